@@ -24,9 +24,9 @@ QLocale programLocale();
 // allowed) is a number in the locale: an optional sign, digits with optional
 // group separators, the decimal separator and decimals, an optional exponent
 // ("1,5e3"). Group separators are accepted between any two digits of the
-// integer part and at its end, whatever the group size, as typed text has
-// always been read: on an Italian system "1.234,5" and "1.5" (fifteen) and
-// "0." (zero) are numbers. Empty or other text, or a magnitude beyond the
+// integer part and at its end, whatever the group size: on an Italian system
+// "1.234,5", "1.5" (fifteen) and "0." (zero, the result captions' initial
+// text) are numbers. Empty or other text, or a magnitude beyond the
 // double range: nullopt. Negative zero stays -0.0.
 std::optional<double> readLocale(const QString& text, const QLocale& locale = programLocale());
 inline bool isNumeric(const QString& text, const QLocale& locale = programLocale()) {
