@@ -1,0 +1,56 @@
+#pragma once
+// The application context: owns the platform layer and the main window, and
+// keeps the single instance of every other window. A window asks it for the
+// window it wants to open or read; the instance is created on first use and
+// forgotten when it is destroyed (a window that unloads deletes itself).
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "common/platform.h"
+#include "shell/form1.h"
+
+
+
+class AppContext {
+ public:
+  explicit AppContext(std::unique_ptr<Platform> platform);
+  ~AppContext();
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  Platform& platform() { return *platform_; }
+  Dialogs& dialogs() { return *platform_->dialogs; }
+  Shell& shell() { return *platform_->shell; }
+  SettingsStore& settings() { return *platform_->settings; }
+  Clipboard& clipboard() { return *platform_->clipboard; }
+  TextPrinter& printer() { return *platform_->printer; }
+  const QString& dataFolder() const { return platform_->dataFolder; }
+  QString dataPath(const QString& name) const { return platform_->dataPath(name); }
+
+  // The main window; created (not yet loaded) on first use.
+  Form1* mainWindow();
+  // The main window if it exists, else nullptr.
+  Form1* existingMainWindow() const { return main_.data(); }
+
+  // The single instance of window W, created with W(AppContext&) on first use.
+  template <class W>
+  W* window() {
+    QPointer<QWidget>& slot = windows_[&W::staticMetaObject];
+    if (!slot) slot = new W(*this);
+    return static_cast<W*>(slot.data());
+  }
+  // The instance of window W if it exists, else nullptr.
+  template <class W>
+  W* existing() const {
+    auto it = windows_.constFind(&W::staticMetaObject);
+    return it == windows_.constEnd() ? nullptr : static_cast<W*>(it->data());
+  }
+
+ private:
+  std::unique_ptr<Platform> platform_;
+  QPointer<Form1> main_;
+  QHash<const QMetaObject*, QPointer<QWidget>> windows_;
+};

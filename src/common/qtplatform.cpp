@@ -1,0 +1,160 @@
+// The platform layer on the real desktop.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+#include <unistd.h>
+
+#include "common/platform.h"
+#include "common/qtprinter.h"
+
+namespace {
+
+class QtDialogs : public Dialogs {
+ public:
+  MsgAnswer message(QWidget* owner, const QString& text, MsgIcon icon, MsgButtons buttons,
+                    const QString& title) override {
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+      case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+      case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+      case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+      case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+      case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+      case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+      case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+      case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+      case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+      case QMessageBox::Ok: return MsgAnswer::Ok;
+      case QMessageBox::Yes: return MsgAnswer::Yes;
+      case QMessageBox::No: return MsgAnswer::No;
+      default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    }
+  }
+
+  std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
+                                  const QString& defaultText) override {
+    bool ok = false;
+    QString text =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+  }
+
+  std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override {
+    // "Descr|pattern|Descr|pattern" becomes Qt's "Descr (pattern);;...".
+    const QStringList parts = request.filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+      QString name = parts[i];
+      if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (") + parts[i + 1] + ')';
+      filters << name;
+    }
+    QFileDialog dialog(owner, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+      dialog.selectNameFilter(filters.at(request.filterIndex - 1));
+    if (!request.initialFolder.isEmpty()) dialog.setDirectory(request.initialFolder);
+    if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
+    // Overwrite prompt on (flag 2), read-only box hidden (4: Qt has none), folder
+    // must exist (2048: the dialog only accepts existing folders).
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & 2) == 0);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+  }
+
+  std::optional<QString> browseFolder(QWidget* owner, const QString& title) override {
+    QString dir = QFileDialog::getExistingDirectory(owner, title);
+    if (dir.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dir);
+  }
+};
+
+class QtShell : public Shell {
+ public:
+  bool openPage(QWidget*, const QString& target) override {
+    QUrl url;
+    if (QFileInfo::exists(target))
+      url = QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    else
+      url = QUrl::fromUserInput(target);
+    return url.isValid() && QDesktopServices::openUrl(url);
+  }
+  bool startProgram(const QString& path) override {
+    if (!QFileInfo(path).isExecutable()) return false;
+    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+  }
+  void endProgram(int code) override {
+    // At once, as the keeper asked: every archive change is already on disk.
+    ::_exit(code);
+  }
+};
+
+class QtSettingsStore : public SettingsStore {
+ public:
+  QtSettingsStore()
+      : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Nubilario"),
+                  QStringLiteral("Nubilario 2.0")) {}
+  QString value(const QString& section, const QString& key,
+                const QString& fallback) const override {
+    return settings_.value(section + QLatin1Char('/') + key, fallback).toString();
+  }
+  void setValue(const QString& section, const QString& key, const QString& value) override {
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+    settings_.sync();
+  }
+
+ private:
+  mutable QSettings settings_;
+};
+
+class QtClipboard : public Clipboard {
+ public:
+  void clear() override { QGuiApplication::clipboard()->clear(); }
+  void setText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+};
+
+}  // namespace
+
+QString Platform::dataPath(const QString& fileName) const {
+  return dataFolder + QDir::separator() + fileName;
+}
+
+std::unique_ptr<Platform> Platform::desktop(const QString& dataFolder) {
+  auto p = std::make_unique<Platform>();
+  p->dataFolder = dataFolder;
+  p->dialogs = std::make_unique<QtDialogs>();
+  p->shell = std::make_unique<QtShell>();
+  p->settings = std::make_unique<QtSettingsStore>();
+  p->clipboard = std::make_unique<QtClipboard>();
+  p->printer = makeQtTextPrinter();
+  return p;
+}

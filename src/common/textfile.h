@@ -1,0 +1,35 @@
+#pragma once
+// Text files of the program: configuration, sheet files, reports, summary and
+// notes. They are written in Windows-1252 with CR LF line ends and always
+// replaced whole and atomically: a write that fails leaves the previous file as
+// it was. Reading is tolerant: CR LF, LF or CR line ends, and valid UTF-8 as
+// well as Windows-1252.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace textfile {
+
+// Windows-1252 bytes of a text; a character the code page cannot hold becomes "?".
+QByteArray encode(const QString& text);
+// Valid UTF-8 is taken as UTF-8 (a file written by hand in a modern editor);
+// anything else as Windows-1252.
+QString decode(const QByteArray& bytes);
+
+// The whole file decoded, or nullopt when it cannot be read.
+std::optional<QString> read(const QString& path);
+// The file's lines with their line ends removed (CR LF, LF or CR). A final
+// line end does not start an extra empty line. nullopt when it cannot be read.
+std::optional<QStringList> readLines(const QString& path);
+
+// Replaces the file with exactly this text (no line end added). False when the
+// file could not be written; the old file is then untouched.
+bool write(const QString& path, const QString& text, QString* error = nullptr);
+// Replaces the file with these lines, each followed by CR LF.
+bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// Replaces the file with these bytes, atomically.
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+}  // namespace textfile

@@ -1,0 +1,249 @@
+#include "shell/form1.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "common/appcontext.h"
+#include "common/textfile.h"
+#include "shell/navigationpane.h"
+
+namespace {
+
+const QString kConnectionError = QStringLiteral("Errore durante l'accesso ai database!");
+const QString kConnectionFatal =
+    QStringLiteral("Errore durante l'accesso ai database! Nubilario non sarà avviato!");
+const QString kLoadError = QStringLiteral(
+    "Errore durante il caricamento. L'applicazione non è installata correttamente e potrebbe "
+    "pertanto risultare instabile o non funzionare correttamente. Si consiglia caldamente la "
+    "reinstallazione");
+
+struct PanelNames {
+  const char* panel;
+  const char* grid;
+  const char* toolbar;
+  const char* frame;
+};
+const std::array<PanelNames, 4> kPanels = {{
+    {"temper", "DataGrid1", "Toolbar2", "Frame1"},
+    {"pioggia", "DataGrid2", "Toolbar3", "Frame2"},
+    {"nevedati", "DataGrid3", "Toolbar4", "Frame3"},
+    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4"},
+}};
+
+QLabel* hiddenLabel(QWidget* parent, const char* name, const QString& caption) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QLatin1String(name));
+  l->hide();
+  return l;
+}
+
+}  // namespace
+
+Form1::Form1(AppContext& ctx) : ctx_(ctx) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Nubilario 3.0 Pro"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(940, 640);
+
+  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+  Toolbar1->setMovable(false);
+
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("centrale"));
+  central->setMouseTracking(true);
+  central->installEventFilter(this);
+  setCentralWidget(central);
+  auto* columns = new QHBoxLayout(central);
+
+  auto* left = new QVBoxLayout;
+  pane_ = new NavigationPane(central);
+  left->addWidget(pane_);
+  left->addStretch(1);
+  // The station frame covers the help line while it is shown.
+  auto* infoArea = new QWidget(central);
+  auto* infoGrid = new QGridLayout(infoArea);
+  infoGrid->setContentsMargins(0, 0, 0, 0);
+  Label8 = new QLabel(QStringLiteral("Per la guida premere F1"), infoArea);
+  Label8->setObjectName(QStringLiteral("Label8"));
+  Label8->setAlignment(Qt::AlignCenter);
+  infoGrid->addWidget(Label8, 0, 0);
+  infostazione = buildStationFrame();
+  infostazione->setParent(infoArea);
+  infoGrid->addWidget(infostazione, 0, 0);
+  infoArea->setFixedWidth(pane_->width());
+  left->addWidget(infoArea);
+  columns->addLayout(left);
+
+  stack_ = new QStackedWidget(central);
+  for (ArchiveKind kind : {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow,
+                           ArchiveKind::OtherEvents}) {
+    recordsets_[index(kind)] = new Recordset(this);
+    stack_->addWidget(buildPanel(kind));
+  }
+  columns->addWidget(stack_, 1);
+
+  mostrainfo = hiddenLabel(central, "mostrainfo", QStringLiteral("si"));
+  percorsoappunti = hiddenLabel(central, "percorsoappunti", QStringLiteral("app.path"));
+  riepiloghimensili = hiddenLabel(central, "riepiloghimensili", QStringLiteral("app.path"));
+
+  connect(pane_, &NavigationPane::entryClicked, this,
+          [this](ArchiveKind kind) { showPanel(kind, true); });
+  showPanel(ArchiveKind::Temperature, true);
+}
+
+Form1::~Form1() {
+  // Temperature, rain, snow, other events: the order the archives are closed in.
+  for (Recordset* r : recordsets_) r->close();
+}
+
+QFrame* Form1::buildStationFrame() {
+  auto* frame = new QFrame;
+  frame->setObjectName(QStringLiteral("infostazione"));
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setAutoFillBackground(true);
+  auto* v = new QVBoxLayout(frame);
+  auto* label9 = new QLabel(QStringLiteral("Stazione meteo:"), frame);
+  label9->setObjectName(QStringLiteral("Label9"));
+  nome = new QLabel(QStringLiteral("nome della stazione"), frame);
+  nome->setObjectName(QStringLiteral("nome"));
+  QFont bold = nome->font();
+  bold.setBold(true);
+  nome->setFont(bold);
+  nome->setWordWrap(true);
+  anormaa = new QLabel(QStringLiteral("(a norma)"), frame);
+  anormaa->setObjectName(QStringLiteral("anormaa"));
+  v->addWidget(label9);
+  v->addWidget(nome);
+  v->addWidget(anormaa);
+  return frame;
+}
+
+QWidget* Form1::buildPanel(ArchiveKind kind) {
+  const PanelNames& names = kPanels[index(kind)];
+  auto* panel = new QWidget;
+  panel->setObjectName(QLatin1String(names.panel));
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+
+  auto* toolbar = new QToolBar(panel);
+  toolbar->setObjectName(QLatin1String(names.toolbar));
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  v->addWidget(toolbar);
+
+  auto* grid = new QTableView(panel);
+  grid->setObjectName(QLatin1String(names.grid));
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Records are added and removed only through the entry dialogs and the
+  // delete command, never edited in place.
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setAlternatingRowColors(true);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setDefaultSectionSize(170);
+  grid->setAccessibleName(QString::fromLatin1(names.grid));
+  v->addWidget(grid, 1);
+
+  auto* frame = new QGroupBox(QStringLiteral("Che cosa desideri fare?"), panel);
+  frame->setObjectName(QLatin1String(names.frame));
+  new QHBoxLayout(frame);
+  v->addWidget(frame);
+
+  panels_[index(kind)] = panel;
+  grids_[index(kind)] = grid;
+  toolbars_[index(kind)] = toolbar;
+  frames_[index(kind)] = frame;
+  return panel;
+}
+
+bool Form1::connectArchive(ArchiveKind kind, const QString& message) {
+  QString why;
+  if (recordset(kind).connect(ctx_.dataPath(archiveFileName(kind)), &why)) return true;
+  ctx_.dialogs().message(this, message, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  return false;
+}
+
+bool Form1::connetti() { return connectArchive(ArchiveKind::Temperature, kConnectionError); }
+bool Form1::connetti2() { return connectArchive(ArchiveKind::Rain, kConnectionError); }
+bool Form1::connetti3() { return connectArchive(ArchiveKind::Snow, kConnectionError); }
+bool Form1::connetti4() {
+  if (connectArchive(ArchiveKind::OtherEvents, kConnectionFatal)) return true;
+  ctx_.shell().endProgram(0);
+  return false;
+}
+
+bool Form1::openAndBind(ArchiveKind kind) {
+  Recordset& rs = recordset(kind);
+  if (!rs.open()) return false;
+  QTableView* view = grid(kind);
+  view->setModel(&rs);
+  // The selected row is the recordset's current record, both ways.
+  connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [&rs](const QModelIndex& current) {
+            if (current.isValid()) rs.setPosition(current.row());
+          });
+  connect(&rs, &Recordset::currentChanged, view, [view, &rs](int position) {
+    if (position < 0 || position >= rs.recordCount()) {
+      view->clearSelection();
+      return;
+    }
+    if (view->currentIndex().row() != position) {
+      view->selectRow(position);
+      view->scrollTo(rs.index(position, 0));
+    }
+  });
+  if (rs.position() >= 0) view->selectRow(rs.position());
+  return true;
+}
+
+bool Form1::Form1_Load() {
+  // One trap for the whole load: the first failure is reported and the load
+  // stops there; the window is shown with what was done.
+  auto fail = [this] {
+    ctx_.dialogs().message(this, kLoadError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+    return true;
+  };
+  connetti();
+  if (!openAndBind(ArchiveKind::Temperature)) return fail();
+  connetti2();
+  if (!openAndBind(ArchiveKind::Rain)) return fail();
+  connetti3();
+  if (!openAndBind(ArchiveKind::Snow)) return fail();
+  if (!connetti4()) return false;
+  if (!openAndBind(ArchiveKind::OtherEvents)) return fail();
+
+  const auto lines = textfile::readLines(ctx_.dataPath(QStringLiteral("config.cfg")));
+  if (!lines) return fail();
+  QLabel* targets[] = {nome, mostrainfo, anormaa, percorsoappunti, riepiloghimensili};
+  for (int i = 0; i < 5; ++i) {
+    if (i >= lines->size()) return fail();  // fewer than five lines
+    targets[i]->setText(lines->at(i));
+  }
+  infostazione->setVisible(mostrainfo->text() != QStringLiteral("no"));
+  return true;
+}
+
+void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
+  stack_->setCurrentIndex(index(kind));
+  if (moveMarker) pane_->showMarker(kind);
+}
+
+ArchiveKind Form1::visiblePanel() const { return ArchiveKind(stack_->currentIndex()); }
+
+bool Form1::markerVisible(ArchiveKind kind) const { return pane_->markerVisible(kind); }
+
+void Form1::giveFocusBack() {
+  activateWindow();
+  raise();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && watched == centralWidget())
+    pane_->pointerOverBackground();
+  return QMainWindow::eventFilter(watched, event);
+}
