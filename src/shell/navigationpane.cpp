@@ -223,7 +223,7 @@ bool NavigationPane::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove:
       setFrame(entries_[i].hover, true);
-      break;
+      return true;  // not on to the pane, whose background would hide the frame again
     case QEvent::MouseButtonPress:
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         setFrame(entries_[i].pressed, true);
