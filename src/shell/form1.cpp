@@ -17,10 +17,9 @@ namespace {
 const QString kConnectionError = QStringLiteral("Errore durante l'accesso ai database!");
 const QString kConnectionFatal =
     QStringLiteral("Errore durante l'accesso ai database! Nubilario non sarà avviato!");
-const QString kLoadError = QStringLiteral(
-    "Errore durante il caricamento. L'applicazione non è installata correttamente e potrebbe "
-    "pertanto risultare instabile o non funzionare correttamente. Si consiglia caldamente la "
-    "reinstallazione");
+// clang-format off
+const QString kLoadError = QStringLiteral("Errore durante il caricamento. L'applicazione non è installata correttamente e potrebbe pertanto risultare instabile o non funzionare correttamente. Si consiglia caldamente la reinstallazione");
+// clang-format on
 
 struct PanelNames {
   const char* panel;
