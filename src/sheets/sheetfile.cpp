@@ -23,7 +23,8 @@ QString composeLine(const QStringList& fields) {
 
 void read(const QString& path, QStringList& fields) {
   const auto lines = textfile::readLines(path);
-  if (!lines || lines->isEmpty()) return;
+  // An empty line splits into no pieces at all: every field keeps its text.
+  if (!lines || lines->isEmpty() || lines->first().isEmpty()) return;
   const QStringList pieces = lines->first().split(QLatin1Char('|'));
   for (int i = 0; i < fields.size() && i < pieces.size(); ++i) fields[i] = pieces[i];
 }
