@@ -1,0 +1,38 @@
+#pragma once
+// "Inserimento pioggia mensile": adds one month's precipitation record to the
+// rain archive. Opened modal from the rain toolbar, or from the daily
+// precipitation sheet, which sets `totalepioggia` before exec(). Create it on
+// the stack for each showing.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "archive/entrydialog.h"
+
+class Dialog3 : public EntryDialog {
+  Q_OBJECT
+ public:
+  explicit Dialog3(AppContext& ctx, QWidget* owner = nullptr);
+
+  QComboBox* Combo1 = nullptr;  // the month
+  QLineEdit* anno = nullptr;    // the year, changed only with UpDown1
+  UpDown* UpDown1 = nullptr;
+  QLineEdit* eventi = nullptr;
+  QLineEdit* totalepioggia = nullptr;
+  NoteEdit* note = nullptr;
+  QLabel* car = nullptr;
+  QPushButton* okbutton = nullptr;
+  QPushButton* cancelbutton = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  void Form_Load();
+  // Enables the insert button only while the required fields hold text.
+  void Timer1_Timer();
+  void note_Change();
+  // Stores the record and closes; on a failed write the dialog stays open.
+  void okbutton_Click();
+  void cancelbutton_Click();
+};

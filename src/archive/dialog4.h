@@ -1,0 +1,39 @@
+#pragma once
+// "Inserimento temperature medie mensili": adds one month's mean maximum and
+// minimum to the temperature archive. Opened modal from the temperature
+// toolbar, or from the daily temperature sheet, which sets `mass` and `minn`
+// before exec(). Create it on the stack for each showing.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "archive/entrydialog.h"
+
+class Dialog4 : public EntryDialog {
+  Q_OBJECT
+ public:
+  explicit Dialog4(AppContext& ctx, QWidget* owner = nullptr);
+
+  QComboBox* Combo1 = nullptr;  // the month
+  QLineEdit* anno = nullptr;    // the year, changed only with UpDown1
+  UpDown* UpDown1 = nullptr;
+  QLineEdit* minn = nullptr;  // mean of the minima
+  QLineEdit* mass = nullptr;  // mean of the maxima
+  NoteEdit* note = nullptr;
+  QLabel* car = nullptr;
+  QPushButton* okbutton = nullptr;
+  QPushButton* cancelbutton = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  void Form_Load();
+  // Enables the insert button only while the required fields hold text.
+  void Timer1_Timer();
+  void note_Change();
+  // Stores the record, makes it current and closes; on a failed write the
+  // dialog stays open.
+  void okbutton_Click();
+  void cancelbutton_Click();
+};

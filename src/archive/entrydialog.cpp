@@ -1,0 +1,306 @@
+#include "archive/entrydialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "common/appcontext.h"
+
+namespace {
+
+// Stored length of a text typed in a note: a line end is CR LF, two characters.
+int storedLength(const QString& plain) {
+  return int(plain.size() + plain.count(QLatin1Char('\n')));
+}
+
+// A maximum length that limits what the user types or pastes, but not a text
+// that a caller sets: a sheet hands over its figure whole (-12,35 in a field
+// of five), as the user sees and stores it.
+class LengthLimit : public QValidator {
+ public:
+  LengthLimit(int maxLength, QObject* parent) : QValidator(parent), max_(maxLength) {}
+  State validate(QString& input, int&) const override {
+    return input.size() <= max_ ? Acceptable : Invalid;
+  }
+
+ private:
+  int max_;
+};
+
+}  // namespace
+
+const QStringList& monthNames() {
+  static const QStringList names = {
+      QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
+      QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
+      QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
+      QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
+  return names;
+}
+
+// ---- NoteEdit ---------------------------------------------------------------------
+
+NoteEdit::NoteEdit(int maxLength, QWidget* parent) : QPlainTextEdit(parent), maxLength_(maxLength) {
+  setTabChangesFocus(true);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  connect(document(), &QTextDocument::contentsChange, this, &NoteEdit::limit);
+}
+
+QString NoteEdit::text() const {
+  QString t = toPlainText();
+  t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return t;
+}
+
+void NoteEdit::setText(const QString& text) {
+  QString plain = text;
+  plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  limiting_ = true;
+  setPlainText(plain);
+  limiting_ = false;
+  moveCursor(QTextCursor::End);
+}
+
+int NoteEdit::length() const { return storedLength(toPlainText()); }
+
+void NoteEdit::limit(int position, int removed, int added) {
+  Q_UNUSED(removed);
+  if (limiting_ || added <= 0) return;
+  const QString all = toPlainText();
+  const int total = storedLength(all);
+  if (total <= maxLength_) return;
+  // Keep as much of what was just typed or pasted as fits; the rest is refused.
+  const QString inserted = all.mid(position, added);
+  int room = maxLength_ - (total - storedLength(inserted));
+  int keep = 0;
+  for (; keep < inserted.size(); ++keep) {
+    const int cost = inserted[keep] == QLatin1Char('\n') ? 2 : 1;
+    if (cost > room) break;
+    room -= cost;
+  }
+  limiting_ = true;
+  QTextCursor c(document());
+  c.setPosition(position + keep);
+  c.setPosition(position + int(inserted.size()), QTextCursor::KeepAnchor);
+  c.removeSelectedText();
+  limiting_ = false;
+}
+
+// ---- UpDown -----------------------------------------------------------------------
+
+UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
+    : QWidget(parent), buddy_(buddy), min_(minimum), max_(maximum) {
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  auto arrow = [this, v](Qt::ArrowType type, const char* name, const QString& tip, int delta) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QLatin1String(name));
+    b->setArrowType(type);
+    b->setAutoRepeat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip);
+    b->setFixedSize(17, 12);
+    connect(b, &QToolButton::clicked, this, [this, delta] { step(delta); });
+    v->addWidget(b);
+    return b;
+  };
+  up_ = arrow(Qt::UpArrow, "su", QStringLiteral("Anno successivo"), +1);
+  down_ = arrow(Qt::DownArrow, "giu", QStringLiteral("Anno precedente"), -1);
+  // The year field cannot be typed into: its arrow keys work the spinner.
+  buddy_->installEventFilter(this);
+}
+
+void UpDown::step(int delta) {
+  bool ok = false;
+  int value = buddy_->text().trimmed().toInt(&ok);
+  if (!ok) value = min_ - delta;  // not a year: start from the range's end
+  const int next = qBound(min_, value + delta, max_);
+  const QString text = QString::number(next);
+  if (buddy_->text() != text) buddy_->setText(text);
+  Q_EMIT clicked(delta);
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buddy_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      step(key == Qt::Key_Up ? +1 : -1);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- EntryDialog ------------------------------------------------------------------
+
+const QString EntryDialog::kNotSaved = QStringLiteral(
+    "Impossibile scrivere nell'archivio: il nuovo dato non è stato salvato. Verificare che "
+    "l'archivio non sia protetto da scrittura o in uso da un altro programma, quindi riprovare.");
+
+EntryDialog::EntryDialog(AppContext& ctx, QWidget* owner, const QString& title,
+                         const QString& objectName)
+    : QDialog(owner ? owner : static_cast<QWidget*>(ctx.existingMainWindow())), ctx_(ctx) {
+  setObjectName(objectName);
+  setWindowTitle(title);
+  // A fixed dialog frame: title and close box only; as a child of its owner it
+  // is centred on it and has no taskbar entry of its own.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setModal(true);
+  setSizeGripEnabled(false);
+}
+
+QWidget* EntryDialog::makeBanner() {
+  auto* strip = new QFrame(this);
+  strip->setObjectName(QStringLiteral("banner"));
+  strip->setAutoFillBackground(true);
+  QPalette p = strip->palette();
+  p.setColor(QPalette::Window, Qt::white);
+  p.setColor(QPalette::WindowText, Qt::black);
+  strip->setPalette(p);
+  strip->setFrameShape(QFrame::NoFrame);
+  auto* h = new QHBoxLayout(strip);
+  h->setContentsMargins(10, 8, 10, 8);
+  auto* picture = new QLabel(strip);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(24, 24));
+  h->addWidget(picture);
+  auto* text = new QLabel(QStringLiteral("Inserire nei box sottostanti i dati richiesti."), strip);
+  text->setObjectName(QStringLiteral("Label4"));
+  h->addWidget(text, 1);
+  return strip;
+}
+
+QLabel* EntryDialog::makeLabel(const char* name, const QString& caption, QWidget* buddy) {
+  auto* l = new QLabel(caption, this);
+  l->setObjectName(QLatin1String(name));
+  if (buddy) l->setBuddy(buddy);
+  return l;
+}
+
+QLineEdit* EntryDialog::makeField(const char* name, const QString& text, int maxLength) {
+  auto* f = new QLineEdit(this);
+  f->setObjectName(QLatin1String(name));
+  f->setValidator(new LengthLimit(maxLength, f));
+  f->setText(text);
+  return f;
+}
+
+QLineEdit* EntryDialog::makeYearField(const char* name, const QString& text) {
+  QLineEdit* f = makeField(name, text, 4);
+  f->setReadOnly(true);
+  f->setFixedWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+  f->setToolTip(QStringLiteral("Usare le frecce per cambiare l'anno"));
+  return f;
+}
+
+NoteEdit* EntryDialog::makeNote(const char* name, const QString& text, int maxLength) {
+  auto* n = new NoteEdit(maxLength, this);
+  n->setObjectName(QLatin1String(name));
+  n->setText(text);
+  n->setFixedHeight(n->fontMetrics().lineSpacing() * 3 + 12);
+  return n;
+}
+
+QComboBox* EntryDialog::makeList(const char* name, const QStringList& entries) {
+  auto* c = new QComboBox(this);
+  c->setObjectName(QLatin1String(name));
+  c->addItems(entries);
+  c->setMaxVisibleItems(12);
+  return c;
+}
+
+QPushButton* EntryDialog::makeButton(const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, this);
+  b->setObjectName(QLatin1String(name));
+  b->setAutoDefault(false);
+  return b;
+}
+
+void EntryDialog::filterDecimalPoint(QLineEdit* field) {
+  pointFields_ << field;
+  field->installEventFilter(this);
+}
+
+void EntryDialog::clearOnBackspace(NoteEdit* field, QPushButton* okButton) {
+  backspaceFields_.insert(field, okButton);
+  field->installEventFilter(this);
+}
+
+bool EntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->text() == QLatin1String(".") && pointFields_.contains(watched)) {
+      // The decimal comma, whichever key the user reached for.
+      QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
+                      key->isAutoRepeat(), ushort(key->count()));
+      QApplication::sendEvent(watched, &comma);
+      return true;
+    }
+    if (key->key() == Qt::Key_Backspace && backspaceFields_.contains(watched)) {
+      static_cast<NoteEdit*>(watched)->clear();
+      backspaceFields_.value(watched)->setEnabled(false);
+      return false;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+QString EntryDialog::remembered(const QString& section, const QString& key,
+                                const QString& fallback) const {
+  const QString v = ctx_.settings().value(section, key);
+  return v.isEmpty() ? fallback : v;
+}
+
+void EntryDialog::remember(const QString& section, const QString& key, const QString& value) {
+  ctx_.settings().setValue(section, key, value);
+}
+
+bool EntryDialog::addRecord(ArchiveKind kind, const QList<QPair<QString, QString>>& fields,
+                            bool moveLast) {
+  Form1* main = ctx_.existingMainWindow();
+  Recordset* rs = main ? &main->recordset(kind) : nullptr;
+  bool ok = rs && rs->isOpen();
+  if (ok) {
+    const int before = rs->position();
+    rs->addNew();
+    for (const auto& [name, value] : fields) {
+      // A field missing from the table would leave a record without it.
+      if (!rs->setField(name, value)) {
+        ok = false;
+        break;
+      }
+    }
+    if (ok) {
+      ok = rs->update();
+    } else {
+      rs->cancelUpdate();
+    }
+    if (ok) {
+      if (moveLast) {
+        rs->moveLast();
+      } else {
+        rs->setPosition(before);
+      }
+    }
+  }
+  if (!ok) ctx_.dialogs().message(this, kNotSaved, MsgIcon::Critical, MsgButtons::Ok);
+  return ok;
+}
+
+void EntryDialog::setEnabledIfChanged(QPushButton* button, bool enabled) {
+  if (button->isEnabledTo(button->window()) != enabled) button->setEnabled(enabled);
+}

@@ -1,0 +1,116 @@
+#pragma once
+// What the four archive entry dialogs share: the fixed modal frame with its
+// banner, the note fields, the year spinner, the key filters and the one way a
+// record is written (all of it or nothing, with a message when it fails).
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPair>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include "archive/recordset.h"
+
+class AppContext;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+// A multi-line note field. Its text has CR LF line ends, as it is stored, and
+// the length limit counts each line end as two characters.
+class NoteEdit : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  NoteEdit(int maxLength, QWidget* parent = nullptr);
+  QString text() const;
+  void setText(const QString& text);
+  int maxLength() const { return maxLength_; }
+  // The length as stored (CR LF counts two).
+  int length() const;
+
+ private:
+  void limit(int position, int removed, int added);
+  int maxLength_;
+  bool limiting_ = false;
+};
+
+// The up-down spinner attached to a read-only year field: each click steps the
+// number in the field by one and stops at the ends of its range.
+class UpDown : public QWidget {
+  Q_OBJECT
+ public:
+  UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent = nullptr);
+  int minimum() const { return min_; }
+  int maximum() const { return max_; }
+  // One click on the up (+1) or down (-1) arrow.
+  void step(int delta);
+  QToolButton* upButton() const { return up_; }
+  QToolButton* downButton() const { return down_; }
+
+ Q_SIGNALS:
+  // After a click has changed (or tried to change) the buddy.
+  void clicked(int delta);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLineEdit* buddy_;
+  int min_;
+  int max_;
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+class EntryDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // The message of a record that could not be written.
+  static const QString kNotSaved;
+
+ protected:
+  // The dialog is owned by `owner`, else by the main window, and centred on it.
+  EntryDialog(AppContext& ctx, QWidget* owner, const QString& title, const QString& objectName);
+
+  // The banner strip at the top: a small picture and `Label4`.
+  QWidget* makeBanner();
+  QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
+  QLineEdit* makeField(const char* name, const QString& text, int maxLength);
+  // A read-only year field with its spinner.
+  QLineEdit* makeYearField(const char* name, const QString& text);
+  NoteEdit* makeNote(const char* name, const QString& text, int maxLength);
+  QComboBox* makeList(const char* name, const QStringList& entries);
+  QPushButton* makeButton(const char* name, const QString& caption);
+
+  // A typed "." becomes "," in these fields.
+  void filterDecimalPoint(QLineEdit* field);
+  // Backspace empties the whole field at once and disables `okButton`; the key
+  // then works as usual on the empty field.
+  void clearOnBackspace(NoteEdit* field, QPushButton* okButton);
+
+  // The remembered text, or `fallback` when there is none or it is empty.
+  QString remembered(const QString& section, const QString& key, const QString& fallback) const;
+  void remember(const QString& section, const QString& key, const QString& value);
+
+  // Adds one record to the archive through the main window's shared recordset.
+  // Every field must be set and the record written in one piece; otherwise
+  // nothing is stored, an error message is shown and false is returned, so the
+  // dialog stays open with what the user typed. `moveLast` makes the new record
+  // current; without it the current record stays where it was.
+  bool addRecord(ArchiveKind kind, const QList<QPair<QString, QString>>& fields, bool moveLast);
+
+  // Enables `button` when `enabled` differs from its state; a tick that finds
+  // nothing changed changes nothing.
+  static void setEnabledIfChanged(QPushButton* button, bool enabled);
+
+  AppContext& ctx_;
+
+ private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  QList<QObject*> pointFields_;
+  QHash<QObject*, QPushButton*> backspaceFields_;
+};
+
+// The twelve month names, January first.
+const QStringList& monthNames();

@@ -1,0 +1,127 @@
+#include "archive/estr.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+const QString kSection = QStringLiteral("estremi");
+const QString kKey = QStringLiteral("anno");
+}  // namespace
+
+estr::estr(AppContext& ctx, QWidget* owner)
+    : EntryDialog(ctx, owner, QStringLiteral("Inserimento di altri eventi"),
+                  QStringLiteral("estr")) {
+  QStringList days;
+  for (int i = 1; i <= 31; ++i) days << QString::number(i);
+  giorno = makeList("giorno", days);
+  mese = makeList("mese", monthNames());
+  anno = makeYearField("anno", QStringLiteral("2005"));
+  UpDown1 = new UpDown(anno, 2000, 2100, this);
+  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  estremieventi =
+      makeList("estremieventi",
+               {QStringLiteral("Grandine"), QStringLiteral("Nebbia fitta"), QStringLiteral("Brina"),
+                QStringLiteral("Galaverna"), QStringLiteral("Gelicidio"), QStringLiteral("Föhn"),
+                QStringLiteral("Tromba d'aria"), QStringLiteral("Tornado")});
+  dati1 = makeNote("dati1", QStringLiteral("Caratteristiche\r\n"), 78);
+  dati2 = makeNote("dati2", QStringLiteral("Nessuna osservazione\r\n"), 78);
+  for (NoteEdit* d : {dati1, dati2}) {
+    d->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    d->setFixedWidth(360);
+  }
+  okbutton = makeButton("okbutton", QStringLiteral("&Inserisci nuovo dato"));
+  okbutton->setDefault(true);
+  cancelbutton = makeButton("cancelbutton", QStringLiteral("Ann&ulla"));
+
+  auto* date = new QHBoxLayout;
+  date->addWidget(makeLabel("Label1", QStringLiteral("&Giorno:"), giorno));
+  date->addWidget(giorno);
+  date->addSpacing(10);
+  date->addWidget(makeLabel("Label2", QStringLiteral("&Mese:"), mese));
+  date->addWidget(mese);
+  date->addSpacing(10);
+  date->addWidget(makeLabel("Label3", QStringLiteral("Anno:"), anno));
+  auto* year = new QHBoxLayout;
+  year->setSpacing(0);
+  year->addWidget(anno);
+  year->addWidget(UpDown1);
+  date->addLayout(year);
+  date->addStretch(1);
+
+  auto* kind = new QHBoxLayout;
+  kind->addWidget(makeLabel("Label5", QStringLiteral("&Evento:"), estremieventi));
+  kind->addWidget(estremieventi);
+  kind->addStretch(1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(okbutton);
+  buttons->addWidget(cancelbutton);
+
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(12, 8, 12, 12);
+  body->addLayout(date);
+  body->addLayout(kind);
+  body->addSpacing(4);
+  body->addWidget(
+      makeLabel("Label6", QStringLiteral("&Caratteristiche/ eventuali dati raccolti:"), dati1));
+  body->addWidget(dati1);
+  body->addWidget(makeLabel("Label8", QStringLiteral("Max 78 car.")), 0, Qt::AlignRight);
+  body->addWidget(makeLabel("Label7", QStringLiteral("&Osservazioni:"), dati2));
+  body->addWidget(dati2);
+  body->addWidget(makeLabel("Label9", QStringLiteral("Max 78 caratteri")), 0, Qt::AlignRight);
+  body->addSpacing(6);
+  body->addLayout(buttons);
+
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  v->addWidget(makeBanner());
+  v->addLayout(body);
+  v->setSizeConstraint(QLayout::SetFixedSize);
+
+  clearOnBackspace(dati1, okbutton);
+  clearOnBackspace(dati2, okbutton);
+  connect(dati1, &QPlainTextEdit::textChanged, this, &estr::dati1_Change);
+  connect(dati2, &QPlainTextEdit::textChanged, this, &estr::dati2_Change);
+  connect(okbutton, &QPushButton::clicked, this, &estr::okbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &estr::cancelbutton_Click);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(200);
+  connect(Timer1, &QTimer::timeout, this, &estr::Timer1_Timer);
+  Timer1->start();
+
+  Form_Load();
+}
+
+void estr::Form_Load() {
+  giorno->setCurrentIndex(0);
+  mese->setCurrentIndex(0);
+  estremieventi->setCurrentIndex(0);
+  anno->setText(remembered(kSection, kKey, QStringLiteral("2005")));
+}
+
+void estr::Timer1_Timer() {
+  setEnabledIfChanged(okbutton, !dati1->text().isEmpty() && !dati2->text().isEmpty());
+}
+
+void estr::dati1_Change() { setEnabledIfChanged(okbutton, !dati1->text().isEmpty()); }
+void estr::dati2_Change() { setEnabledIfChanged(okbutton, !dati2->text().isEmpty()); }
+
+void estr::okbutton_Click() {
+  remember(kSection, kKey, anno->text());
+  const QString date = giorno->currentText() + QLatin1Char(' ') + mese->currentText() +
+                       QLatin1Char(' ') + anno->text();
+  const bool written = addRecord(ArchiveKind::OtherEvents,
+                                 {{QStringLiteral("Data"), date},
+                                  {QStringLiteral("evento"), estremieventi->currentText()},
+                                  {QStringLiteral("Caratteristiche/eventuali dati"), dati1->text()},
+                                  {QStringLiteral("Osservazioni"), dati2->text()}},
+                                 true);
+  if (written) accept();
+}
+
+void estr::cancelbutton_Click() { reject(); }

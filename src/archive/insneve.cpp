@@ -1,0 +1,165 @@
+#include "archive/insneve.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+const QString kSection = QStringLiteral("neve");
+const QString kKey1 = QStringLiteral("anno1");
+const QString kKey2 = QStringLiteral("anno2");
+
+QStringList days() {
+  QStringList d;
+  for (int i = 1; i <= 31; ++i) d << QString::number(i);
+  return d;
+}
+}  // namespace
+
+insneve::insneve(AppContext& ctx, QWidget* owner)
+    : EntryDialog(ctx, owner, QStringLiteral("Inserimento evento nevoso"),
+                  QStringLiteral("insneve")) {
+  Text1 = makeYearField("Text1", QStringLiteral("2005"));
+  Text2 = makeYearField("Text2", QStringLiteral("2006"));
+  Text1->setToolTip(
+      QStringLiteral("Usare le frecce accanto al secondo anno per cambiare l'inverno"));
+  UpDown1 = new UpDown(Text2, 2000, 2100, this);
+  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  giorno = makeList("giorno", days());
+  mese = makeList("mese", monthNames());
+  Combo1 = makeList(
+      "Combo1", {QStringLiteral("Farinosa"), QStringLiteral("Bagnata"), QStringLiteral("Granulosa"),
+                 QStringLiteral("Non bianca"), QStringLiteral("Non rilevato")});
+  Text3 = makeField("Text3", QStringLiteral("0"), 4);
+  Text4 = makeField("Text4", QStringLiteral("0"), 8);
+  Text5 = makeField("Text5", QStringLiteral("0"), 5);
+  Text6 = makeField("Text6", QStringLiteral("0"), 50);
+  note = makeNote("note", QStringLiteral("Nessuna nota\r\n"), 57);
+  car = makeLabel("car", QStringLiteral("(Massimo numero di caratteri inseribili: 55)"));
+  okbutton = makeButton("okbutton", QStringLiteral("In&serisci nuovo dato"));
+  okbutton->setDefault(true);
+  cancelbutton = makeButton("cancelbutton", QStringLiteral("Ann&ulla"));
+  const int small = Text3->fontMetrics().horizontalAdvance(QStringLiteral("-00,000")) + 12;
+  for (QLineEdit* f : {Text3, Text4, Text5, Text6}) f->setFixedWidth(small);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(6);
+  auto* winter = new QHBoxLayout;
+  winter->setSpacing(0);
+  winter->addWidget(Text1);
+  winter->addWidget(makeLabel("Label2", QStringLiteral(" /")));
+  winter->addSpacing(4);
+  winter->addWidget(Text2);
+  winter->addWidget(UpDown1);
+  winter->addStretch(1);
+  grid->addWidget(makeLabel("Label1", QStringLiteral("Inverno:"), Text2), 0, 0);
+  grid->addLayout(winter, 0, 1, 1, 3);
+
+  auto* date = new QHBoxLayout;
+  date->addWidget(giorno);
+  date->addSpacing(12);
+  date->addWidget(makeLabel("Label10", QStringLiteral("&Mese"), mese));
+  date->addWidget(mese);
+  date->addStretch(1);
+  grid->addWidget(makeLabel("Label11", QStringLiteral("&Giorno:"), giorno), 1, 0);
+  grid->addLayout(date, 1, 1, 1, 3);
+
+  grid->addWidget(makeLabel("Label3", QStringLiteral("&Tipo di neve prevalente:"), Combo1), 2, 0);
+  grid->addWidget(Combo1, 2, 1, 1, 3, Qt::AlignLeft);
+
+  grid->addWidget(makeLabel("Label5", QStringLiteral("&Accumulo:"), Text3), 3, 0);
+  grid->addWidget(Text3, 3, 1);
+  grid->addWidget(makeLabel("Label12", QStringLiteral("cm")), 3, 2, 1, 2);
+  grid->addWidget(makeLabel("Label6", QStringLiteral("S&ciolto:"), Text4), 4, 0);
+  grid->addWidget(Text4, 4, 1);
+  grid->addWidget(makeLabel("Label13", QStringLiteral("mm")), 4, 2, 1, 2);
+
+  auto* temps = new QHBoxLayout;
+  temps->addWidget(Text5);
+  temps->addWidget(Text6);
+  temps->addWidget(makeLabel("Label9", QStringLiteral("°C (estremi durante l'evento)")));
+  temps->addStretch(1);
+  grid->addWidget(makeLabel("Label8", QStringLiteral("T&emperature :"), Text5), 5, 0);
+  grid->addLayout(temps, 5, 1, 1, 3);
+  grid->setColumnStretch(3, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(okbutton);
+  buttons->addWidget(cancelbutton);
+
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(12, 8, 12, 12);
+  body->addLayout(grid);
+  body->addWidget(makeLabel("Label7", QStringLiteral("&Note"), note));
+  body->addWidget(note);
+  body->addWidget(car);
+  body->addSpacing(6);
+  body->addLayout(buttons);
+
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  v->addWidget(makeBanner());
+  v->addLayout(body);
+  v->setSizeConstraint(QLayout::SetFixedSize);
+  note->setFixedWidth(380);
+
+  for (QLineEdit* f : {Text3, Text4, Text5, Text6}) filterDecimalPoint(f);
+  clearOnBackspace(note, okbutton);
+  connect(UpDown1, &UpDown::clicked, this, &insneve::UpDown1_Change);
+  connect(note, &QPlainTextEdit::textChanged, this, &insneve::note_Change);
+  connect(okbutton, &QPushButton::clicked, this, &insneve::okbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &insneve::cancelbutton_Click);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(200);
+  connect(Timer1, &QTimer::timeout, this, &insneve::Timer1_Timer);
+  Timer1->start();
+
+  Form_Load();
+}
+
+void insneve::Form_Load() {
+  mese->setCurrentIndex(0);
+  giorno->setCurrentIndex(0);
+  Combo1->setCurrentIndex(4);  // "Non rilevato"
+  Text1->setText(remembered(kSection, kKey1, QStringLiteral("2005")));
+  Text2->setText(remembered(kSection, kKey2, QStringLiteral("2006")));
+}
+
+void insneve::UpDown1_Change() {
+  bool ok = false;
+  const int second = Text2->text().toInt(&ok);
+  if (ok) Text1->setText(QString::number(second - 1));
+}
+
+void insneve::Timer1_Timer() {
+  setEnabledIfChanged(okbutton, !Text4->text().isEmpty() && !Text5->text().isEmpty() &&
+                                    !Text6->text().isEmpty() && !Text3->text().isEmpty() &&
+                                    !note->text().isEmpty());
+}
+
+void insneve::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpty()); }
+
+void insneve::okbutton_Click() {
+  remember(kSection, kKey1, Text1->text());
+  remember(kSection, kKey2, Text2->text());
+  const QString winter = QStringLiteral("Inverno ") + Text1->text() + QLatin1Char('/') +
+                         Text2->text() + QStringLiteral(" (") + giorno->currentText() +
+                         QLatin1Char(' ') + mese->currentText() + QLatin1Char(')');
+  const bool written = addRecord(
+      ArchiveKind::Snow,
+      {{QStringLiteral("Inverno"), winter},
+       {QStringLiteral("Tipo di neve"), Combo1->currentText()},
+       {QStringLiteral("Accumulo (in cm)"), Text3->text() + QStringLiteral(" cm")},
+       {QStringLiteral("Accumulo equivalente (in mm)"), Text4->text() + QStringLiteral(" mm")},
+       {QStringLiteral("Temperatura (estremi)"),
+        Text5->text() + QStringLiteral(" °C / ") + Text6->text() + QStringLiteral(" °C")},
+       {QStringLiteral("Osservazioni"), note->text()}},
+      true);
+  if (written) accept();
+}
+
+void insneve::cancelbutton_Click() { reject(); }

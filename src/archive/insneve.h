@@ -1,0 +1,45 @@
+#pragma once
+// "Inserimento evento nevoso": adds one snow event to the snow archive. The
+// winter's two years are changed only with the spinner on the second one and
+// are remembered between showings. Create it on the stack for each showing.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "archive/entrydialog.h"
+
+class insneve : public EntryDialog {
+  Q_OBJECT
+ public:
+  explicit insneve(AppContext& ctx, QWidget* owner = nullptr);
+
+  QLineEdit* Text1 = nullptr;  // first year of the winter, follows Text2
+  QLineEdit* Text2 = nullptr;  // second year, changed only with UpDown1
+  UpDown* UpDown1 = nullptr;
+  QComboBox* giorno = nullptr;
+  QComboBox* mese = nullptr;
+  QComboBox* Combo1 = nullptr;  // the kind of snow
+  QLineEdit* Text3 = nullptr;   // depth, cm
+  QLineEdit* Text4 = nullptr;   // melted water, mm
+  QLineEdit* Text5 = nullptr;   // first extreme temperature
+  QLineEdit* Text6 = nullptr;   // second extreme temperature
+  NoteEdit* note = nullptr;
+  QLabel* car = nullptr;
+  QPushButton* okbutton = nullptr;
+  QPushButton* cancelbutton = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  void Form_Load();
+  // After a spinner click: the first year is the second minus one.
+  void UpDown1_Change();
+  // Enables the insert button only while the required fields hold text.
+  void Timer1_Timer();
+  void note_Change();
+  // Stores the record, makes it current and closes; on a failed write the
+  // dialog stays open.
+  void okbutton_Click();
+  void cancelbutton_Click();
+};
