@@ -77,6 +77,13 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
     file.cancelWriting();
     return false;
   }
+  // QSaveFile::commit() does not notice a short write of its buffered tail (a
+  // full disk): flushing first does, and then the old file is kept.
+  if (!file.flush()) {
+    if (error) *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
   if (!file.commit()) {
     if (error) *error = file.errorString();
     return false;

@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "common/textfile.h"
 
@@ -107,6 +109,38 @@ class tst_textfile : public QObject {
     QVERIFY(!textfile::write(path, QStringLiteral("nuovo"), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(bytesOf(path), QByteArray("vecchio contenuto\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no leftovers
+  }
+
+  // The disk fills up while the new text is written (a file size limit stands
+  // in for a full disk; it stops root as well): the old file stays whole and
+  // the failure is reported, for small and large texts alike.
+  void fullDiskKeepsOldFile_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("small text, one buffered write") << 400;
+    QTest::newRow("large text") << 100000;
+  }
+  void fullDiskKeepsOldFile() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tempmedie.txt"));
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("vecchio|\r\n");
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool wrote = textfile::write(path, QString(size, QLatin1Char('x')), &error);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    QVERIFY(!wrote);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(bytesOf(path), QByteArray("vecchio|\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no leftovers
   }
 
