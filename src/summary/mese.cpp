@@ -1,0 +1,304 @@
+#include "summary/mese.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "common/appcontext.h"
+#include "common/textfile.h"
+#include "summary/summarytext.h"
+
+const QString mese::kPlaceholder = QStringLiteral(
+    "<Cliccare su \"Trasforma in formato testuale\" per creare il riepilogo qui dentro>");
+
+namespace {
+
+const QString kPrintError = QStringLiteral(
+    "Errore durante il trasferimento dei dati alla stampante. Possibile causa: la stampante è "
+    "spenta o non risponde.");
+const QString kSaveError = QStringLiteral(
+    "Impossibile salvare il riepilogo nel file scelto. Controllare che la cartella esista, che il "
+    "file non sia in uso e che il disco non sia pieno o protetto da scrittura.");
+
+// The fields in the order the Tab key visits them: the minima column, the
+// maxima column, the sky, the precipitation.
+constexpr std::array<int, 18> kTabOrder = {0, 2,  4,  6,  8,  1,  3,  5,  7,
+                                           9, 15, 16, 17, 10, 11, 12, 13, 14};
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QLatin1String(name));
+  return b;
+}
+
+QLabel* heading(QWidget* parent, const char* name, const QString& caption, const QColor& colour) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QLatin1String(name));
+  QFont f = l->font();
+  f.setBold(true);
+  f.setPointSize(12);
+  l->setFont(f);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, colour);
+  l->setPalette(p);
+  return l;
+}
+
+}  // namespace
+
+mese::mese(AppContext& ctx) : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
+  setObjectName(QStringLiteral("mese"));
+  setWindowTitle(QStringLiteral("Riepilogo Mensile"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  build();
+  // The load: today's month; the fields start empty and the box holds the placeholder.
+  DTPicker1->setDate(QDate::currentDate());
+  Textbbb->setPlainText(kPlaceholder + QStringLiteral("\r\n"));
+  // The buttons follow the box from its first change on.
+  connect(Textbbb, &QPlainTextEdit::textChanged, this, &mese::Textbbb_Change);
+}
+
+void mese::build() {
+  auto* root = new QVBoxLayout(this);
+
+  DTPicker1 = new QDateEdit(this);
+  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
+  DTPicker1->setCalendarPopup(true);
+  DTPicker1->setToolTip(QStringLiteral("Mese del riepilogo"));
+  DTPicker1->setAccessibleName(QStringLiteral("Mese del riepilogo"));
+  DTPicker1->setMinimumWidth(180);
+  auto* top = new QHBoxLayout;
+  top->addWidget(DTPicker1);
+  top->addStretch(1);
+  root->addLayout(top);
+
+  for (int i = 0; i < summary::kFieldCount; ++i) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QStringLiteral("Text1_%1").arg(i));
+    e->installEventFilter(this);
+    Text1[i] = e;
+  }
+  // A caption beside its field; the caption names the field for screen readers.
+  auto row = [this](QGridLayout* g, int r, int c, const QString& caption, int field) {
+    auto* l = new QLabel(caption, this);
+    l->setBuddy(Text1[field]);
+    Text1[field]->setAccessibleName(caption);
+    g->addWidget(l, r, c);
+    g->addWidget(Text1[field], r, c + 1);
+  };
+
+  // Temperatures: minima on the left, maxima on the right.
+  auto* temperature = new QGroupBox(QStringLiteral("Temperature"), this);
+  temperature->setObjectName(QStringLiteral("Frame1"));
+  auto* tg = new QGridLayout(temperature);
+  tg->setHorizontalSpacing(10);
+  tg->addWidget(heading(temperature, "Label1", QStringLiteral("MINIME"), QColor(0, 0, 128)), 0, 0,
+                1, 2, Qt::AlignHCenter);
+  tg->addWidget(heading(temperature, "Label2", QStringLiteral("MASSIME"), QColor(255, 0, 0)), 0, 3,
+                1, 2, Qt::AlignHCenter);
+  tg->addWidget(new QLabel(QStringLiteral("Medie:"), temperature), 1, 0);
+  tg->addWidget(new QLabel(QStringLiteral("Medie:"), temperature), 1, 3);
+  row(tg, 2, 0, QStringLiteral("Media minima:"), 0);
+  row(tg, 3, 0, QStringLiteral("1° decade:"), 2);
+  row(tg, 4, 0, QStringLiteral("2° decade:"), 4);
+  row(tg, 5, 0, QStringLiteral("3° decade:"), 6);
+  row(tg, 6, 0, QStringLiteral("Temperatura minima mensile:"), 8);
+  row(tg, 2, 3, QStringLiteral("Media massima:"), 1);
+  row(tg, 3, 3, QStringLiteral("1° decade:"), 3);
+  row(tg, 4, 3, QStringLiteral("2° decade:"), 5);
+  row(tg, 5, 3, QStringLiteral("3° decade:"), 7);
+  row(tg, 6, 3, QStringLiteral("Temperatura massima mensile:"), 9);
+  tg->setColumnMinimumWidth(2, 24);
+  // The decade fields would otherwise read the same to a screen reader.
+  Text1[2]->setAccessibleName(QStringLiteral("Media minima 1° decade"));
+  Text1[4]->setAccessibleName(QStringLiteral("Media minima 2° decade"));
+  Text1[6]->setAccessibleName(QStringLiteral("Media minima 3° decade"));
+  Text1[3]->setAccessibleName(QStringLiteral("Media massima 1° decade"));
+  Text1[5]->setAccessibleName(QStringLiteral("Media massima 2° decade"));
+  Text1[7]->setAccessibleName(QStringLiteral("Media massima 3° decade"));
+
+  // Sky and precipitation.
+  auto* sky = new QGroupBox(QStringLiteral("Stato del cielo e precipitazioni"), this);
+  sky->setObjectName(QStringLiteral("Frame2"));
+  auto* sg = new QGridLayout(sky);
+  sg->setHorizontalSpacing(10);
+  row(sg, 0, 0, QStringLiteral("Giorni con cielo SERENO:"), 15);
+  row(sg, 1, 0, QStringLiteral("Giorni con cielo NUVOLOSO:"), 16);
+  row(sg, 2, 0, QStringLiteral("Giorni con cielo COPERTO:"), 17);
+  row(sg, 0, 3, QStringLiteral("Totale precipitativo mensile:"), 10);
+  row(sg, 1, 3, QStringLiteral("N° di eventi:"), 11);
+  row(sg, 2, 3, QStringLiteral("Accumulo maggiore mensile:"), 12);
+  auto* day = new QHBoxLayout;
+  auto* il = new QLabel(QStringLiteral("il"), sky);
+  il->setBuddy(Text1[13]);
+  Text1[13]->setAccessibleName(QStringLiteral("Giorno dell'accumulo maggiore (gg/mm/aaaa)"));
+  day->addWidget(il);
+  day->addWidget(Text1[13], 1);
+  day->addWidget(new QLabel(QStringLiteral("(gg/mm/aaaa)"), sky));
+  sg->addLayout(day, 3, 4);
+  row(sg, 4, 3, QStringLiteral("Totale precipitativo annuo attuale:"), 14);
+  sg->setColumnMinimumWidth(2, 24);
+  sg->setRowStretch(5, 1);
+
+  // The sheets the figures are read from.
+  Command6 = button(this, "Command6", QStringLiteral("Precipitazioni giornaliere"));
+  Command7 = button(this, "Command7", QStringLiteral("Temperature giornaliere"));
+  Command8 = button(this, "Command8", QStringLiteral("Precipitazioni anno"));
+  auto* sheets = new QHBoxLayout;
+  sheets->addWidget(Command7);
+  sheets->addWidget(Command6);
+  sheets->addWidget(Command8);
+  sheets->addStretch(1);
+
+  auto* frames = new QHBoxLayout;
+  frames->addWidget(temperature);
+  frames->addWidget(sky);
+  root->addLayout(frames);
+  root->addLayout(sheets);
+
+  Command1 = button(this, "Command1", QStringLiteral("Trasforma in formato testuale >>>"));
+  QFont bold = Command1->font();
+  bold.setBold(true);
+  Command1->setFont(bold);
+  auto* compose = new QHBoxLayout;
+  compose->addWidget(Command1);
+  compose->addStretch(1);
+  root->addLayout(compose);
+
+  Textbbb = new QPlainTextEdit(this);
+  Textbbb->setObjectName(QStringLiteral("Textbbb"));
+  Textbbb->setAccessibleName(QStringLiteral("Riepilogo mensile"));
+  Textbbb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Textbbb->setTabChangesFocus(true);
+  Textbbb->setMinimumHeight(220);
+  Command2 = button(this, "Command2", QStringLiteral("Copia"));
+  Command3 = button(this, "Command3", QStringLiteral("Salva..."));
+  Command4 = button(this, "Command4", QStringLiteral("Stampa"));
+  Command5 = button(this, "Command5", QStringLiteral("Reset"));
+  auto* actions = new QVBoxLayout;
+  for (QPushButton* b : {Command2, Command3, Command4, Command5}) actions->addWidget(b);
+  actions->addStretch(1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Textbbb, 1);
+  bottom->addLayout(actions);
+  root->addLayout(bottom, 1);
+
+  // Tab order: the month, the eighteen fields, then the commands.
+  QList<QWidget*> chain{DTPicker1};
+  for (int i : kTabOrder) chain << Text1[i];
+  chain << Command7 << Command6 << Command8 << Command1 << Textbbb << Command2 << Command3
+        << Command4 << Command5;
+  for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+  DTPicker1->setFocus();
+
+  connect(Command1, &QPushButton::clicked, this, &mese::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &mese::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &mese::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &mese::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &mese::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &mese::Command6_Click);
+  connect(Command7, &QPushButton::clicked, this, &mese::Command7_Click);
+  connect(Command8, &QPushButton::clicked, this, &mese::Command8_Click);
+
+  resize(sizeHint().width(), sizeHint().height() + 80);
+}
+
+void mese::mostra() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+QString mese::testoRiepilogo() const {
+  // The box keeps its lines as paragraphs; the summary's lines end in CR LF.
+  QString text = Textbbb->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void mese::Command1_Click() {
+  QStringList fields;
+  for (QLineEdit* e : Text1) fields << e->text();
+  const QDate month = DTPicker1->date();
+  Textbbb->setPlainText(summary::composeText(month.month(), month.year(), fields));
+}
+
+void mese::Command2_Click() {
+  // Plain text with the platform's line ends (the clipboard turns them into
+  // CR LF on systems that expect it).
+  ctx_.clipboard().clear();
+  ctx_.clipboard().setText(Textbbb->toPlainText());
+}
+
+void mese::Command3_Click() {
+  const std::optional<QString> path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
+  if (!path) return;
+  // Written whole and atomically: a failed save leaves an existing file as it was.
+  if (!textfile::write(*path, testoRiepilogo() + QStringLiteral("\r\n")))
+    ctx_.dialogs().message(this, kSaveError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+}
+
+void mese::Command4_Click() {
+  const Form1* main = ctx_.existingMainWindow();
+  const QString station = main && main->nome ? main->nome->text() : QString();
+  try {
+    TextPrinter& printer = ctx_.printer();
+    printer.printLine({PrintItem::txt(QString())});
+    printer.printLine({PrintItem::txt(QStringLiteral("Stazione meteorologica ") + station)});
+    printer.printLine({PrintItem::txt(testoRiepilogo())});
+    printer.endDoc();
+  } catch (const std::exception&) {
+    ctx_.dialogs().message(this, kPrintError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  }
+}
+
+void mese::Command5_Click() {
+  // Every text field empties, the month stays; the placeholder comes back
+  // without a line end.
+  for (QLineEdit* e : Text1) e->clear();
+  Textbbb->clear();
+  Textbbb->setPlainText(kPlaceholder);
+}
+
+void mese::Command6_Click() {}
+
+void mese::Command7_Click() {}
+
+void mese::Command8_Click() {}
+
+void mese::Textbbb_Change() {
+  const bool any = !Textbbb->document()->isEmpty();
+  for (QPushButton* b : {Command2, Command3, Command4, Command5}) b->setEnabled(any);
+}
+
+bool mese::eventFilter(QObject* watched, QEvent* event) {
+  // A typed "." becomes the decimal comma, in every field.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->text() == QStringLiteral(".")) {
+      QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
+                      key->isAutoRepeat(), ushort(key->count()));
+      QCoreApplication::sendEvent(watched, &comma);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void mese::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+}

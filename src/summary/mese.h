@@ -1,0 +1,60 @@
+#pragma once
+// The monthly summary window: eighteen figures typed by the user become the
+// month's summary as plain text, which can then be edited, copied, saved and
+// printed. The window computes nothing and keeps nothing between openings.
+
+#include <QWidget>
+#include <array>
+
+class AppContext;
+class QDateEdit;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+class mese : public QWidget {
+  Q_OBJECT
+ public:
+  explicit mese(AppContext& ctx);
+
+  // The summary box's initial text (followed by CR LF at load, alone after "Reset").
+  static const QString kPlaceholder;
+
+  // Shows the window, or brings it forward unchanged when it is already shown.
+  void mostra();
+
+  // The summary box's text as it stands, lines ending in CR LF.
+  QString testoRiepilogo() const;
+
+  // Handlers.
+  void Command1_Click();  // "Trasforma in formato testuale >>>"
+  void Command2_Click();  // "Copia"
+  void Command3_Click();  // "Salva..."
+  void Command4_Click();  // "Stampa"
+  void Command5_Click();  // "Reset"
+  void Command6_Click();  // "Precipitazioni giornaliere"
+  void Command7_Click();  // "Temperature giornaliere"
+  void Command8_Click();  // "Precipitazioni anno"
+  void Textbbb_Change();
+
+  QDateEdit* DTPicker1 = nullptr;
+  std::array<QLineEdit*, 18> Text1{};
+  QPlainTextEdit* Textbbb = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QPushButton* Command3 = nullptr;
+  QPushButton* Command4 = nullptr;
+  QPushButton* Command5 = nullptr;
+  QPushButton* Command6 = nullptr;
+  QPushButton* Command7 = nullptr;
+  QPushButton* Command8 = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build();
+
+  AppContext& ctx_;
+};
