@@ -88,6 +88,7 @@ void mese::build() {
     auto* e = new QLineEdit(this);
     e->setObjectName(QStringLiteral("Text1_%1").arg(i));
     e->installEventFilter(this);
+    e->setFixedWidth(90);
     Text1[i] = e;
   }
   // A caption beside its field; the caption names the field for screen readers.
@@ -120,7 +121,8 @@ void mese::build() {
   row(tg, 4, 3, QStringLiteral("2° decade:"), 5);
   row(tg, 5, 3, QStringLiteral("3° decade:"), 7);
   row(tg, 6, 3, QStringLiteral("Temperatura massima mensile:"), 9);
-  tg->setColumnMinimumWidth(2, 24);
+  tg->setColumnMinimumWidth(2, 16);
+  tg->setRowStretch(7, 1);
   // The decade fields would otherwise read the same to a screen reader.
   Text1[2]->setAccessibleName(QStringLiteral("Media minima 1° decade"));
   Text1[4]->setAccessibleName(QStringLiteral("Media minima 2° decade"));
@@ -137,36 +139,32 @@ void mese::build() {
   row(sg, 0, 0, QStringLiteral("Giorni con cielo SERENO:"), 15);
   row(sg, 1, 0, QStringLiteral("Giorni con cielo NUVOLOSO:"), 16);
   row(sg, 2, 0, QStringLiteral("Giorni con cielo COPERTO:"), 17);
-  row(sg, 0, 3, QStringLiteral("Totale precipitativo mensile:"), 10);
-  row(sg, 1, 3, QStringLiteral("N° di eventi:"), 11);
-  row(sg, 2, 3, QStringLiteral("Accumulo maggiore mensile:"), 12);
-  auto* day = new QHBoxLayout;
+  sg->setRowMinimumHeight(3, 8);
+  row(sg, 4, 0, QStringLiteral("Totale precipitativo mensile:"), 10);
+  row(sg, 5, 0, QStringLiteral("N° di eventi:"), 11);
+  row(sg, 6, 0, QStringLiteral("Accumulo maggiore mensile:"), 12);
   auto* il = new QLabel(QStringLiteral("il"), sky);
   il->setBuddy(Text1[13]);
+  il->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Text1[13]->setAccessibleName(QStringLiteral("Giorno dell'accumulo maggiore (gg/mm/aaaa)"));
-  day->addWidget(il);
-  day->addWidget(Text1[13], 1);
-  day->addWidget(new QLabel(QStringLiteral("(gg/mm/aaaa)"), sky));
-  sg->addLayout(day, 3, 4);
-  row(sg, 4, 3, QStringLiteral("Totale precipitativo annuo attuale:"), 14);
-  sg->setColumnMinimumWidth(2, 24);
-  sg->setRowStretch(5, 1);
+  sg->addWidget(il, 7, 0);
+  sg->addWidget(Text1[13], 7, 1);
+  sg->addWidget(new QLabel(QStringLiteral("(gg/mm/aaaa)"), sky), 7, 2);
+  row(sg, 8, 0, QStringLiteral("Totale precipitativo annuo attuale:"), 14);
+  sg->setRowStretch(9, 1);
 
   // The sheets the figures are read from.
   Command6 = button(this, "Command6", QStringLiteral("Precipitazioni giornaliere"));
   Command7 = button(this, "Command7", QStringLiteral("Temperature giornaliere"));
   Command8 = button(this, "Command8", QStringLiteral("Precipitazioni anno"));
-  auto* sheets = new QHBoxLayout;
-  sheets->addWidget(Command7);
-  sheets->addWidget(Command6);
-  sheets->addWidget(Command8);
-  sheets->addStretch(1);
+  top->addWidget(Command7);
+  top->addWidget(Command6);
+  top->addWidget(Command8);
 
   auto* frames = new QHBoxLayout;
   frames->addWidget(temperature);
   frames->addWidget(sky);
   root->addLayout(frames);
-  root->addLayout(sheets);
 
   Command1 = button(this, "Command1", QStringLiteral("Trasforma in formato testuale >>>"));
   QFont bold = Command1->font();
