@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// One step of a backup or restore: the name appended to both folders and the
+// progress block shown once the file is copied (empty when there is none).
+struct Passo {
+  const char* nome;
+  const char* blocco;
+};
+
+// The data file set in the order it is copied. The names carry their leading
+// separator: they are appended to the folders exactly as typed, so a folder
+// that already ends in a separator gives a doubled one, which the system
+// accepts as the same path.
+inline constexpr std::array<Passo, 8> kPassi{{
+    {"/neve.mdb", "primo"},
+    {"/temperature.mdb", ""},
+    {"/altrieventi.mdb", "secondo"},
+    {"/datipluviometrici.mdb", "terzo"},
+    {"/config.cfg", "quarto"},
+    {"/tempmedie.txt", ""},
+    {"/prpanno.txt", "quinto"},
+    {"/prpgiornaliera.txt", "sesto"},
+}};
+
+// Copies the whole of sorgente over destinazione. The bytes go to a temporary
+// file in the destination folder that replaces destinazione only once it is
+// complete and on disk; on any failure the temporary file is removed and
+// destinazione keeps its old contents. Returns false on failure.
+bool copiaFile(const QString& sorgente, const QString& destinazione);

@@ -1,0 +1,95 @@
+#include "quattro.h"
+
+#include "cinque.h"
+#include "form1.h"
+#include "procedura.h"
+#include "servizi.h"
+#include "sfoglia.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+quattro::quattro(Procedura& procedura) : Pagina(procedura, "quattro", true) {
+  intestazione(QStringLiteral("Percorsi "),
+               QStringLiteral("Specificare, utilizzando il pulsante \"Sfoglia\", il percorso "
+                              "dove si trovano i backup di Nubilario e il programma stesso..."));
+
+  auto* per =
+      etichetta(nullptr, "per", QStringLiteral("Percorso o unità dove si trovano i backup:"), 600,
+                1260, 4920, 255);
+  Text2_ = campo("Text2", 600, 1530, 3720, 345);
+  per->setBuddy(Text2_);
+  connect(pulsante(nullptr, "Command3", QStringLiteral("Sfoglia"), 4440, 1515, 1080, 375),
+          &QPushButton::clicked, this, &quattro::Command3_Click);
+
+  auto* didascalia =
+      etichetta(nullptr, "Label3", QStringLiteral("Percorso di Nubilario sul computer:"), 600, 2040,
+                4920, 255);
+  Text1_ = campo("Text1", 600, 2310, 3720, 345);
+  Text1_->setText(QDir::toNativeSeparators(procedura.cartellaProgramma()));
+  didascalia->setBuddy(Text1_);
+  connect(Text1_, &QLineEdit::textChanged, this, &quattro::Text1_Change);
+  connect(pulsante(nullptr, "Command6", QStringLiteral("Sfoglia"), 4440, 2295, 1080, 375),
+          &QPushButton::clicked, this, &quattro::Command6_Click);
+
+  connect(pulsante(nullptr, "Command4", QStringLiteral("Predefinito"), 600, 2880, 1320, 375),
+          &QPushButton::clicked, this, &quattro::Command4_Click);
+  auto* nota = etichetta(
+      nullptr, "Label16",
+      QStringLiteral("Premere sul pulsante \"Predefinito\" per impostare il percorso standard di "
+                     "Nubilario, cioè: '%1'")
+          .arg(QDir::toNativeSeparators(procedura.cartellaProgramma())),
+      2040, 2880, 3480, 1320);
+  nota->setToolTip(QDir::toNativeSeparators(procedura.cartellaProgramma()));
+
+  lineaPulsanti();
+  connect(pulsante(nullptr, "Command2", QStringLiteral("< Indietro"), 2280, 4500, 1155, 375),
+          &QPushButton::clicked, this, &quattro::Command2_Click);
+  Command5_ = pulsante(nullptr, "Command5", QStringLiteral("Avanti >"), 3435, 4500, 1155, 375);
+  Command5_->setEnabled(false);
+  connect(Command5_, &QPushButton::clicked, this, &quattro::Command5_Click);
+  connect(pulsante(nullptr, "Command1", QStringLiteral("Chiudi"), 4710, 4500, 1275, 375),
+          &QPushButton::clicked, this, &quattro::Command1_Click);
+
+  // Ticks for as long as the page is loaded, hidden or not.
+  Timer1_ = new QTimer(this);
+  Timer1_->setObjectName(QStringLiteral("Timer1"));
+  Timer1_->setInterval(200);
+  connect(Timer1_, &QTimer::timeout, this, &quattro::Timer1_Timer);
+  Timer1_->start();
+}
+
+void quattro::Timer1_Timer() {
+  Command5_->setEnabled(!Text2_->text().isEmpty() && !Text1_->text().isEmpty());
+}
+
+void quattro::Text1_Change() { Command5_->setEnabled(!Text1_->text().isEmpty()); }
+
+void quattro::Command3_Click() { sfogliaCartella(procedura_.servizi(), this, Text2_); }
+
+void quattro::Command6_Click() { sfogliaCartella(procedura_.servizi(), this, Text1_); }
+
+void quattro::Command4_Click() {
+  Text1_->setText(QDir::toNativeSeparators(procedura_.cartellaProgramma()));
+}
+
+void quattro::Command2_Click() { Procedura::passa(this, &procedura_.paginaForm1()); }
+
+void quattro::Command5_Click() {
+  cinque& corsa = procedura_.paginaCinque();
+  corsa.move(pos());
+  corsa.show();
+  corsa.impostaPercorsi(Text2_->text(), Text1_->text());
+  hide();
+}
+
+void quattro::Command1_Click() { procedura_.servizi().termina(); }
+
+void quattro::closeEvent(QCloseEvent* event) {
+  event->accept();
+  procedura_.servizi().termina();
+}
