@@ -1,0 +1,481 @@
+#include "sheets/medietemperature.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "archive/dialog4.h"
+#include "common/appcontext.h"
+#include "common/numbers.h"
+#include "common/textfile.h"
+#include "sheets/sheetfile.h"
+#include "sheets/tempreport.h"
+
+const QColor medietemperature::kBelowZero(158, 221, 248);
+
+namespace {
+
+const QString kInitialCaption = QStringLiteral("0.");
+const QString kSheetFile = QStringLiteral("tempmedie.txt");
+
+const QString kSaveFailed = QStringLiteral(
+    "Impossibile salvare i valori della schermata nel file %1: i valori non sono stati salvati "
+    "e il file è rimasto com'era.");
+const QString kReportFailed = QStringLiteral(
+    "Il file %1 non è stato salvato: impossibile scriverlo. Controllare che la cartella sia "
+    "accessibile in scrittura e che il disco non sia pieno.");
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, bool bold = false) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QLatin1String(name));
+  if (bold) {
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+  }
+  return l;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tip = {}, bool bold = false) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QLatin1String(name));
+  b->setToolTip(tip);
+  // Enter on a focused button presses that button; elsewhere it saves the sheet.
+  b->setAutoDefault(true);
+  if (bold) {
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+  }
+  return b;
+}
+
+// Texts that the sheet file cannot hold: its separator and line breaks.
+bool unstorable(QChar c) {
+  return c == QLatin1Char('|') || c == QLatin1Char('\r') || c == QLatin1Char('\n') ||
+         c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+}  // namespace
+
+medietemperature::medietemperature(AppContext& ctx)
+    : QWidget(ctx.mainWindow(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      ctx_(ctx) {
+  setObjectName(QStringLiteral("medietemperature"));
+  setWindowTitle(QStringLiteral("Temperature giornaliere e media mensile"));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  for (int i = 0; i < kFields; ++i) Text1[i] = makeField(i);
+  Text1[0]->hide();
+  // The day-1 minimum takes any length.
+  Text1[1]->setMaxLength(32767);
+
+  Text2 = new QPlainTextEdit(this);
+  Text2->setObjectName(QStringLiteral("Text2"));
+  Text2->hide();
+
+  mediamax = makeLabel(this, "mediamax", kInitialCaption, true);
+  decadeunomin = makeLabel(this, "decadeunomin", kInitialCaption);
+  decadeduemin = makeLabel(this, "decadeduemin", kInitialCaption);
+  decadetremin = makeLabel(this, "decadetremin", kInitialCaption);
+  mediamin = makeLabel(this, "mediamin", kInitialCaption, true);
+  decadeunomax = makeLabel(this, "decadeunomax", kInitialCaption);
+  decadeduemax = makeLabel(this, "decadeduemax", kInitialCaption);
+  decadetremax = makeLabel(this, "decadetremax", kInitialCaption);
+
+  Label7 = makeLabel(this, "Label7", QStringLiteral("Calcolo medie minime"), true);
+  Label8 = makeLabel(this, "Label8", QStringLiteral("Calcolo medie massime"), true);
+  Label12 = makeLabel(this, "Label12",
+                      QStringLiteral("Digitate giorno dopo giorno o alla fine del mese tutti i "
+                                     "valori di temperatura minimi registrati e fate clic su "
+                                     "\"Media valori MIN\"per ottenere la media."));
+  Label4 = makeLabel(this, "Label4",
+                     QStringLiteral("Digitate giorno dopo giorno o alla fine del mese tutti i "
+                                    "valori di temperatura massimi registrati e fate clic su "
+                                    "\"Media valori MAX\"per ottenere la media."));
+
+  Command1 = makeButton(this, "Command1", QStringLiteral("Media valori &MIN"),
+                        QStringLiteral("Calcola la medias dei valori minimi"), true);
+  Command3 = makeButton(this, "Command3", QStringLiteral("Media valori MA&X"),
+                        QStringLiteral("Calcola la media dei valori massimi"), true);
+  Command5 = makeButton(this, "Command5", QStringLiteral("&Aggiorna"),
+                        QStringLiteral("Salva le modifiche apportate alla schermata"));
+  Command5->setDefault(true);
+  Command2 = makeButton(this, "Command2", QStringLiteral("S&vuota campi"),
+                        QStringLiteral("Cancella TUTTI i valori immessi e calcolati"));
+  Command4 = makeButton(this, "Command4", QStringLiteral("S&tampa..."),
+                        QStringLiteral("Stampa i valori immessi e calcolati"));
+  CommandButton3 = makeButton(this, "CommandButton3", QStringLiteral("&Chiudi"));
+  Command7 = makeButton(this, "Command7", QStringLiteral("&Archivia medie appena calcolate >"),
+                        QStringLiteral("Archivia le medie calcolate nel database di Nubilario"));
+  Command7->setEnabled(false);
+  Command6 = makeButton(this, "Command6", QStringLiteral("Riepilogo Mensile..."),
+                        QStringLiteral("Crea il Riepilogo Mensile"));
+  Command8 = makeButton(this, "Command8", QStringLiteral("Salva..."),
+                        QStringLiteral("Salva i valori mensili in formato testuale con nome"));
+  Command8->setEnabled(false);
+
+  Label9 = makeLabel(this, "Label9", QStringLiteral("Mese corrente:"));
+  DTPicker1 = new QDateEdit(this);
+  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
+  DTPicker1->setCalendarPopup(true);
+  DTPicker1->setMinimumWidth(
+      DTPicker1->fontMetrics().horizontalAdvance(QStringLiteral("settembre, 2000")) + 48);
+  Label9->setBuddy(DTPicker1);
+
+  // Layout: minima on the left, maxima on the right, the commands below.
+  auto* halves = new QHBoxLayout;
+  halves->setSpacing(18);
+  halves->addWidget(buildHalf(true), 1);
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  halves->addWidget(line);
+  halves->addWidget(buildHalf(false), 1);
+
+  auto* month = new QHBoxLayout;
+  month->addWidget(Label9);
+  month->addWidget(DTPicker1);
+  month->addStretch(1);
+  month->addWidget(Command7);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(Command5);
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command8);
+  buttons->addWidget(Command4);
+  buttons->addWidget(Command6);
+  buttons->addStretch(1);
+  buttons->addWidget(CommandButton3);
+
+  auto* rule = new QFrame(this);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(12, 10, 12, 12);
+  v->addLayout(halves);
+  v->addWidget(rule);
+  v->addLayout(month);
+  v->addLayout(buttons);
+  v->setSizeConstraint(QLayout::SetFixedSize);
+
+  // Tab order: the minima day by day, then the maxima, then the commands.
+  QWidget* previous = Text1[1];
+  for (int i = 2; i < kFields; ++i) {
+    setTabOrder(previous, Text1[i]);
+    previous = Text1[i];
+  }
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{Command1, Command3, DTPicker1, Command7, Command5, Command2,
+                                       Command8, Command4, Command6, CommandButton3}) {
+    setTabOrder(previous, w);
+    previous = w;
+  }
+
+  connect(Command1, &QPushButton::clicked, this, &medietemperature::Command1_Click);
+  connect(Command3, &QPushButton::clicked, this, &medietemperature::Command3_Click);
+  connect(Command5, &QPushButton::clicked, this, &medietemperature::Command5_Click);
+  connect(Command2, &QPushButton::clicked, this, &medietemperature::Command2_Click);
+  connect(Command4, &QPushButton::clicked, this, &medietemperature::Command4_Click);
+  connect(CommandButton3, &QPushButton::clicked, this, &medietemperature::CommandButton3_Click);
+  connect(Command7, &QPushButton::clicked, this, &medietemperature::Command7_Click);
+  connect(Command6, &QPushButton::clicked, this, &medietemperature::Command6_Click);
+  connect(Command8, &QPushButton::clicked, this, &medietemperature::Command8_Click);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(500);
+  connect(Timer1, &QTimer::timeout, this, &medietemperature::Timer1_Timer);
+  Timer2 = new QTimer(this);
+  Timer2->setObjectName(QStringLiteral("Timer2"));
+  Timer2->setInterval(200);
+  connect(Timer2, &QTimer::timeout, this, &medietemperature::Timer2_Timer);
+
+  // The load: today's month, the sheet's path, then its file.
+  DTPicker1->setDate(QDate::currentDate());
+  path_ = ctx_.dataPath(kSheetFile);
+  sbLeggiFileA();
+
+  Timer1->start();
+  Timer2->start();
+}
+
+QLineEdit* medietemperature::makeField(int index) {
+  auto* f = new QLineEdit(this);
+  f->setObjectName(QStringLiteral("Text1_%1").arg(index));
+  f->setMaxLength(5);
+  f->setAlignment(Qt::AlignRight);
+  f->setFixedWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("-00,00")) + 18);
+  if (index > 0) {
+    const int day = index <= 31 ? index : index - 31;
+    const QString tip = QString::number(day) + QStringLiteral("° Giorno");
+    f->setToolTip(tip);
+    f->setAccessibleName((index <= 31 ? QStringLiteral("Minima, ") : QStringLiteral("Massima, ")) +
+                         tip);
+  }
+  f->installEventFilter(this);
+  connect(f, &QLineEdit::textEdited, this, [this, f] { cleanEdited(f); });
+  return f;
+}
+
+QWidget* medietemperature::buildHalf(bool minima) {
+  auto* half = new QWidget(this);
+  auto* v = new QVBoxLayout(half);
+  v->setContentsMargins(0, 0, 0, 0);
+
+  QLabel* heading = minima ? Label7 : Label8;
+  QLabel* instruction = minima ? Label12 : Label4;
+  v->addWidget(heading);
+
+  // The instruction on its banner, with a picture.
+  auto* banner = new QFrame(half);
+  banner->setFrameShape(QFrame::StyledPanel);
+  banner->setAutoFillBackground(true);
+  banner->setBackgroundRole(QPalette::Base);
+  auto* bh = new QHBoxLayout(banner);
+  auto* picture = new QLabel(banner);
+  picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+  picture->setAlignment(Qt::AlignTop);
+  bh->addWidget(picture);
+  instruction->setParent(banner);
+  instruction->setWordWrap(true);
+  instruction->setFixedWidth(250);
+  bh->addWidget(instruction, 1);
+  v->addWidget(banner);
+
+  // Two columns of days: 1 to 16 and 17 to 31, each day with its number.
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(2);
+  const int base = minima ? 0 : 31;
+  for (int day = 1; day <= 31; ++day) {
+    const int column = day <= 16 ? 0 : 3;
+    const int row = day <= 16 ? day - 1 : day - 17;
+    auto* number = new QLabel(QString::number(day), half);
+    number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    number->setEnabled(false);  // a quiet grey: the field is what matters
+    grid->addWidget(number, row, column);
+    grid->addWidget(Text1[base + day], row, column + 1);
+  }
+  grid->setColumnMinimumWidth(2, 24);
+  grid->setColumnStretch(5, 1);
+  v->addLayout(grid);
+
+  v->addWidget(minima ? Command1 : Command3, 0, Qt::AlignLeft);
+
+  auto* results = new QGridLayout;
+  const std::array<QLabel*, 4> labels =
+      minima ? std::array<QLabel*, 4>{mediamax, decadeunomin, decadeduemin, decadetremin}
+             : std::array<QLabel*, 4>{mediamin, decadeunomax, decadeduemax, decadetremax};
+  const QString captions[4] = {minima ? QStringLiteral("Media valori minimi (°C):")
+                                      : QStringLiteral("Media valori massimi (°C):"),
+                               QStringLiteral("Prima decade:"), QStringLiteral("Seconda decade:"),
+                               QStringLiteral("Terza decade:")};
+  for (int i = 0; i < 4; ++i) {
+    auto* caption = new QLabel(captions[i], half);
+    if (i == 0) {
+      QFont f = caption->font();
+      f.setBold(true);
+      caption->setFont(f);
+    }
+    results->addWidget(caption, i, 0);
+    results->addWidget(labels[i], i, 1);
+  }
+  results->setColumnStretch(1, 1);
+  v->addLayout(results);
+  v->addStretch(1);
+  return half;
+}
+
+void medietemperature::setField(int index, const QString& text) {
+  QLineEdit* f = Text1[index];
+  // A longer value from the file is kept whole rather than cut to the limit.
+  if (text.size() > f->maxLength()) f->setMaxLength(int(text.size()));
+  if (f->text() != text) f->setText(text);
+}
+
+void medietemperature::sbLeggiFileA() {
+  QStringList fields;
+  for (QLineEdit* f : Text1) fields << f->text();
+  sheetfile::read(path_, fields);
+  for (int i = 0; i < kFields; ++i) setField(i, fields[i]);
+}
+
+bool medietemperature::sbScriviFileA(QString* error) {
+  QStringList fields;
+  for (QLineEdit* f : Text1) fields << f->text();
+  return sheetfile::write(path_, fields, error);
+}
+
+QString medietemperature::Text1_KeyPress(const QString& typed) {
+  QString out;
+  for (QChar c : typed) {
+    if (c == QLatin1Char('.'))
+      out += QLatin1Char(',');
+    else if (!unstorable(c))
+      out += c;
+  }
+  return out;
+}
+
+void medietemperature::cleanEdited(QLineEdit* field) {
+  // Pasted or dropped text: the separator and line breaks cannot be stored.
+  const QString text = field->text();
+  if (std::none_of(text.begin(), text.end(), unstorable)) return;
+  int cursor = field->cursorPosition();
+  QString clean;
+  for (int i = 0; i < text.size(); ++i) {
+    if (!unstorable(text.at(i)))
+      clean += text.at(i);
+    else if (i < field->cursorPosition())
+      --cursor;
+  }
+  field->setText(clean);
+  field->setCursorPosition(cursor);
+}
+
+bool medietemperature::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QString typed = key->text();
+    if (field && !typed.isEmpty() && typed.at(0).isPrint() &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+      const QString filtered = Text1_KeyPress(typed);
+      if (filtered != typed) {
+        if (!filtered.isEmpty()) field->insert(filtered);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void medietemperature::keyPressEvent(QKeyEvent* event) {
+  // "&Aggiorna" is the default button: Enter in a field saves the sheet.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Command5->isEnabled()) {
+    Command5->animateClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void medietemperature::showMeans(int first, const std::array<QLabel*, 4>& labels) {
+  QStringList days;
+  for (int i = first; i < first + 31; ++i) days << Text1[i]->text();
+  // The list stops at the first range without a value: later labels keep their caption.
+  const QStringList captions = tempreport::meanCaptions(days);
+  for (int i = 0; i < captions.size(); ++i) labels[i]->setText(captions[i]);
+}
+
+void medietemperature::Command1_Click() {
+  showMeans(1, {mediamax, decadeunomin, decadeduemin, decadetremin});
+}
+
+void medietemperature::Command3_Click() {
+  showMeans(32, {mediamin, decadeunomax, decadeduemax, decadetremax});
+}
+
+void medietemperature::Command5_Click() {
+  // The old file stays whole when the write fails; say so, since the user
+  // would otherwise close the sheet believing the values stored.
+  if (!sbScriviFileA()) ctx_.dialogs().message(this, kSaveFailed.arg(path_), MsgIcon::Critical);
+}
+
+void medietemperature::Command2_Click() {
+  for (QLineEdit* f : Text1) f->setText(QString());
+  Text2->setPlainText(QString());
+  for (QLabel* l : {mediamax, decadeunomin, decadeduemin, decadetremin, mediamin, decadeunomax,
+                    decadeduemax, decadetremax})
+    l->setText(kInitialCaption);
+}
+
+void medietemperature::Command4_Click() {
+  // The print dialog is not part of this build yet.
+}
+
+void medietemperature::Command6_Click() {
+  // The monthly summary is not part of this build yet.
+}
+
+void medietemperature::CommandButton3_Click() {
+  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  close();
+}
+
+void medietemperature::closeEvent(QCloseEvent* event) {
+  // Nothing is saved on closing; the main window takes the focus back.
+  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  QWidget::closeEvent(event);
+}
+
+void medietemperature::Command7_Click() {
+  Dialog4 dialog(ctx_, this);
+  // The captions go over as shown; a longer one than the field's limit
+  // (-12,35) is not cut short.
+  const auto give = [](QLineEdit* field, const QString& text) {
+    if (text.size() > field->maxLength()) field->setMaxLength(int(text.size()));
+    field->setText(text);
+  };
+  give(dialog.mass, mediamin->text());  // mean of the maxima
+  give(dialog.minn, mediamax->text());  // mean of the minima
+  if (Form1* main = ctx_.existingMainWindow()) main->showPanel(ArchiveKind::Temperature, false);
+  dialog.exec();
+}
+
+QString medietemperature::reportText() const {
+  QStringList minima, maxima;
+  for (int d = 1; d <= 31; ++d) {
+    minima << Text1[d]->text();
+    maxima << Text1[31 + d]->text();
+  }
+  const Form1* main = ctx_.existingMainWindow();
+  const QString station = main ? main->nome->text() : QString();
+  const tempreport::Captions captions{
+      mediamax->text(), decadeunomin->text(), decadeduemin->text(), decadetremin->text(),
+      mediamin->text(), decadeunomax->text(), decadeduemax->text(), decadetremax->text()};
+  return tempreport::compose(station, month(), year(), minima, maxima, captions);
+}
+
+void medietemperature::Command8_Click() {
+  const QString report = reportText();
+  Text2->setPlainText(report);
+  const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
+  if (!path) return;
+  // Written from the composed text (the text box would turn CR LF into LF).
+  if (!textfile::write(*path, report + QStringLiteral("\r\n")))
+    ctx_.dialogs().message(this, kReportFailed.arg(*path), MsgIcon::Critical);
+}
+
+void medietemperature::Timer1_Timer() {
+  const auto minima = num::readLocale(mediamax->text());
+  const auto maxima = num::readLocale(mediamin->text());
+  const bool computed = minima && maxima && *minima != 0 && *maxima != 0;
+  if (Command7->isEnabled() != computed) Command7->setEnabled(computed);
+  if (Command8->isEnabled() != computed) Command8->setEnabled(computed);
+}
+
+void medietemperature::Timer2_Timer() {
+  for (int i = 0; i < kFields; ++i) {
+    const auto value = num::readLocale(Text1[i]->text());
+    const bool below = value && *value < 0;
+    if (below == tinted_[i]) continue;
+    tinted_[i] = below;
+    if (below) {
+      QPalette p = Text1[i]->palette();
+      p.setColor(QPalette::Base, kBelowZero);
+      Text1[i]->setPalette(p);
+    } else {
+      Text1[i]->setPalette(QPalette());
+    }
+  }
+}
