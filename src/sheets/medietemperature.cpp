@@ -15,6 +15,7 @@
 #include "common/textfile.h"
 #include "sheets/sheetfile.h"
 #include "sheets/tempreport.h"
+#include "summary/mese.h"
 
 const QColor medietemperature::kBelowZero(158, 221, 248);
 
@@ -65,8 +66,9 @@ bool unstorable(QChar c) {
 }  // namespace
 
 medietemperature::medietemperature(AppContext& ctx)
-    : QWidget(ctx.mainWindow(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(ctx.existingMainWindow(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowCloseButtonHint |
+                                            Qt::MSWindowsFixedSizeDialogHint),
       ctx_(ctx) {
   setObjectName(QStringLiteral("medietemperature"));
   setWindowTitle(QStringLiteral("Temperature giornaliere e media mensile"));
@@ -207,6 +209,13 @@ medietemperature::medietemperature(AppContext& ctx)
 
   Timer1->start();
   Timer2->start();
+}
+
+void medietemperature::mostra() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 QLineEdit* medietemperature::makeField(int index) {
@@ -403,9 +412,7 @@ void medietemperature::Command4_Click() {
   // The print dialog is not part of this build yet.
 }
 
-void medietemperature::Command6_Click() {
-  // The monthly summary is not part of this build yet.
-}
+void medietemperature::Command6_Click() { ctx_.window<mese>()->mostra(); }
 
 void medietemperature::CommandButton3_Click() {
   if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();

@@ -23,6 +23,9 @@ class medietemperature : public QWidget {
 
   explicit medietemperature(AppContext& ctx);
 
+  // Shows the sheet, or brings it forward unchanged when it is already shown.
+  void mostra();
+
   // The month (1 to 12) and year shown by the month picker.
   int month() const { return DTPicker1->date().month(); }
   int year() const { return DTPicker1->date().year(); }

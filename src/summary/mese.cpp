@@ -17,6 +17,7 @@
 
 #include "common/appcontext.h"
 #include "common/textfile.h"
+#include "sheets/medietemperature.h"
 #include "summary/summarytext.h"
 
 const QString mese::kPlaceholder = QStringLiteral(
@@ -273,7 +274,7 @@ void mese::Command5_Click() {
 
 void mese::Command6_Click() {}
 
-void mese::Command7_Click() {}
+void mese::Command7_Click() { ctx_.window<medietemperature>()->mostra(); }
 
 void mese::Command8_Click() {}
 

@@ -8,6 +8,7 @@
 
 #include "archive/dialog4.h"
 #include "sheets/medietemperature.h"
+#include "summary/mese.h"
 #include "testenv.h"
 
 namespace {
@@ -67,6 +68,7 @@ class tst_medietemperature : public QObject {
   void handOff_data();
   void handOff();
   void closing();
+  void summaryBothWays();
 };
 
 void tst_medietemperature::opening() {
@@ -511,6 +513,23 @@ void tst_medietemperature::closing() {
   QTRY_VERIFY(!env.ctx().existing<medietemperature>());
   QTRY_VERIFY(main->isActiveWindow());
   QCOMPARE(env.ctx().window<medietemperature>()->Text1[4]->text(), QString());
+}
+
+void tst_medietemperature::summaryBothWays() {
+  TestEnv env;
+  env.loadMainWindow();
+  auto* w = env.ctx().window<medietemperature>();
+  w->mostra();
+  w->Text1[3]->setText(QStringLiteral("8"));
+  QVERIFY(!env.ctx().existing<mese>());
+  QTest::mouseClick(w->Command6, Qt::LeftButton);
+  QVERIFY(env.ctx().existing<mese>());
+  QVERIFY(env.ctx().existing<mese>()->isVisible());
+  // From the summary back to the open sheet: brought forward unchanged.
+  env.ctx().existing<mese>()->Command7_Click();
+  QCOMPARE(env.ctx().existing<medietemperature>(), w);
+  QCOMPARE(w->Text1[3]->text(), QStringLiteral("8"));
+  QVERIFY(w->isVisible());
 }
 
 QTEST_MAIN(tst_medietemperature)
