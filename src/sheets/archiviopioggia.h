@@ -1,0 +1,73 @@
+#pragma once
+// The daily precipitation sheet "Precipitazioni giornaliere": one cell per day
+// of the current month, the monthly and decade totals, the text report, and
+// the hand-off of the monthly total to the rain record entry. Its cells live
+// in prpgiornaliera.txt, read at every load and written only on "&Aggiorna".
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+class AppContext;
+
+class archiviopioggia : public QWidget {
+  Q_OBJECT
+ public:
+  explicit archiviopioggia(AppContext& ctx);
+
+  // The sheet file's procedures: read at load, written by "&Aggiorna".
+  void sbLeggiFileA();
+  bool scriviFile();
+
+  // Element 0 is the hidden cell; element d the cell of day d.
+  std::array<QLineEdit*, 32> Text1{};
+  QLabel* totale = nullptr;
+  QLabel* primadec = nullptr;
+  QLabel* secondadec = nullptr;
+  QLabel* terzadec = nullptr;
+  QDateEdit* DTPicker1 = nullptr;
+  QPlainTextEdit* Text2 = nullptr;  // buffer of the report text
+  QPushButton* Command1 = nullptr;  // "&Totale precipitativo mensile"
+  QPushButton* Command2 = nullptr;  // "S&vuota campi"
+  QPushButton* Command3 = nullptr;  // "&Chiudi (senza salvare)"
+  QPushButton* Command4 = nullptr;  // "&Pioggia annuale"
+  QPushButton* Command5 = nullptr;  // "&Aggiorna"
+  QPushButton* Command6 = nullptr;  // "Sta&mpa..."
+  QPushButton* Command7 = nullptr;  // "Archivia &>"
+  QPushButton* Command8 = nullptr;  // "&Riepilogo mensile..."
+  QPushButton* Command9 = nullptr;  // "&Salva con nome..."
+  QGroupBox* Frame1 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  static const QColor kRainColour;  // light yellow of the rainy days
+
+ public Q_SLOTS:
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void Command6_Click();
+  void Command7_Click();
+  void Command8_Click();
+  void Command9_Click();
+  void Timer1_Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QStringList cellTexts(int from, int to) const;
+  QDate temperatureMonth();
+  void buildWindow();
+
+  AppContext& ctx_;
+  QString sheetPath_;
+  QString lastTotal_;  // the monthly total of the last computation, without unit
+};

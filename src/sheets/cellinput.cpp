@@ -1,0 +1,69 @@
+#include "sheets/cellinput.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+
+// Runs on every change of the text, typed, pasted, dropped or set: whatever
+// arrives is stored without the characters the sheet file cannot hold.
+class StorableValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override {
+    const QString clean = CellInput::storable(input);
+    if (clean != input) {
+      pos = int(CellInput::storable(input.left(pos)).size());
+      input = clean;
+    }
+    return Acceptable;
+  }
+};
+
+}  // namespace
+
+CellInput::CellInput(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new StorableValidator(this));
+}
+
+QString CellInput::storable(const QString& s) {
+  QString out;
+  out.reserve(s.size());
+  for (QChar c : s) {
+    if (c == u'|' || c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029)) continue;
+    out.append(c);
+  }
+  return out;
+}
+
+void CellInput::keyPressEvent(QKeyEvent* event) {
+  if (event->text() == QStringLiteral("|")) {
+    event->accept();
+    return;
+  }
+  if (event->text() == QStringLiteral(".")) {
+    QKeyEvent comma(event->type(), Qt::Key_Comma, event->modifiers(), QStringLiteral(","),
+                    event->isAutoRepeat(), ushort(event->count()));
+    QLineEdit::keyPressEvent(&comma);
+    event->setAccepted(comma.isAccepted());
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void CellInput::focusInEvent(QFocusEvent* event) {
+  if (emptiesZero_ && text() == QStringLiteral("0")) clear();
+  QLineEdit::focusInEvent(event);
+}
+
+QColor fieldBackground(const QWidget* field) { return field->palette().color(QPalette::Base); }
+
+void setFieldBackground(QWidget* field, const QColor& colour) {
+  const QColor wanted =
+      colour.isValid() ? colour : QApplication::palette(field).color(QPalette::Base);
+  if (fieldBackground(field) == wanted) return;
+  QPalette p = field->palette();
+  p.setColor(QPalette::Base, wanted);
+  field->setPalette(p);
+}
