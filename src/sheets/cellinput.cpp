@@ -53,7 +53,13 @@ void CellInput::keyPressEvent(QKeyEvent* event) {
 }
 
 void CellInput::focusInEvent(QFocusEvent* event) {
-  if (emptiesZero_ && text() == QStringLiteral("0")) clear();
+  // Only when the keeper moves into the cell: a window that opens or comes
+  // back to the front must not empty the cell that holds its focus, or a
+  // total asked for at once would stop on a cell nobody touched.
+  const Qt::FocusReason reason = event->reason();
+  if (emptiesZero_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+      text() == QStringLiteral("0"))
+    clear();
   QLineEdit::focusInEvent(event);
 }
 
