@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "archive/dialog3.h"
 #include "common/appcontext.h"
 #include "common/textfile.h"
 #include "sheets/cellinput.h"
@@ -276,7 +277,14 @@ void archiviopioggia::Command6_Click() {
 }
 
 void archiviopioggia::Command7_Click() {
-  // The rain record entry comes with the entry dialogs.
+  Dialog3 dialog(ctx_, this);
+  // The total as last computed, not recomputed from cells edited since.
+  // The field's typing limit must not cut a large total short.
+  if (lastTotal_.size() > dialog.totalepioggia->maxLength())
+    dialog.totalepioggia->setMaxLength(int(lastTotal_.size()));
+  dialog.totalepioggia->setText(lastTotal_);
+  ctx_.mainWindow()->showPanel(ArchiveKind::Rain, false);
+  dialog.exec();
 }
 
 void archiviopioggia::Command8_Click() {

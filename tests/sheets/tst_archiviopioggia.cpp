@@ -54,6 +54,8 @@ class tst_archiviopioggia : public QObject {
   void exportCancelled();
   void exportFailureReported();
   void yearSheetOpensOwned();
+  void handOff_data();
+  void handOff();
   void closeUnloadsWithoutSaving();
 
  private:
@@ -435,6 +437,52 @@ void tst_archiviopioggia::yearSheetOpensOwned() {
   w->Command4->click();
   QCOMPARE(env_->ctx().existing<pioggiaanno>(), year);
   QCOMPARE(year->Text1[1]->text(), QStringLiteral("88"));
+}
+
+void tst_archiviopioggia::handOff_data() {
+  QTest::addColumn<QString>("day1");
+  QTest::addColumn<QString>("handed");
+  QTest::newRow("grouped total") << "1.234,5"
+                                 << "1.234,50";
+  QTest::newRow("zero") << "0"
+                        << "0,00";
+  QTest::newRow("longer than the field's typing limit") << "12345,678"
+                                                        << "12.345,68";
+}
+
+void tst_archiviopioggia::handOff() {
+  QFETCH(QString, day1);
+  QFETCH(QString, handed);
+  Form1* main = env_->ctx().mainWindow();
+  main->show();
+  const bool temperatureMarker = main->markerVisible(ArchiveKind::Temperature);
+  const bool rainMarker = main->markerVisible(ArchiveKind::Rain);
+  auto* w = open();
+  w->show();
+  w->Text1[1]->setText(day1);
+  w->Command1_Click();
+  w->Text1[2]->setText(QStringLiteral("77"));  // not recomputed: the old total goes
+
+  QString seenTotal;
+  QString seenName;
+  ArchiveKind seenPanel = ArchiveKind::Temperature;
+  QTimer::singleShot(0, this, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    seenName = modal->objectName();
+    if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("totalepioggia")))
+      seenTotal = field->text();
+    seenPanel = main->visiblePanel();
+    modal->close();
+  });
+  w->Command7->click();
+  QCOMPARE(seenName, QStringLiteral("Dialog3"));
+  QCOMPARE(seenTotal, handed);
+  QCOMPARE(seenPanel, ArchiveKind::Rain);
+  QCOMPARE(main->visiblePanel(), ArchiveKind::Rain);
+  QCOMPARE(main->markerVisible(ArchiveKind::Temperature), temperatureMarker);
+  QCOMPARE(main->markerVisible(ArchiveKind::Rain), rainMarker);
+  QCOMPARE(w->Text1[2]->text(), QStringLiteral("77"));
 }
 
 void tst_archiviopioggia::closeUnloadsWithoutSaving() {
