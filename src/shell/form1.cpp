@@ -94,6 +94,7 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   connect(pane_, &NavigationPane::entryClicked, this,
           [this](ArchiveKind kind) { showPanel(kind, true); });
   showPanel(ArchiveKind::Temperature, true);
+  buildCommands();
 }
 
 Form1::~Form1() {
@@ -191,7 +192,10 @@ bool Form1::openAndBind(ArchiveKind kind) {
       view->clearSelection();
       return;
     }
-    if (view->currentIndex().row() != position) {
+    // After a deletion the view may already have moved its current row here
+    // while the selection was cleared: select it again.
+    if (view->currentIndex().row() != position ||
+        !view->selectionModel()->isRowSelected(position, {})) {
       view->selectRow(position);
       view->scrollTo(rs.index(position, 0));
     }

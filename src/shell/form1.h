@@ -7,13 +7,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTableView>
 #include <QToolBar>
 #include <array>
 
+#include "shell/webpages.h"
+
 #include "archive/recordset.h"
 
 class AppContext;
+class QAction;
+class QMenu;
 class QStackedWidget;
 class NavigationPane;
 
@@ -66,6 +71,93 @@ class Form1 : public QMainWindow {
 
   static int index(ArchiveKind kind) { return int(kind); }
 
+  // ---- Commands: menu bar, toolbars, panel buttons (form1_commands.cpp) ----
+
+  // Check marks and the two-state notes button; the notes window and the desk
+  // calculator set them when they load and unload.
+  QAction* risorse = nullptr;  // "&Calendario"
+  QAction* allfin = nullptr;   // "&Informazioni sulla stazione"
+  QAction* finapp = nullptr;   // "Finestra a&ppunti"
+  QAction* calco = nullptr;    // "C&alcolatrice "
+  QAction* appunti = nullptr;  // Toolbar1 button 3 "Appunti/note", pressed while the notes are open
+
+  // A menu or menu item by its name ("fi", "back", "cartee", ...); nullptr when unknown.
+  QAction* menuItem(const QString& name) const;
+  // A toolbar button by its key ("ins", "cance", "medie", "appunti", ...).
+  static QAction* toolbarButton(QToolBar* bar, const QString& key);
+  // A panel's push button by name ("Command9", ...).
+  QPushButton* panelButton(const QString& name) const;
+
+  // Menu "&File".
+  void back_Click();
+  void printt_Click();
+  void opt_Click();
+  void insfac_Click();
+  void azzmese_Click();
+  void azzannu_Click();
+  void esci_Click();
+  // Menu "&Visualizza": its opening refreshes the station information check.
+  void visu_Click();
+  void risorse_Click();
+  void allfin_Click();
+  void finapp_Click();
+  void calco_Click();
+  // Menu "&Archivio dati".
+  void TEMPE_Click();
+  void rainn_Click();
+  void neve_Click();
+  void altriev_Click();
+  // Menu "&Strumenti meteo".
+  void precmens_Click();
+  void prpanno_Click();
+  void medietemp_Click();
+  void riepilogo_Click();
+  void dewpoint_Click();
+  // Menu "&?" (the web pages of "&Risorse on-line" and "&?" go through apriPagina).
+  void guidaa_Click();
+  void GUIDAHTML_Click();
+  void abouttt_Click();
+  // Toolbars, dispatched on the key of the button clicked.
+  void Toolbar1_ButtonClick(const QString& key);
+  void Toolbar2_ButtonClick(const QString& key);
+  void Toolbar3_ButtonClick(const QString& key);
+  void Toolbar4_ButtonClick(const QString& key);
+  void Toolbar5_ButtonClick(const QString& key);
+  // Push buttons of the panels.
+  void Command9_Click();
+  void Command5_Click();
+  void Command8_Click();
+  void Command10_Click();
+  void Command4_Click();
+  void Command3_Click();
+  void Command6_Click();
+  void Command7_Click();
+  void Command1_Click();
+  void Command2_Click();
+
+  // Each window that the commands open is opened in one place.
+  void apriDialog4();             // temperature record entry, modal
+  void apriDialog3();             // rain record entry, modal
+  void apriInsneve();             // snow event entry, modal
+  void apriEstr();                // other events entry, modal
+  void apriMedietemperature();    // daily temperature sheet, owned
+  void apriArchiviopioggia();     // daily precipitation sheet, owned
+  void apriPioggiaanno();         // current-year precipitation sheet, owned
+  void apriMese();                // monthly summary, owned
+  void apriDewpointt();           // meteorological calculator, owned
+  void apriStampa();              // print dialog, modal
+  void azzeramentoMensile();      // monthly reset
+  void azzeramentoAnnuale();      // annual reset
+  // Notes window: the menu item also sets its own check mark, the toolbar button does not.
+  void toggleAppunti(bool fromMenu);
+
+  // Deletes the current record of a panel's archive, every failure ignored.
+  void cancella(ArchiveKind kind);
+  // Opens a web page in the browser; failures ignored.
+  void apriPagina(webpages::Page page);
+  // Brings an owned window forward, or shows it for the first time.
+  void showOwned(QWidget* window);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,6 +167,10 @@ class Form1 : public QMainWindow {
   void readConfiguration();
   QWidget* buildPanel(ArchiveKind kind);
   QFrame* buildStationFrame();
+  void buildCommands();
+  void buildMenus();
+  void buildToolbars();
+  void buildPanelButtons();
 
   AppContext& ctx_;
   NavigationPane* pane_ = nullptr;

@@ -1,0 +1,21 @@
+#include "shell/cal.h"
+
+#include <QCalendarWidget>
+#include <QDate>
+#include <QVBoxLayout>
+
+#include "common/appcontext.h"
+
+cal::cal(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window) {
+  setObjectName(QStringLiteral("cal"));
+  setWindowTitle(QStringLiteral("Calendario"));
+  // Its close box unloads it; the menu command only hides it.
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* v = new QVBoxLayout(this);
+  cale = new QCalendarWidget(this);
+  cale->setObjectName(QStringLiteral("cale"));
+  cale->setGridVisible(true);
+  cale->setSelectedDate(QDate::currentDate());
+  v->addWidget(cale);
+  setFixedSize(sizeHint());
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The calendar window: one month calendar set to today when it loads.
+
+#include <QWidget>
+
+class AppContext;
+class QCalendarWidget;
+
+class cal : public QWidget {
+  Q_OBJECT
+ public:
+  explicit cal(AppContext& ctx);
+
+  QCalendarWidget* cale = nullptr;
+};

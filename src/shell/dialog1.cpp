@@ -1,0 +1,178 @@
+#include "shell/dialog1.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/appcontext.h"
+#include "common/textfile.h"
+#include "shell/form1.h"
+#include "shell/webpages.h"
+
+namespace {
+
+const QString kStandard = QStringLiteral("(a norma)");
+const QString kNotStandard = QStringLiteral("(non a norma)");
+constexpr int kNameLength = 22;
+
+}  // namespace
+
+Dialog1::Dialog1(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
+  setObjectName(QStringLiteral("Dialog1"));
+  setWindowTitle(QStringLiteral("Opzioni"));
+  setModal(true);
+  auto* v = new QVBoxLayout(this);
+
+  auto* version = new QGroupBox(QStringLiteral("Versione programma"), this);
+  version->setObjectName(QStringLiteral("Frame1"));
+  auto* vh = new QHBoxLayout(version);
+  auto* label6 = new QLabel(QStringLiteral("Versione attualmente installata: "), version);
+  label6->setObjectName(QStringLiteral("Label6"));
+  Label7 = new QLabel(QStringLiteral("3.0.2"), version);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  QFont bold = Label7->font();
+  bold.setBold(true);
+  Label7->setFont(bold);
+  Command3 = new QPushButton(QStringLiteral("Cerca a&ggiornamento/nuova versione >>"), version);
+  Command3->setObjectName(QStringLiteral("Command3"));
+  vh->addWidget(label6);
+  vh->addWidget(Label7);
+  vh->addStretch(1);
+  vh->addWidget(Command3);
+  v->addWidget(version);
+
+  auto* station = new QGroupBox(QStringLiteral("Stazione meteorologica"), this);
+  station->setObjectName(QStringLiteral("Frame2"));
+  auto* sg = new QGridLayout(station);
+  caratteristiche =
+      new QCheckBox(QStringLiteral("&Mostra caratteristiche della stazione"), station);
+  caratteristiche->setObjectName(QStringLiteral("caratteristiche"));
+  auto* label1 = new QLabel(QStringLiteral("&Nome della stazione:"), station);
+  label1->setObjectName(QStringLiteral("Label1"));
+  nome = new QLineEdit(station);
+  nome->setObjectName(QStringLiteral("nome"));
+  nome->setMaxLength(kNameLength);
+  label1->setBuddy(nome);
+  anorma = new QCheckBox(
+      QStringLiteral("&Stazione a norma (sensori in schermo solare o in capannina)"), station);
+  anorma->setObjectName(QStringLiteral("anorma"));
+  sg->addWidget(caratteristiche, 0, 0, 1, 2);
+  sg->addWidget(label1, 1, 0);
+  sg->addWidget(nome, 1, 1);
+  sg->addWidget(anorma, 2, 0, 1, 2);
+  v->addWidget(station);
+
+  auto* general = new QGroupBox(QStringLiteral("Impostazioni generali"), this);
+  general->setObjectName(QStringLiteral("Frame3"));
+  auto* gg = new QGridLayout(general);
+  auto* label4 = new QLabel(QStringLiteral("Salva contenuto finestra &Appunti in:"), general);
+  label4->setObjectName(QStringLiteral("Label4"));
+  Text1 = new QLineEdit(general);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  label4->setBuddy(Text1);
+  Command1 = new QPushButton(QStringLiteral("Sfoglia"), general);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command4 = new QPushButton(QStringLiteral(">> Reimposta valore di &default <<"), general);
+  Command4->setObjectName(QStringLiteral("Command4"));
+  Text2 = new QLineEdit(general);
+  Text2->setObjectName(QStringLiteral("Text2"));
+  Text2->hide();
+  gg->addWidget(label4, 0, 0, 1, 2);
+  gg->addWidget(Text1, 1, 0);
+  gg->addWidget(Command1, 1, 1);
+  gg->addWidget(Command4, 2, 0, 1, 2, Qt::AlignLeft);
+  v->addWidget(general);
+
+  auto* buttons = new QHBoxLayout;
+  okbutton = new QPushButton(QStringLiteral("OK"), this);
+  okbutton->setObjectName(QStringLiteral("okbutton"));
+  okbutton->setDefault(true);
+  cancelbutton = new QPushButton(QStringLiteral("Annulla"), this);
+  cancelbutton->setObjectName(QStringLiteral("cancelbutton"));
+  buttons->addStretch(1);
+  buttons->addWidget(okbutton);
+  buttons->addWidget(cancelbutton);
+  v->addLayout(buttons);
+
+  connect(caratteristiche, &QCheckBox::toggled, this, &Dialog1::caratteristiche_Click);
+  connect(Command1, &QPushButton::clicked, this, &Dialog1::Command1_Click);
+  connect(Command3, &QPushButton::clicked, this, &Dialog1::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Dialog1::Command4_Click);
+  connect(okbutton, &QPushButton::clicked, this, &Dialog1::okbutton_Click);
+  // "Annulla" and the close box: nothing written, the main window unchanged.
+  connect(cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
+
+  Form_Load();
+  setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
+}
+
+void Dialog1::Form_Load() {
+  Form1* f = ctx_.mainWindow();
+  Text1->setText(f->percorsoappunti->text());
+  Text2->setText(f->riepiloghimensili->text());
+  caratteristiche->setChecked(!f->infostazione->isHidden());
+  // A longer name written into config.cfg by hand is kept whole.
+  nome->setMaxLength(qMax(kNameLength, int(f->nome->text().size())));
+  nome->setText(f->nome->text());
+  anorma->setChecked(f->anormaa->text() == kStandard);
+  caratteristiche_Click();
+}
+
+void Dialog1::caratteristiche_Click() {
+  // The name and the standard box stay as they are and are still saved.
+  const bool on = caratteristiche->isChecked();
+  nome->setEnabled(on);
+  anorma->setEnabled(on);
+}
+
+void Dialog1::Command1_Click() {
+  std::optional<QString> folder =
+      ctx_.dialogs().browseFolder(this, QStringLiteral("Seleziona il percorso:"));
+  if (!folder) return;
+  QString path = *folder;
+  const qsizetype nul = path.indexOf(QChar(0));
+  if (nul >= 0) path.truncate(nul);
+  Text1->setText(path);
+}
+
+void Dialog1::Command3_Click() {
+  ctx_.shell().openPage(this, webpages::address(webpages::Page::W14));
+}
+
+void Dialog1::Command4_Click() {
+  Text1->setText(ctx_.dataFolder());
+  Text2->setText(ctx_.dataFolder());
+}
+
+void Dialog1::okbutton_Click() {
+  Form1* f = ctx_.mainWindow();
+  const bool show = caratteristiche->isChecked();
+  f->infostazione->setVisible(show);
+  f->allfin->setChecked(show);
+  f->mostrainfo->setText(show ? QStringLiteral("si") : QStringLiteral("no"));
+  f->anormaa->setText(anorma->isChecked() ? kStandard : kNotStandard);
+  f->nome->setText(nome->text());
+  if (Text1->text().isEmpty()) Text1->setText(ctx_.dataFolder());
+  f->percorsoappunti->setText(Text1->text());
+  if (Text2->text().isEmpty()) Text2->setText(ctx_.dataFolder());
+  f->riepiloghimensili->setText(Text2->text());
+
+  // Replaced whole and at once: a failed write leaves the old file as it was.
+  const QString path = ctx_.dataPath(QStringLiteral("config.cfg"));
+  const QStringList lines = {f->nome->text(), f->mostrainfo->text(), f->anormaa->text(),
+                             f->percorsoappunti->text(), f->riepiloghimensili->text()};
+  if (!textfile::writeLines(path, lines)) {
+    ctx_.dialogs().message(
+        this,
+        QStringLiteral("Impossibile salvare le opzioni nel file %1. Le modifiche restano valide "
+                       "solo fino alla chiusura di Nubilario.")
+            .arg(path),
+        MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  }
+  accept();
+}

@@ -1,0 +1,517 @@
+// The main window's commands: the menu bar, the main toolbar, the toolbars and
+// push buttons of the archive panels, and the few commands that do work of
+// their own (deleting a record, the toggles, the pages, starting backup).
+//
+// Every window a command opens is opened in one apri* function below, so each
+// window is wired in exactly one place.
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+
+#include "common/appcontext.h"
+#include "shell/cal.h"
+#include "shell/dialog1.h"
+#include "shell/form1.h"
+#include "shell/frmabout.h"
+
+using webpages::Page;
+
+namespace {
+
+const QString kBackupTitle = QStringLiteral("Nubilario - Avvio procedura di Backup");
+const QString kBackupQuestion = QStringLiteral(
+    "Per poter utilizzare questa utilità è necessario chiudere Nubilario. Chiudere adesso il "
+    "programma?");
+const QString kBackupMissing = QStringLiteral(
+    "Imposssibile aprire l'utilità di backup. Assicurarsi che sia stata correttamente installata "
+    "sul computer");
+const QString kPresentationMissing = QStringLiteral(
+    "Impossibile trovare la pagina di presentazione di Nubilario. Assicurarsi che sia stata "
+    "installata correttamente.");
+
+#ifdef Q_OS_WIN
+const QString kBackupProgram = QStringLiteral("backup.exe");
+#else
+const QString kBackupProgram = QStringLiteral("backup");
+#endif
+
+// Shows a single-instance window owned by the main window, or closes it when
+// it is open. True when the window is now shown.
+template <class W>
+[[maybe_unused]] bool toggleOwned(AppContext& ctx, Form1& main) {
+  if (W* w = ctx.existing<W>(); w && w->isVisible()) {
+    w->close();
+    return false;
+  }
+  main.showOwned(ctx.window<W>());
+  return true;
+}
+
+}  // namespace
+
+void Form1::buildCommands() {
+  buildMenus();
+  buildToolbars();
+  buildPanelButtons();
+}
+
+void Form1::buildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MenuBar"));
+
+  auto menu = [this](QWidget* parent, const char* name, const QString& caption) {
+    auto* m = new QMenu(caption, parent);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    if (auto* pm = qobject_cast<QMenu*>(parent))
+      pm->addMenu(m);
+    else
+      menuBar()->addMenu(m);
+    return m;
+  };
+  auto item = [this](QMenu* m, const char* name, const QString& caption, void (Form1::*handler)(),
+                     const QKeySequence& key = {}) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    if (!key.isEmpty()) a->setShortcut(key);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  auto page = [this](QMenu* m, const char* name, const QString& caption, Page p) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    connect(a, &QAction::triggered, this, [this, p] { apriPagina(p); });
+    return a;
+  };
+
+  QMenu* fi = menu(bar, "fi", QStringLiteral("&File"));
+  item(fi, "back", QStringLiteral("&Backup dei dati..."), &Form1::back_Click);
+  fi->addSeparator();
+  item(fi, "printt", QStringLiteral("&Stampa..."), &Form1::printt_Click,
+       QKeySequence(Qt::CTRL | Qt::Key_S));
+  fi->addSeparator();
+  item(fi, "opt", QStringLiteral("&Opzioni..."), &Form1::opt_Click);
+  fi->addSeparator();
+  item(fi, "insfac", QStringLiteral("Inserimento &giornaliero facilitato"), &Form1::insfac_Click,
+       QKeySequence(Qt::Key_F11));
+  fi->addSeparator();
+  item(fi, "azzmese", QStringLiteral("Azzeramento &mensile"), &Form1::azzmese_Click);
+  item(fi, "azzannu", QStringLiteral("Azzeramento &annuale"), &Form1::azzannu_Click);
+  fi->addSeparator();
+  item(fi, "esci", QStringLiteral("&Esci"), &Form1::esci_Click, QKeySequence(Qt::CTRL | Qt::Key_E));
+
+  QMenu* visu = menu(bar, "visu", QStringLiteral("&Visualizza"));
+  connect(visu, &QMenu::aboutToShow, this, &Form1::visu_Click);
+  risorse = item(visu, "risorse", QStringLiteral("&Calendario"), &Form1::risorse_Click);
+  allfin =
+      item(visu, "allfin", QStringLiteral("&Informazioni sulla stazione"), &Form1::allfin_Click);
+  visu->addSeparator();
+  finapp = item(visu, "finapp", QStringLiteral("Finestra a&ppunti"), &Form1::finapp_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_A));
+  calco = item(visu, "calco", QStringLiteral("C&alcolatrice "), &Form1::calco_Click);
+  for (QAction* a : {risorse, allfin, finapp, calco}) a->setCheckable(true);
+
+  QMenu* evmeteo = menu(bar, "evmeteo", QStringLiteral("&Archivio dati"));
+  item(evmeteo, "TEMPE", QStringLiteral("&Temperature"), &Form1::TEMPE_Click,
+       QKeySequence(Qt::Key_F5));
+  item(evmeteo, "rainn", QStringLiteral("&Precipitazioni"), &Form1::rainn_Click,
+       QKeySequence(Qt::Key_F6));
+  item(evmeteo, "neve", QStringLiteral("&Neve"), &Form1::neve_Click, QKeySequence(Qt::Key_F7));
+  item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
+       QKeySequence(Qt::Key_F8));
+
+  QMenu* stru = menu(bar, "stru", QStringLiteral("&Strumenti meteo"));
+  item(stru, "precmens", QStringLiteral("Precipitazioni &giornaliere..."), &Form1::precmens_Click,
+       QKeySequence(Qt::Key_F2));
+  item(stru, "prpanno", QStringLiteral("P&recipitazioni anno corrente..."), &Form1::prpanno_Click,
+       QKeySequence(Qt::Key_F4));
+  stru->addSeparator();
+  item(stru, "medietemp", QStringLiteral("&Temperature giornaliere e media mensile..."),
+       &Form1::medietemp_Click, QKeySequence(Qt::Key_F3));
+  stru->addSeparator();
+  item(stru, "riepilogo", QStringLiteral("&Riepilogo Mensile..."), &Form1::riepilogo_Click,
+       QKeySequence(Qt::Key_F9));
+  stru->addSeparator();
+  item(stru, "dewpoint", QStringLiteral("&Calcolatore meteo..."), &Form1::dewpoint_Click);
+
+  QMenu* riso = menu(bar, "riso", QStringLiteral("&Risorse on-line"));
+  page(riso, "CML", QStringLiteral("Sito del &CML"), Page::W1);
+  page(riso, "mf", QStringLiteral("&Meteoforum"), Page::W2);
+  riso->addSeparator();
+  QMenu* cartee = menu(riso, "cartee", QStringLiteral("Carte &GFS"));
+  page(cartee, "geopot500", QStringLiteral("Geopotenziale e temperatura a 500 HPa"), Page::W3);
+  page(cartee, "temp850", QStringLiteral("Geopotenziale e temperatura a 850 HPa"), Page::W4);
+  page(cartee, "precgfs", QStringLiteral("Precipitazioni"), Page::W5);
+  QMenu* ens = menu(riso, "ENS", QStringLiteral("Carte &ENS"));
+  page(ens, "GEOPOTENS", QStringLiteral("Geopotenziale a 500 mb"), Page::W6);
+  page(ens, "TEMPENS", QStringLiteral("Temperatura a 850 mb"), Page::W7);
+  page(riso, "altrecarte", QStringLiteral("&Altre carte meteo"), Page::W8);
+  page(riso, "carte", QStringLiteral("Altre carte meteo (&LAM)"), Page::W9);
+  riso->addSeparator();
+  page(riso, "spaghi", QStringLiteral("S&paghi"), Page::W10);
+  page(riso, "imgsat", QStringLiteral("&Immagine Meteosat (Europa)"), Page::W11);
+  riso->addSeparator();
+  page(riso, "mm", QStringLiteral("&Sito di Nubilario"), Page::W12);
+
+  QMenu* boh = menu(bar, "boh", QStringLiteral("&?"));
+  item(boh, "guidaa", QStringLiteral("&Caratteristiche della nuova versione"),
+       &Form1::guidaa_Click);
+  item(boh, "GUIDAHTML", QStringLiteral("&Guida"), &Form1::GUIDAHTML_Click,
+       QKeySequence(Qt::Key_F1));
+  page(boh, "forummm", QStringLiteral("&Forum di Nubilario"), Page::W13);
+  boh->addSeparator();
+  page(boh, "agg", QStringLiteral("&Aggiornamenti del software"), Page::W14);
+  boh->addSeparator();
+  page(boh, "miositomenu", QStringLiteral("&Sito web dell'autore"), Page::W15);
+  boh->addSeparator();
+  item(boh, "abouttt", QStringLiteral("&Informazioni su Nubilario..."), &Form1::abouttt_Click);
+}
+
+void Form1::buildToolbars() {
+  auto button = [](QToolBar* bar, const QString& caption, const char* key, const QString& tip,
+                   const QIcon& icon = {}) {
+    QAction* a = bar->addAction(icon, caption);
+    a->setObjectName(QLatin1String(key));
+    a->setData(QLatin1String(key));
+    a->setIconText(caption);  // kept whole: Qt would drop the dots of "Stampa..."
+    a->setToolTip(tip);
+    return a;
+  };
+  QStyle* st = style();
+
+  Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button(Toolbar1, QStringLiteral("Calcolatore meteo"), "calcolatoremeteo",
+         QStringLiteral("Apri Calcolatore meteo"), st->standardIcon(QStyle::SP_ComputerIcon));
+  Toolbar1->addSeparator();
+  appunti = button(Toolbar1, QStringLiteral("Appunti/note"), "appunti",
+                   QStringLiteral("Visualizza/nascondi Finestra appunti"),
+                   st->standardIcon(QStyle::SP_FileDialogDetailedView));
+  appunti->setCheckable(true);
+  Toolbar1->addSeparator();
+  button(Toolbar1, QStringLiteral("Riepilogo mese"), "calco",
+         QStringLiteral("Apri Riepilogo Mensile"),
+         st->standardIcon(QStyle::SP_FileDialogContentsView));
+  Toolbar1->addSeparator();
+  button(Toolbar1, QStringLiteral("Stampa..."), "stampa", QStringLiteral("Stampa i dati"),
+         st->standardIcon(QStyle::SP_DialogSaveButton));
+  Toolbar1->addSeparator();
+  button(Toolbar1, QStringLiteral("Aggiornamenti"), "risorse",
+         QStringLiteral("Cerca aggiornamenti di Nubilario"),
+         st->standardIcon(QStyle::SP_BrowserReload));
+  connect(Toolbar1, &QToolBar::actionTriggered, this,
+          [this](QAction* a) { Toolbar1_ButtonClick(a->data().toString()); });
+
+  using Dispatch = void (Form1::*)(const QString&);
+  const Dispatch dispatch[] = {&Form1::Toolbar2_ButtonClick, &Form1::Toolbar3_ButtonClick,
+                               &Form1::Toolbar4_ButtonClick, &Form1::Toolbar5_ButtonClick};
+  for (ArchiveKind kind :
+       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
+    QToolBar* bar = panelToolbar(kind);
+    button(bar, QStringLiteral("Inserisci"), "ins", QStringLiteral("Inserisci un nuovo dato"),
+           st->standardIcon(QStyle::SP_FileIcon));
+    button(bar, QStringLiteral("Cancella "), "cance", QStringLiteral("Rimuovi un dato"),
+           st->standardIcon(QStyle::SP_TrashIcon));
+    if (kind == ArchiveKind::Temperature) {
+      bar->addSeparator();
+      button(bar, QStringLiteral("Medie mensili"), "medie",
+             QStringLiteral("Inserisci le temperature giornaliere"),
+             st->standardIcon(QStyle::SP_FileDialogListView));
+    } else if (kind == ArchiveKind::Rain) {
+      bar->addSeparator();
+      button(bar, QStringLiteral("Pioggia "), "medie", QStringLiteral("Inserisci pioggia odierna"),
+             st->standardIcon(QStyle::SP_FileDialogListView));
+    }
+    const Dispatch d = dispatch[index(kind)];
+    connect(bar, &QToolBar::actionTriggered, this,
+            [this, d](QAction* a) { (this->*d)(a->data().toString()); });
+  }
+}
+
+void Form1::buildPanelButtons() {
+  struct Button {
+    ArchiveKind panel;
+    const char* name;
+    QString caption;
+    void (Form1::*handler)();
+  };
+  const QString daily = QStringLiteral("Aprire la finestra ");
+  const QString summary = QStringLiteral("Creare il riepilogo mensile");
+  const QString calculator = QStringLiteral("Aprire il calcolatore meteo");
+  const Button buttons[] = {
+      {ArchiveKind::Temperature, "Command9", daily + QStringLiteral("\"Temperature giornaliere\""),
+       &Form1::Command9_Click},
+      {ArchiveKind::Temperature, "Command5", summary, &Form1::Command5_Click},
+      {ArchiveKind::Temperature, "Command8", calculator, &Form1::Command8_Click},
+      {ArchiveKind::Rain, "Command10", daily + QStringLiteral("\"Precipitazioni giornaliere\""),
+       &Form1::Command10_Click},
+      {ArchiveKind::Rain, "Command4", summary, &Form1::Command4_Click},
+      {ArchiveKind::Rain, "Command3", calculator, &Form1::Command3_Click},
+      {ArchiveKind::Snow, "Command6", summary, &Form1::Command6_Click},
+      {ArchiveKind::Snow, "Command7", calculator, &Form1::Command7_Click},
+      {ArchiveKind::OtherEvents, "Command1", summary, &Form1::Command1_Click},
+      {ArchiveKind::OtherEvents, "Command2", calculator, &Form1::Command2_Click},
+  };
+  for (const Button& b : buttons) {
+    QGroupBox* frame = panelFrame(b.panel);
+    auto* push = new QPushButton(b.caption, frame);
+    push->setObjectName(QLatin1String(b.name));
+    frame->layout()->addWidget(push);
+    connect(push, &QPushButton::clicked, this, b.handler);
+  }
+}
+
+QAction* Form1::menuItem(const QString& name) const {
+  for (QAction* a : findChildren<QAction*>(name))
+    if (!qobject_cast<QToolBar*>(a->parent())) return a;
+  return nullptr;
+}
+
+QAction* Form1::toolbarButton(QToolBar* bar, const QString& key) {
+  for (QAction* a : bar->actions())
+    if (a->data().toString() == key) return a;
+  return nullptr;
+}
+
+QPushButton* Form1::panelButton(const QString& name) const { return findChild<QPushButton*>(name); }
+
+// ---- "&File" -------------------------------------------------------------------
+
+void Form1::back_Click() {
+  if (ctx_.dialogs().message(this, kBackupQuestion, MsgIcon::None, MsgButtons::YesNo,
+                             kBackupTitle) != MsgAnswer::Yes)
+    return;
+  if (!ctx_.shell().startProgram(ctx_.dataPath(kBackupProgram))) {
+    ctx_.dialogs().message(this, kBackupMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+    return;
+  }
+  // backup copies the data files: end now, as "&Esci" does, so they are closed.
+  ctx_.shell().endProgram(0);
+}
+
+void Form1::printt_Click() { apriStampa(); }
+
+void Form1::opt_Click() {
+  Dialog1 options(ctx_, this);
+  options.exec();
+}
+
+void Form1::insfac_Click() {
+  apriMedietemperature();
+  apriArchiviopioggia();
+}
+
+void Form1::azzmese_Click() { azzeramentoMensile(); }
+void Form1::azzannu_Click() { azzeramentoAnnuale(); }
+
+void Form1::esci_Click() { ctx_.shell().endProgram(0); }
+
+// ---- "&Visualizza" -------------------------------------------------------------
+
+void Form1::visu_Click() { allfin->setChecked(mostrainfo->text() != QStringLiteral("no")); }
+
+void Form1::risorse_Click() {
+  // Hidden, the calendar stays loaded; closed with its own close box, it is
+  // unloaded and the next use loads it again.
+  if (cal* c = ctx_.existing<cal>(); c && c->isVisible()) {
+    c->hide();
+    risorse->setChecked(false);
+    return;
+  }
+  showOwned(ctx_.window<cal>());
+  risorse->setChecked(true);
+}
+
+void Form1::allfin_Click() {
+  // The choice lasts for this run; config.cfg keeps deciding at start-up.
+  const bool show = infostazione->isHidden();
+  infostazione->setVisible(show);
+  allfin->setChecked(show);
+  const QString value = show ? QStringLiteral("si") : QStringLiteral("no");
+  mostrainfo->setText(value);
+  ctx_.settings().setValue(QStringLiteral("stazione"), QStringLiteral("stazionesino"), value);
+}
+
+void Form1::finapp_Click() { toggleAppunti(true); }
+
+void Form1::calco_Click() {
+  // Toggles the desk calculator Calculator, which is not part of the program yet:
+  // nothing opens, so the item stays unchecked.
+  calco->setChecked(false);
+}
+
+void Form1::toggleAppunti(bool fromMenu) {
+  // Toggles the notes window Dialog, which is not part of the program yet:
+  // nothing opens, so the item and the button stay released.
+  const bool open = false;
+  if (fromMenu) finapp->setChecked(open);
+  appunti->setChecked(open);
+}
+
+// ---- "&Archivio dati" ----------------------------------------------------------
+
+void Form1::TEMPE_Click() { showPanel(ArchiveKind::Temperature, true); }
+void Form1::rainn_Click() { showPanel(ArchiveKind::Rain, true); }
+void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
+void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
+
+// ---- "&Strumenti meteo" --------------------------------------------------------
+
+void Form1::precmens_Click() { apriArchiviopioggia(); }
+void Form1::prpanno_Click() { apriPioggiaanno(); }
+void Form1::medietemp_Click() { apriMedietemperature(); }
+void Form1::riepilogo_Click() { apriMese(); }
+void Form1::dewpoint_Click() { apriDewpointt(); }
+
+// ---- "&?" and the pages ------------------------------------------------------------
+
+void Form1::apriPagina(Page page) { ctx_.shell().openPage(this, webpages::address(page)); }
+
+void Form1::guidaa_Click() {
+  const QString path = ctx_.dataPath(QStringLiteral("presentazione.htm"));
+  if (QFileInfo(path).isFile() && ctx_.shell().openPage(this, path)) return;
+  ctx_.dialogs().message(this, kPresentationMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+}
+
+void Form1::GUIDAHTML_Click() {
+  // A missing guide is not reported.
+  const QString path = ctx_.dataPath(QStringLiteral("guida.htm"));
+  if (QFileInfo(path).isFile()) ctx_.shell().openPage(this, path);
+}
+
+void Form1::abouttt_Click() {
+  frmAbout about(ctx_, this);
+  about.exec();
+}
+
+// ---- Toolbars ----------------------------------------------------------------------
+
+void Form1::Toolbar1_ButtonClick(const QString& key) {
+  if (key == QLatin1String("calcolatoremeteo"))
+    apriDewpointt();
+  else if (key == QLatin1String("appunti"))
+    toggleAppunti(false);
+  else if (key == QLatin1String("calco"))
+    apriMese();
+  else if (key == QLatin1String("stampa"))
+    apriStampa();
+  else if (key == QLatin1String("risorse"))
+    apriPagina(Page::W14);
+}
+
+void Form1::Toolbar2_ButtonClick(const QString& key) {
+  if (key == QLatin1String("ins"))
+    apriDialog4();
+  else if (key == QLatin1String("cance"))
+    cancella(ArchiveKind::Temperature);
+  else if (key == QLatin1String("medie"))
+    apriMedietemperature();
+}
+
+void Form1::Toolbar3_ButtonClick(const QString& key) {
+  if (key == QLatin1String("ins"))
+    apriDialog3();
+  else if (key == QLatin1String("cance"))
+    cancella(ArchiveKind::Rain);
+  else if (key == QLatin1String("medie"))
+    apriArchiviopioggia();
+}
+
+void Form1::Toolbar4_ButtonClick(const QString& key) {
+  if (key == QLatin1String("ins"))
+    apriInsneve();
+  else if (key == QLatin1String("cance"))
+    cancella(ArchiveKind::Snow);
+}
+
+void Form1::Toolbar5_ButtonClick(const QString& key) {
+  if (key == QLatin1String("ins"))
+    apriEstr();
+  else if (key == QLatin1String("cance"))
+    cancella(ArchiveKind::OtherEvents);
+}
+
+void Form1::cancella(ArchiveKind kind) {
+  // No confirmation and no message: a failure (no current record, a locked
+  // file) leaves the archive as it was.
+  Recordset& rs = recordset(kind);
+  if (!rs.isOpen()) return;
+  rs.deleteCurrent();  // the record after it becomes current
+  // Rain stays at the end after its last record; the others select the new last one.
+  if (kind != ArchiveKind::Rain && rs.atEnd()) rs.moveLast();
+}
+
+// ---- Push buttons of the panels --------------------------------------------------
+
+void Form1::Command9_Click() { apriMedietemperature(); }
+void Form1::Command5_Click() { apriMese(); }
+// Same caption as on the other panels, but here it opens the current-year precipitation.
+void Form1::Command8_Click() { apriPioggiaanno(); }
+void Form1::Command10_Click() { apriArchiviopioggia(); }
+void Form1::Command4_Click() { apriMese(); }
+void Form1::Command3_Click() { apriDewpointt(); }
+void Form1::Command6_Click() { apriMese(); }
+void Form1::Command7_Click() { apriDewpointt(); }
+void Form1::Command1_Click() { apriMese(); }
+void Form1::Command2_Click() { apriDewpointt(); }
+
+// ---- The windows the commands open ---------------------------------------------------
+
+void Form1::showOwned(QWidget* window) {
+  if (!window->parentWidget()) window->setParent(this, window->windowFlags() | Qt::Window);
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void Form1::apriDialog4() {
+  // Opens Dialog4 (temperature record entry), not part of the program yet.
+}
+
+void Form1::apriDialog3() {
+  // Opens Dialog3 (rain record entry), not part of the program yet.
+}
+
+void Form1::apriInsneve() {
+  // Opens insneve (snow event entry), not part of the program yet.
+}
+
+void Form1::apriEstr() {
+  // Opens estr (other events entry), not part of the program yet.
+}
+
+void Form1::apriMedietemperature() {
+  // Opens medietemperature (daily temperature sheet), not part of the program yet.
+}
+
+void Form1::apriArchiviopioggia() {
+  // Opens archiviopioggia (daily precipitation sheet), not part of the program yet.
+}
+
+void Form1::apriPioggiaanno() {
+  // Opens pioggiaanno (current-year precipitation sheet), not part of the program yet.
+}
+
+void Form1::apriMese() {
+  // Opens mese (monthly summary), not part of the program yet.
+}
+
+void Form1::apriDewpointt() {
+  // Opens dewpointt (meteorological calculator), not part of the program yet.
+}
+
+void Form1::apriStampa() {
+  // Opens stampa (print dialog), not part of the program yet.
+}
+
+void Form1::azzeramentoMensile() {
+  // The monthly reset, not part of the program yet.
+}
+
+void Form1::azzeramentoAnnuale() {
+  // The annual reset, not part of the program yet.
+}

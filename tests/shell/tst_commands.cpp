@@ -1,0 +1,640 @@
+// The main window's commands driven offscreen: menus, keys, toolbars, panel
+// buttons, deleting records, the toggles, the pages and starting backup.
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+#include <memory>
+
+#include "shell/cal.h"
+#include "testenv.h"
+
+namespace {
+
+// "Caption" or "Caption\tKey", "-" for a separator, ">Caption" for a submenu.
+QStringList describe(QMenu* menu) {
+  QStringList out;
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator())
+      out << QStringLiteral("-");
+    else if (a->menu())
+      out << QLatin1Char('>') + a->text();
+    else if (!a->shortcut().isEmpty())
+      out << a->text() + QLatin1Char('\t') + a->shortcut().toString();
+    else
+      out << a->text();
+  }
+  return out;
+}
+
+void addRecords(Recordset& rs, int count) {
+  for (int i = 0; i < count; ++i) {
+    rs.addNew();
+    rs.setField(QStringLiteral("Osservazioni"), QStringLiteral("r%1").arg(i + 1));
+    QVERIFY(rs.update());
+  }
+}
+
+}  // namespace
+
+class tst_commands : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestEnv> env;
+  Form1* form = nullptr;
+
+  // Triggers a command and returns the objectName of the modal window it
+  // opened (closed again at once), or an empty text.
+  QString modalOpenedBy(const std::function<void()>& command) {
+    auto seen = std::make_shared<QString>();
+    QTimer::singleShot(0, qApp, [seen] {
+      if (QWidget* w = QApplication::activeModalWidget()) {
+        *seen = w->objectName();
+        w->close();
+      }
+    });
+    command();
+    QCoreApplication::processEvents();
+    return *seen;
+  }
+
+  QAction* item(const char* name) {
+    QAction* a = form->menuItem(QLatin1String(name));
+    if (!a) qWarning("no menu item %s", name);
+    return a;
+  }
+
+ private Q_SLOTS:
+  void initTestCase() { pinItalianLocale(); }
+
+  void init() {
+    env = std::make_unique<TestEnv>();
+    form = env->loadMainWindow();
+    QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  void cleanup() {
+    form = nullptr;
+    env.reset();
+  }
+
+  void menuBar_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("items");
+    const QString dash = QStringLiteral("-");
+    QTest::newRow("File") << "fi"
+                          << "&File"
+                          << QStringList{"&Backup dei dati...",
+                                         dash,
+                                         "&Stampa...\tCtrl+S",
+                                         dash,
+                                         "&Opzioni...",
+                                         dash,
+                                         "Inserimento &giornaliero facilitato\tF11",
+                                         dash,
+                                         "Azzeramento &mensile",
+                                         "Azzeramento &annuale",
+                                         dash,
+                                         "&Esci\tCtrl+E"};
+    QTest::newRow("Visualizza") << "visu"
+                                << "&Visualizza"
+                                << QStringList{"&Calendario", "&Informazioni sulla stazione", dash,
+                                               "Finestra a&ppunti\tCtrl+A", "C&alcolatrice "};
+    QTest::newRow("Archivio") << "evmeteo"
+                              << "&Archivio dati"
+                              << QStringList{"&Temperature\tF5", "&Precipitazioni\tF6", "&Neve\tF7",
+                                             "&Altri eventi\tF8"};
+    QTest::newRow("Strumenti") << "stru"
+                               << "&Strumenti meteo"
+                               << QStringList{"Precipitazioni &giornaliere...\tF2",
+                                              "P&recipitazioni anno corrente...\tF4",
+                                              dash,
+                                              "&Temperature giornaliere e media mensile...\tF3",
+                                              dash,
+                                              "&Riepilogo Mensile...\tF9",
+                                              dash,
+                                              "&Calcolatore meteo..."};
+    QTest::newRow("Risorse") << "riso"
+                             << "&Risorse on-line"
+                             << QStringList{"Sito del &CML",
+                                            "&Meteoforum",
+                                            dash,
+                                            ">Carte &GFS",
+                                            ">Carte &ENS",
+                                            "&Altre carte meteo",
+                                            "Altre carte meteo (&LAM)",
+                                            dash,
+                                            "S&paghi",
+                                            "&Immagine Meteosat (Europa)",
+                                            dash,
+                                            "&Sito di Nubilario"};
+    QTest::newRow("GFS") << "cartee"
+                         << "Carte &GFS"
+                         << QStringList{"Geopotenziale e temperatura a 500 HPa",
+                                        "Geopotenziale e temperatura a 850 HPa", "Precipitazioni"};
+    QTest::newRow("ENS") << "ENS"
+                         << "Carte &ENS"
+                         << QStringList{"Geopotenziale a 500 mb", "Temperatura a 850 mb"};
+    QTest::newRow("?")
+        << "boh"
+        << "&?"
+        << QStringList{
+               "&Caratteristiche della nuova versione", "&Guida\tF1", "&Forum di Nubilario",   dash,
+               "&Aggiornamenti del software",           dash,         "&Sito web dell'autore", dash,
+               "&Informazioni su Nubilario..."};
+  }
+
+  void menuBar() {
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, items);
+    QAction* a = form->menuItem(menu);
+    QVERIFY(a && a->menu());
+    QCOMPARE(a->text(), caption);
+    QCOMPARE(describe(a->menu()), items);
+  }
+
+  void menuBarOrder() {
+    QStringList top;
+    for (QAction* a : form->menuBar()->actions()) top << a->text();
+    QCOMPARE(top, (QStringList{"&File", "&Visualizza", "&Archivio dati", "&Strumenti meteo",
+                               "&Risorse on-line", "&?"}));
+  }
+
+  // Every key reaches its menu item, even with the focus in a grid.
+  void keys_data() {
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S) << "printt";
+    QTest::newRow("Ctrl+E") << QKeySequence(Qt::CTRL | Qt::Key_E) << "esci";
+    QTest::newRow("Ctrl+A") << QKeySequence(Qt::CTRL | Qt::Key_A) << "finapp";
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "GUIDAHTML";
+    QTest::newRow("F2") << QKeySequence(Qt::Key_F2) << "precmens";
+    QTest::newRow("F3") << QKeySequence(Qt::Key_F3) << "medietemp";
+    QTest::newRow("F4") << QKeySequence(Qt::Key_F4) << "prpanno";
+    QTest::newRow("F5") << QKeySequence(Qt::Key_F5) << "TEMPE";
+    QTest::newRow("F6") << QKeySequence(Qt::Key_F6) << "rainn";
+    QTest::newRow("F7") << QKeySequence(Qt::Key_F7) << "neve";
+    QTest::newRow("F8") << QKeySequence(Qt::Key_F8) << "altriev";
+    QTest::newRow("F9") << QKeySequence(Qt::Key_F9) << "riepilogo";
+    QTest::newRow("F11") << QKeySequence(Qt::Key_F11) << "insfac";
+  }
+
+  void keys() {
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, item);
+    form->show();
+    QApplication::setActiveWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    form->grid(ArchiveKind::Temperature)->setFocus();
+    QSignalSpy spy(form->menuItem(item), &QAction::triggered);
+    QTest::keySequence(form->grid(ArchiveKind::Temperature), key);
+    QCOMPARE(spy.count(), 1);
+  }
+
+  void panelKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("panel");
+    QTest::newRow("F6 rain") << int(Qt::Key_F6) << int(ArchiveKind::Rain);
+    QTest::newRow("F7 snow") << int(Qt::Key_F7) << int(ArchiveKind::Snow);
+    QTest::newRow("F8 other") << int(Qt::Key_F8) << int(ArchiveKind::OtherEvents);
+  }
+
+  void panelKeys() {
+    QFETCH(int, key);
+    QFETCH(int, panel);
+    form->show();
+    QApplication::setActiveWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTest::keyClick(form, Qt::Key(key));
+    QCOMPARE(form->visiblePanel(), ArchiveKind(panel));
+    for (int k = 0; k < 4; ++k) QCOMPARE(form->markerVisible(ArchiveKind(k)), k == panel);
+    QTest::keyClick(form, Qt::Key_F5);
+    QCOMPARE(form->visiblePanel(), ArchiveKind::Temperature);
+    QVERIFY(form->markerVisible(ArchiveKind::Temperature));
+    QVERIFY(!form->markerVisible(ArchiveKind(panel)));
+  }
+
+  void esciEndsAtOnce() {
+    item("esci")->trigger();
+    QCOMPARE(env->scripted().shell->endedWith, std::optional<int>(0));
+    // Nothing is closed: the archives are still open.
+    QVERIFY(form->recordset(ArchiveKind::Temperature).isOpen());
+  }
+
+  // Every web page: the fixed path after a host of our choice.
+  void webPages_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("W1") << "CML"
+                        << "/";
+    QTest::newRow("W2") << "mf"
+                        << "/";
+    QTest::newRow("W3") << "geopot500"
+                        << "/carte/Avn/500mb.htm";
+    QTest::newRow("W4") << "temp850"
+                        << "/carte/GFS/850mb.htm";
+    QTest::newRow("W5") << "precgfs"
+                        << "/carte/GFS/precipitazioni.htm";
+    QTest::newRow("W6") << "GEOPOTENS"
+                        << "/carte/Ens/ens500mB.htm";
+    QTest::newRow("W7") << "TEMPENS"
+                        << "/carte/Ens/ens850mB.htm";
+    QTest::newRow("W8") << "altrecarte"
+                        << "/modelli.asp";
+    QTest::newRow("W9") << "carte"
+                        << "/";
+    QTest::newRow("W10") << "spaghi"
+                         << "/mappe/index.php#spaghetti";
+    QTest::newRow("W11") << "imgsat"
+                         << "/pics/D2u.jpg";
+    QTest::newRow("W12") << "mm"
+                         << "/nubilario";
+    QTest::newRow("W13") << "forummm"
+                         << "/forum/viewforum.php";
+    QTest::newRow("W14") << "agg"
+                         << "/nubilario/versione3_0.htm";
+    QTest::newRow("W15") << "miositomenu"
+                         << "/";
+  }
+
+  void webPages() {
+    QFETCH(QString, item);
+    QFETCH(QString, path);
+    form->menuItem(item)->trigger();
+    const QStringList& opened = env->scripted().shell->pagesOpened;
+    QCOMPARE(opened.size(), 1);
+    const QUrl url(opened.first());
+    QVERIFY2(url.isValid() && url.scheme().startsWith(QLatin1String("http")),
+             qPrintable(opened.first()));
+    QVERIFY(!url.host().isEmpty());
+    QCOMPARE(url.path() + (url.hasFragment() ? QLatin1Char('#') + url.fragment() : QString()),
+             path);
+    QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  void webPageHosts() {
+    using webpages::Page;
+    auto host = [](Page p) { return QUrl(webpages::address(p)).host(); };
+    // The model maps are on the weather centre's site; the author's page on the product's host.
+    for (Page p : {Page::W3, Page::W4, Page::W5, Page::W6, Page::W7, Page::W8})
+      QCOMPARE(host(p), host(Page::W1));
+    QCOMPARE(host(Page::W15), host(Page::W12));
+    const QUrlQuery forum(QUrl(webpages::address(Page::W13)));
+    QCOMPARE(forum.queryItemValue(QStringLiteral("f")), QStringLiteral("6"));
+    QVERIFY(forum.hasQueryItem(QStringLiteral("sid")));
+  }
+
+  void localPages_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("guide") << "GUIDAHTML"
+                           << "guida.htm" << true << false;
+    QTest::newRow("guide missing") << "GUIDAHTML"
+                                   << "guida.htm" << false << false;
+    QTest::newRow("presentation") << "guidaa"
+                                  << "presentazione.htm" << true << false;
+    QTest::newRow("presentation missing") << "guidaa"
+                                          << "presentazione.htm" << false << true;
+  }
+
+  void localPages() {
+    QFETCH(QString, item);
+    QFETCH(QString, file);
+    QFETCH(bool, present);
+    QFETCH(bool, reported);
+    if (present)
+      env->writeFile(file, "<html></html>");
+    else
+      QFile::remove(env->path(file));
+    form->menuItem(item)->trigger();
+    const QStringList expected = present ? QStringList{env->path(file)} : QStringList{};
+    QCOMPARE(env->scripted().shell->pagesOpened, expected);
+    auto& messages = env->dialogs().messages;
+    QCOMPARE(messages.size(), reported ? 1 : 0);
+    if (reported) {
+      QCOMPARE(messages[0].text,
+               QStringLiteral("Impossibile trovare la pagina di presentazione di Nubilario. "
+                              "Assicurarsi che sia stata installata correttamente."));
+      QCOMPARE(messages[0].icon, MsgIcon::Critical);
+      QCOMPARE(messages[0].buttons, MsgButtons::Ok);
+      QCOMPARE(messages[0].title, QStringLiteral("Nubilario"));
+    }
+  }
+
+  void toolbar1() {
+    QStringList seen;
+    for (QAction* a : form->Toolbar1->actions())
+      seen << (a->isSeparator() ? QStringLiteral("-")
+                                : a->data().toString() + '|' + a->text() + '|' + a->toolTip());
+    QCOMPARE(seen, (QStringList{"calcolatoremeteo|Calcolatore meteo|Apri Calcolatore meteo", "-",
+                                "appunti|Appunti/note|Visualizza/nascondi Finestra appunti", "-",
+                                "calco|Riepilogo mese|Apri Riepilogo Mensile", "-",
+                                "stampa|Stampa...|Stampa i dati", "-",
+                                "risorse|Aggiornamenti|Cerca aggiornamenti di Nubilario"}));
+    QVERIFY(form->appunti->isCheckable());
+    QCOMPARE(form->appunti, Form1::toolbarButton(form->Toolbar1, QStringLiteral("appunti")));
+  }
+
+  // The three ways to the update page open the same address.
+  void updatePage() {
+    form->menuItem(QStringLiteral("agg"))->trigger();
+    Form1::toolbarButton(form->Toolbar1, QStringLiteral("risorse"))->trigger();
+    const QStringList& opened = env->scripted().shell->pagesOpened;
+    QCOMPARE(opened.size(), 2);
+    QCOMPARE(opened[0], webpages::address(webpages::Page::W14));
+    QCOMPARE(opened[1], opened[0]);
+  }
+
+  void panelToolbars_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QStringList>("buttons");
+    const QString ins = QStringLiteral("ins|Inserisci|Inserisci un nuovo dato");
+    const QString cance = QStringLiteral("cance|Cancella |Rimuovi un dato");
+    QTest::newRow("Toolbar2") << int(ArchiveKind::Temperature)
+                              << QStringList{
+                                     ins, cance, "-",
+                                     "medie|Medie mensili|Inserisci le temperature giornaliere"};
+    QTest::newRow("Toolbar3") << int(ArchiveKind::Rain)
+                              << QStringList{ins, cance, "-",
+                                             "medie|Pioggia |Inserisci pioggia odierna"};
+    QTest::newRow("Toolbar4") << int(ArchiveKind::Snow) << QStringList{ins, cance};
+    QTest::newRow("Toolbar5") << int(ArchiveKind::OtherEvents) << QStringList{ins, cance};
+  }
+
+  void panelToolbars() {
+    QFETCH(int, panel);
+    QFETCH(QStringList, buttons);
+    QStringList seen;
+    for (QAction* a : form->panelToolbar(ArchiveKind(panel))->actions())
+      seen << (a->isSeparator() ? QStringLiteral("-")
+                                : a->data().toString() + '|' + a->text() + '|' + a->toolTip());
+    QCOMPARE(seen, buttons);
+  }
+
+  void panelButtons_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QStringList>("buttons");
+    const QString summary = QStringLiteral("Creare il riepilogo mensile");
+    const QString calc = QStringLiteral("Aprire il calcolatore meteo");
+    QTest::newRow("temper") << int(ArchiveKind::Temperature)
+                            << QStringList{
+                                   "Command9|Aprire la finestra \"Temperature giornaliere\"",
+                                   "Command5|" + summary, "Command8|" + calc};
+    QTest::newRow("pioggia") << int(ArchiveKind::Rain)
+                             << QStringList{
+                                    "Command10|Aprire la finestra \"Precipitazioni giornaliere\"",
+                                    "Command4|" + summary, "Command3|" + calc};
+    QTest::newRow("nevedati") << int(ArchiveKind::Snow)
+                              << QStringList{"Command6|" + summary, "Command7|" + calc};
+    QTest::newRow("altrieventi") << int(ArchiveKind::OtherEvents)
+                                 << QStringList{"Command1|" + summary, "Command2|" + calc};
+  }
+
+  void panelButtons() {
+    QFETCH(int, panel);
+    QFETCH(QStringList, buttons);
+    QStringList seen;
+    for (QPushButton* b : form->panelFrame(ArchiveKind(panel))->findChildren<QPushButton*>())
+      seen << b->objectName() + '|' + b->text();
+    QCOMPARE(seen, buttons);
+  }
+
+  // "Cancella ": delete the selected record; every panel but rain then selects
+  // the last record when the deleted one was the last.
+  void deleteRecord_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<int>("current");
+    const int T = int(ArchiveKind::Temperature), R = int(ArchiveKind::Rain),
+              S = int(ArchiveKind::Snow), O = int(ArchiveKind::OtherEvents);
+    QTest::newRow("temperature last") << T << 3 << 2 << QStringList{"r1", "r2"} << 1;
+    QTest::newRow("temperature first") << T << 3 << 0 << QStringList{"r2", "r3"} << 0;
+    QTest::newRow("temperature middle") << T << 3 << 1 << QStringList{"r1", "r3"} << 1;
+    QTest::newRow("temperature only one") << T << 1 << 0 << QStringList{} << -1;
+    QTest::newRow("rain last") << R << 3 << 2 << QStringList{"r1", "r2"} << -1;
+    QTest::newRow("rain middle") << R << 3 << 1 << QStringList{"r1", "r3"} << 1;
+    QTest::newRow("snow last") << S << 2 << 1 << QStringList{"r1"} << 0;
+    QTest::newRow("other events last") << O << 2 << 1 << QStringList{"r1"} << 0;
+    QTest::newRow("other events first") << O << 2 << 0 << QStringList{"r2"} << 0;
+  }
+
+  void deleteRecord() {
+    QFETCH(int, panel);
+    QFETCH(int, records);
+    QFETCH(int, selected);
+    QFETCH(QStringList, left);
+    QFETCH(int, current);
+    const ArchiveKind kind = ArchiveKind(panel);
+    Recordset& rs = form->recordset(kind);
+    addRecords(rs, records);
+    form->grid(kind)->selectRow(selected);
+    QCOMPARE(rs.position(), selected);
+
+    Form1::toolbarButton(form->panelToolbar(kind), QStringLiteral("cance"))->trigger();
+
+    QStringList remaining;
+    for (int r = 0; r < rs.recordCount(); ++r)
+      remaining << rs.value(r, rs.fieldIndex(QStringLiteral("Osservazioni")));
+    QCOMPARE(remaining, left);
+    QCOMPARE(rs.position(), current);
+    QCOMPARE(form->grid(kind)->selectionModel()->selectedRows().size(), current < 0 ? 0 : 1);
+    if (current >= 0) QCOMPARE(form->grid(kind)->currentIndex().row(), current);
+    QVERIFY(env->dialogs().messages.isEmpty());
+
+    // The deletion is on disk: a fresh recordset on the file agrees.
+    Recordset check;
+    QVERIFY(check.connect(env->path(archiveFileName(kind))));
+    QVERIFY(check.open());
+    QCOMPARE(check.recordCount(), left.size());
+  }
+
+  void deleteOnEmptyArchive_data() {
+    QTest::addColumn<int>("panel");
+    for (int k = 0; k < 4; ++k) QTest::addRow("panel %d", k) << k;
+  }
+
+  void deleteOnEmptyArchive() {
+    QFETCH(int, panel);
+    const ArchiveKind kind = ArchiveKind(panel);
+    QSignalSpy spy(&form->recordset(kind), &Recordset::currentChanged);
+    Form1::toolbarButton(form->panelToolbar(kind), QStringLiteral("cance"))->trigger();
+    QCOMPARE(form->recordset(kind).recordCount(), 0);
+    QCOMPARE(form->recordset(kind).position(), -1);
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  // After the last rain record went, a second delete finds no current record.
+  void deleteRainAtEndDoesNothing() {
+    Recordset& rs = form->recordset(ArchiveKind::Rain);
+    addRecords(rs, 2);
+    rs.moveLast();
+    QAction* cance = Form1::toolbarButton(form->panelToolbar(ArchiveKind::Rain), "cance");
+    cance->trigger();
+    cance->trigger();
+    QCOMPARE(rs.recordCount(), 1);
+    QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  void stationToggle() {
+    QAction* allfin = form->allfin;
+    QVERIFY(!form->infostazione->isHidden());
+    allfin->trigger();
+    QVERIFY(form->infostazione->isHidden());
+    QVERIFY(!allfin->isChecked());
+    QCOMPARE(form->mostrainfo->text(), QStringLiteral("no"));
+    QCOMPARE(env->scripted().settings->value("stazione", "stazionesino", {}), QStringLiteral("no"));
+    allfin->trigger();
+    QVERIFY(!form->infostazione->isHidden());
+    QVERIFY(allfin->isChecked());
+    QCOMPARE(form->mostrainfo->text(), QStringLiteral("si"));
+    QCOMPARE(env->scripted().settings->value("stazione", "stazionesino", {}), QStringLiteral("si"));
+    // config.cfg is not touched.
+    QCOMPARE(env->readFile("config.cfg").split('\n').value(1), QByteArray("si\r"));
+  }
+
+  // Opening "&Visualizza" sets the check from mostrainfo, whatever it was before.
+  void viewMenuRefreshesCheck_data() {
+    QTest::addColumn<QString>("mostrainfo");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("si") << "si" << true;
+    QTest::newRow("no") << "no" << false;
+    QTest::newRow("NO") << "NO" << true;
+    QTest::newRow("empty") << "" << true;
+  }
+
+  void viewMenuRefreshesCheck() {
+    QFETCH(QString, mostrainfo);
+    QFETCH(bool, checked);
+    form->mostrainfo->setText(mostrainfo);
+    form->allfin->setChecked(!checked);
+    QMenu* visu = form->menuItem(QStringLiteral("visu"))->menu();
+    Q_EMIT visu->aboutToShow();
+    QCOMPARE(form->allfin->isChecked(), checked);
+  }
+
+  void calendarToggle() {
+    QAction* risorse = form->risorse;
+    QVERIFY(!env->ctx().existing<cal>());
+    risorse->trigger();
+    cal* c = env->ctx().existing<cal>();
+    QVERIFY(c && c->isVisible());
+    QVERIFY(risorse->isChecked());
+    QCOMPARE(c->windowTitle(), QStringLiteral("Calendario"));
+    QCOMPARE(c->cale->selectedDate(), QDate::currentDate());
+    QCOMPARE(c->parentWidget(), form);
+
+    // The command hides it and keeps it loaded.
+    c->cale->setSelectedDate(QDate::currentDate().addDays(3));
+    risorse->trigger();
+    QCOMPARE(env->ctx().existing<cal>(), c);
+    QVERIFY(!c->isVisible());
+    QVERIFY(!risorse->isChecked());
+    risorse->trigger();
+    QVERIFY(c->isVisible());
+    QCOMPARE(c->cale->selectedDate(), QDate::currentDate().addDays(3));
+
+    // Its close box unloads it and leaves the check mark alone.
+    QPointer<cal> gone(c);
+    c->close();
+    QTRY_VERIFY(!gone);
+    QVERIFY(risorse->isChecked());
+    risorse->trigger();
+    c = env->ctx().existing<cal>();
+    QVERIFY(c && c->isVisible());
+    QCOMPARE(c->cale->selectedDate(), QDate::currentDate());
+    QVERIFY(risorse->isChecked());
+  }
+
+  void backup_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<bool>("ended");
+    QTest::addColumn<bool>("reported");
+    const QStringList none;
+    QTest::newRow("yes") << MsgAnswer::Yes << true << QStringList{"backup"} << true << false;
+    QTest::newRow("no") << MsgAnswer::No << true << none << false << false;
+    QTest::newRow("missing") << MsgAnswer::Yes << false << QStringList{"backup"} << false << true;
+  }
+
+  void backup() {
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, starts);
+    QFETCH(QStringList, started);
+    QFETCH(bool, ended);
+    QFETCH(bool, reported);
+    env->dialogs().answers << answer;
+    env->scripted().shell->startSucceeds = starts;
+    item("back")->trigger();
+
+    auto& messages = env->dialogs().messages;
+    QVERIFY(!messages.isEmpty());
+    QCOMPARE(messages[0].title, QStringLiteral("Nubilario - Avvio procedura di Backup"));
+    QCOMPARE(messages[0].text,
+             QStringLiteral("Per poter utilizzare questa utilità è necessario chiudere Nubilario. "
+                            "Chiudere adesso il programma?"));
+    QCOMPARE(messages[0].icon, MsgIcon::None);
+    QCOMPARE(messages[0].buttons, MsgButtons::YesNo);
+
+    QStringList expected;
+    for (const QString& name : started) expected << env->path(name);
+    QCOMPARE(env->scripted().shell->programsStarted, expected);
+    QCOMPARE(env->scripted().shell->endedWith.has_value(), ended);
+    QCOMPARE(messages.size(), reported ? 2 : 1);
+    if (reported) {
+      QCOMPARE(messages[1].text, QStringLiteral("Imposssibile aprire l'utilità di backup. "
+                                                "Assicurarsi che sia stata correttamente "
+                                                "installata sul computer"));
+      QCOMPARE(messages[1].icon, MsgIcon::Critical);
+      QCOMPARE(messages[1].title, QStringLiteral("Nubilario"));
+    }
+  }
+
+  void modalWindows_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Opzioni") << "opt"
+                             << "Dialog1";
+    QTest::newRow("Informazioni") << "abouttt"
+                                  << "frmAbout";
+  }
+
+  void modalWindows() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    QAction* a = form->menuItem(item);
+    QCOMPARE(modalOpenedBy([a] { a->trigger(); }), window);
+    QVERIFY(!QApplication::activeModalWidget());
+  }
+
+  // The notes window is not part of the program yet: its commands leave the
+  // button released and the item unchecked rather than showing a false state.
+  void notesToggleWithoutWindow() {
+    form->finapp->trigger();
+    QVERIFY(!form->finapp->isChecked());
+    QVERIFY(!form->appunti->isChecked());
+    form->appunti->trigger();
+    QVERIFY(!form->appunti->isChecked());
+  }
+};
+
+QTEST_MAIN(tst_commands)
+#include "tst_commands.moc"
