@@ -12,6 +12,10 @@
 #include <QMenuBar>
 #include <QStyle>
 
+#include "archive/dialog3.h"
+#include "archive/dialog4.h"
+#include "archive/estr.h"
+#include "archive/insneve.h"
 #include "common/appcontext.h"
 #include "shell/cal.h"
 #include "shell/dialog1.h"
@@ -469,19 +473,23 @@ void Form1::showOwned(QWidget* window) {
 }
 
 void Form1::apriDialog4() {
-  // Opens Dialog4 (temperature record entry), not part of the program yet.
+  Dialog4 entry(ctx_, this);
+  entry.exec();
 }
 
 void Form1::apriDialog3() {
-  // Opens Dialog3 (rain record entry), not part of the program yet.
+  Dialog3 entry(ctx_, this);
+  entry.exec();
 }
 
 void Form1::apriInsneve() {
-  // Opens insneve (snow event entry), not part of the program yet.
+  insneve entry(ctx_, this);
+  entry.exec();
 }
 
 void Form1::apriEstr() {
-  // Opens estr (other events entry), not part of the program yet.
+  estr entry(ctx_, this);
+  entry.exec();
 }
 
 void Form1::apriMedietemperature() {

@@ -625,6 +625,24 @@ class tst_commands : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
   }
 
+  void insertOpensEntryDialog_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Toolbar2") << int(ArchiveKind::Temperature) << "Dialog4";
+    QTest::newRow("Toolbar3") << int(ArchiveKind::Rain) << "Dialog3";
+    QTest::newRow("Toolbar4") << int(ArchiveKind::Snow) << "insneve";
+    QTest::newRow("Toolbar5") << int(ArchiveKind::OtherEvents) << "estr";
+  }
+
+  void insertOpensEntryDialog() {
+    QFETCH(int, panel);
+    QFETCH(QString, window);
+    QAction* ins = Form1::toolbarButton(form->panelToolbar(ArchiveKind(panel)), "ins");
+    QCOMPARE(modalOpenedBy([ins] { ins->trigger(); }), window);
+    // Closed without inserting: the archive is unchanged.
+    QCOMPARE(form->recordset(ArchiveKind(panel)).recordCount(), 0);
+  }
+
   // The notes window is not part of the program yet: its commands leave the
   // button released and the item unchecked rather than showing a false state.
   void notesToggleWithoutWindow() {
