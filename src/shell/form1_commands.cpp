@@ -17,10 +17,14 @@
 #include "archive/estr.h"
 #include "archive/insneve.h"
 #include "common/appcontext.h"
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
 #include "shell/cal.h"
 #include "shell/dialog1.h"
 #include "shell/form1.h"
 #include "shell/frmabout.h"
+#include "summary/mese.h"
 
 using webpages::Page;
 
@@ -465,7 +469,9 @@ void Form1::Command2_Click() { apriDewpointt(); }
 // ---- The windows the commands open ---------------------------------------------------
 
 void Form1::showOwned(QWidget* window) {
-  if (!window->parentWidget()) window->setParent(this, window->windowFlags() | Qt::Window);
+  // A closed window opened before from another window is owned by this one now.
+  if (!window->isVisible() && window->parentWidget() != this)
+    window->setParent(this, window->windowFlags() | Qt::Window);
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();
   window->raise();
@@ -492,21 +498,13 @@ void Form1::apriEstr() {
   entry.exec();
 }
 
-void Form1::apriMedietemperature() {
-  // Opens medietemperature (daily temperature sheet), not part of the program yet.
-}
+void Form1::apriMedietemperature() { showOwned(ctx_.window<medietemperature>()); }
 
-void Form1::apriArchiviopioggia() {
-  // Opens archiviopioggia (daily precipitation sheet), not part of the program yet.
-}
+void Form1::apriArchiviopioggia() { showOwned(ctx_.window<archiviopioggia>()); }
 
-void Form1::apriPioggiaanno() {
-  // Opens pioggiaanno (current-year precipitation sheet), not part of the program yet.
-}
+void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
 
-void Form1::apriMese() {
-  // Opens mese (monthly summary), not part of the program yet.
-}
+void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
 
 void Form1::apriDewpointt() {
   // Opens dewpointt (meteorological calculator), not part of the program yet.

@@ -643,6 +643,64 @@ class tst_commands : public QObject {
     QCOMPARE(form->recordset(ArchiveKind(panel)).recordCount(), 0);
   }
 
+  // Commands that open owned windows: which windows are showing afterwards.
+  void ownedWindows_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("windows");
+    const QStringList temp{"medietemperature"}, rain{"archiviopioggia"}, year{"pioggiaanno"},
+        summary{"mese"};
+    QTest::newRow("F2") << "menu:precmens" << rain;
+    QTest::newRow("F3") << "menu:medietemp" << temp;
+    QTest::newRow("F4") << "menu:prpanno" << year;
+    QTest::newRow("F9") << "menu:riepilogo" << summary;
+    QTest::newRow("F11") << "menu:insfac" << QStringList{"archiviopioggia", "medietemperature"};
+    QTest::newRow("Riepilogo mese") << "Toolbar1:calco" << summary;
+    QTest::newRow("Medie mensili") << "Toolbar2:medie" << temp;
+    QTest::newRow("Pioggia ") << "Toolbar3:medie" << rain;
+    QTest::newRow("Command9") << "button:Command9" << temp;
+    QTest::newRow("Command5") << "button:Command5" << summary;
+    QTest::newRow("Command8 current year") << "button:Command8" << year;
+    QTest::newRow("Command10") << "button:Command10" << rain;
+    QTest::newRow("Command4") << "button:Command4" << summary;
+    QTest::newRow("Command6") << "button:Command6" << summary;
+    QTest::newRow("Command1") << "button:Command1" << summary;
+  }
+
+  void ownedWindows() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, windows);
+    auto run = [&] {
+      const QString kind = command.section(':', 0, 0), name = command.section(':', 1);
+      if (kind == "menu")
+        form->menuItem(name)->trigger();
+      else if (kind == "button")
+        form->panelButton(name)->click();
+      else
+        Form1::toolbarButton(form->findChild<QToolBar*>(kind), name)->trigger();
+    };
+    auto showing = [] {
+      QStringList names;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName() != "Form1") names << w->objectName();
+      names.sort();
+      return names;
+    };
+    run();
+    QCOMPARE(showing(), windows);
+    QList<QWidget*> first;
+    for (const QString& name : windows) {
+      QWidget* w = form->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+      QVERIFY2(w && w->isWindow(), qPrintable(name));  // owned by the main window
+      first << w;
+    }
+    // A second time: the same windows, brought forward.
+    run();
+    QCOMPARE(showing(), windows);
+    for (int i = 0; i < windows.size(); ++i)
+      QCOMPARE(form->findChild<QWidget*>(windows[i], Qt::FindDirectChildrenOnly), first[i]);
+    QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
   // The notes window is not part of the program yet: its commands leave the
   // button released and the item unchecked rather than showing a false state.
   void notesToggleWithoutWindow() {
