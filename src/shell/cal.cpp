@@ -15,6 +15,7 @@ cal::cal(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window) {
   cale = new QCalendarWidget(this);
   cale->setObjectName(QStringLiteral("cale"));
   cale->setGridVisible(true);
+  cale->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   cale->setSelectedDate(QDate::currentDate());
   v->addWidget(cale);
   setFixedSize(sizeHint());
