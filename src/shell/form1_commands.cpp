@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 
 #include "archive/dialog3.h"
 #include "archive/dialog4.h"
@@ -24,6 +23,7 @@
 #include "shell/dialog1.h"
 #include "shell/form1.h"
 #include "shell/frmabout.h"
+#include "shell/toolbaricons.h"
 #include "summary/mese.h"
 
 using webpages::Page;
@@ -189,27 +189,25 @@ void Form1::buildToolbars() {
     a->setToolTip(tip);
     return a;
   };
-  QStyle* st = style();
+  using toolbaricons::icon;
+  using toolbaricons::Picture;
 
   Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button(Toolbar1, QStringLiteral("Calcolatore meteo"), "calcolatoremeteo",
-         QStringLiteral("Apri Calcolatore meteo"), st->standardIcon(QStyle::SP_ComputerIcon));
+         QStringLiteral("Apri Calcolatore meteo"), icon(Picture::Calculator));
   Toolbar1->addSeparator();
   appunti = button(Toolbar1, QStringLiteral("Appunti/note"), "appunti",
-                   QStringLiteral("Visualizza/nascondi Finestra appunti"),
-                   st->standardIcon(QStyle::SP_FileDialogDetailedView));
+                   QStringLiteral("Visualizza/nascondi Finestra appunti"), icon(Picture::Notes));
   appunti->setCheckable(true);
   Toolbar1->addSeparator();
   button(Toolbar1, QStringLiteral("Riepilogo mese"), "calco",
-         QStringLiteral("Apri Riepilogo Mensile"),
-         st->standardIcon(QStyle::SP_FileDialogContentsView));
+         QStringLiteral("Apri Riepilogo Mensile"), icon(Picture::Summary));
   Toolbar1->addSeparator();
   button(Toolbar1, QStringLiteral("Stampa..."), "stampa", QStringLiteral("Stampa i dati"),
-         st->standardIcon(QStyle::SP_DialogSaveButton));
+         icon(Picture::Print));
   Toolbar1->addSeparator();
   button(Toolbar1, QStringLiteral("Aggiornamenti"), "risorse",
-         QStringLiteral("Cerca aggiornamenti di Nubilario"),
-         st->standardIcon(QStyle::SP_BrowserReload));
+         QStringLiteral("Cerca aggiornamenti di Nubilario"), icon(Picture::Updates));
   connect(Toolbar1, &QToolBar::actionTriggered, this,
           [this](QAction* a) { Toolbar1_ButtonClick(a->data().toString()); });
 
@@ -220,18 +218,17 @@ void Form1::buildToolbars() {
        {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
     QToolBar* bar = panelToolbar(kind);
     button(bar, QStringLiteral("Inserisci"), "ins", QStringLiteral("Inserisci un nuovo dato"),
-           st->standardIcon(QStyle::SP_FileIcon));
+           icon(Picture::Insert));
     button(bar, QStringLiteral("Cancella "), "cance", QStringLiteral("Rimuovi un dato"),
-           st->standardIcon(QStyle::SP_TrashIcon));
+           icon(Picture::Delete));
     if (kind == ArchiveKind::Temperature) {
       bar->addSeparator();
       button(bar, QStringLiteral("Medie mensili"), "medie",
-             QStringLiteral("Inserisci le temperature giornaliere"),
-             st->standardIcon(QStyle::SP_FileDialogListView));
+             QStringLiteral("Inserisci le temperature giornaliere"), icon(Picture::Sheet));
     } else if (kind == ArchiveKind::Rain) {
       bar->addSeparator();
       button(bar, QStringLiteral("Pioggia "), "medie", QStringLiteral("Inserisci pioggia odierna"),
-             st->standardIcon(QStyle::SP_FileDialogListView));
+             icon(Picture::Sheet));
     }
     const Dispatch d = dispatch[index(kind)];
     connect(bar, &QToolBar::actionTriggered, this,
