@@ -7,12 +7,12 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "archive/dialog4.h"
 #include "common/appcontext.h"
 #include "common/numbers.h"
 #include "common/textfile.h"
+#include "sheets/cellinput.h"
 #include "sheets/sheetfile.h"
 #include "sheets/tempreport.h"
 #include "summary/mese.h"
@@ -55,12 +55,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setFont(f);
   }
   return b;
-}
-
-// Texts that the sheet file cannot hold: its separator and line breaks.
-bool unstorable(QChar c) {
-  return c == QLatin1Char('|') || c == QLatin1Char('\r') || c == QLatin1Char('\n') ||
-         c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
 }  // namespace
@@ -219,7 +213,9 @@ void medietemperature::mostra() {
 }
 
 QLineEdit* medietemperature::makeField(int index) {
-  auto* f = new QLineEdit(this);
+  // A cell drops "|" and line breaks (the sheet file cannot hold them) and
+  // turns a typed "." into ",".
+  auto* f = new CellInput(this);
   f->setObjectName(QStringLiteral("Text1_%1").arg(index));
   f->setMaxLength(5);
   f->setAlignment(Qt::AlignRight);
@@ -231,8 +227,6 @@ QLineEdit* medietemperature::makeField(int index) {
     f->setAccessibleName((index <= 31 ? QStringLiteral("Minima, ") : QStringLiteral("Massima, ")) +
                          tip);
   }
-  f->installEventFilter(this);
-  connect(f, &QLineEdit::textEdited, this, [this, f] { cleanEdited(f); });
   return f;
 }
 
@@ -323,50 +317,6 @@ bool medietemperature::sbScriviFileA(QString* error) {
   QStringList fields;
   for (QLineEdit* f : Text1) fields << f->text();
   return sheetfile::write(path_, fields, error);
-}
-
-QString medietemperature::Text1_KeyPress(const QString& typed) {
-  QString out;
-  for (QChar c : typed) {
-    if (c == QLatin1Char('.'))
-      out += QLatin1Char(',');
-    else if (!unstorable(c))
-      out += c;
-  }
-  return out;
-}
-
-void medietemperature::cleanEdited(QLineEdit* field) {
-  // Pasted or dropped text: the separator and line breaks cannot be stored.
-  const QString text = field->text();
-  if (std::none_of(text.begin(), text.end(), unstorable)) return;
-  int cursor = field->cursorPosition();
-  QString clean;
-  for (int i = 0; i < text.size(); ++i) {
-    if (!unstorable(text.at(i)))
-      clean += text.at(i);
-    else if (i < field->cursorPosition())
-      --cursor;
-  }
-  field->setText(clean);
-  field->setCursorPosition(cursor);
-}
-
-bool medietemperature::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* field = qobject_cast<QLineEdit*>(watched);
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString typed = key->text();
-    if (field && !typed.isEmpty() && typed.at(0).isPrint() &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
-      const QString filtered = Text1_KeyPress(typed);
-      if (filtered != typed) {
-        if (!filtered.isEmpty()) field->insert(filtered);
-        return true;
-      }
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void medietemperature::keyPressEvent(QKeyEvent* event) {
@@ -472,17 +422,8 @@ void medietemperature::Timer1_Timer() {
 }
 
 void medietemperature::Timer2_Timer() {
-  for (int i = 0; i < kFields; ++i) {
-    const auto value = num::readLocale(Text1[i]->text());
-    const bool below = value && *value < 0;
-    if (below == tinted_[i]) continue;
-    tinted_[i] = below;
-    if (below) {
-      QPalette p = Text1[i]->palette();
-      p.setColor(QPalette::Base, kBelowZero);
-      Text1[i]->setPalette(p);
-    } else {
-      Text1[i]->setPalette(QPalette());
-    }
+  for (QLineEdit* f : Text1) {
+    const auto value = num::readLocale(f->text());
+    setFieldBackground(f, value && *value < 0 ? kBelowZero : QColor());
   }
 }

@@ -65,10 +65,6 @@ class medietemperature : public QWidget {
   void sbLeggiFileA();
   bool sbScriviFileA(QString* error = nullptr);
 
-  // The key filter of the fields: what a typed text becomes ("." becomes ","),
-  // empty when the key is dropped ("|" cannot be stored in the sheet file).
-  static QString Text1_KeyPress(const QString& typed);
-
   void Command1_Click();
   void Command3_Click();
   void Command5_Click();
@@ -89,16 +85,13 @@ class medietemperature : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLineEdit* makeField(int index);
   QWidget* buildHalf(bool minima);
   void setField(int index, const QString& text);
   void showMeans(int first, const std::array<QLabel*, 4>& labels);
-  void cleanEdited(QLineEdit* field);
 
   AppContext& ctx_;
   QString path_;
-  std::array<bool, kFields> tinted_{};
 };

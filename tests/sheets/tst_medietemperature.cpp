@@ -51,8 +51,7 @@ class tst_medietemperature : public QObject {
   void means_data();
   void means();
   void meanStopsAndKeepsEarlierCaptions();
-  void keyFilter_data();
-  void keyFilter();
+  void typing_data();
   void typing();
   void pastedTextIsCleaned();
   void belowZeroTint_data();
@@ -172,43 +171,32 @@ void tst_medietemperature::meanStopsAndKeepsEarlierCaptions() {
   QCOMPARE(captions(w).mid(0, 4), (QStringList{"4,00", "5,00 °C", "2,00 °C", "3,00 °C"}));
 }
 
-void tst_medietemperature::keyFilter_data() {
-  QTest::addColumn<QString>("typed");
-  QTest::addColumn<QString>("passed");
-  QTest::newRow("period") << "."
-                          << ",";
-  QTest::newRow("comma") << ","
-                         << ",";
-  QTest::newRow("digit") << "7"
-                         << "7";
-  QTest::newRow("minus") << "-"
-                         << "-";
-  QTest::newRow("letter") << "a"
-                          << "a";
-  QTest::newRow("bar dropped") << "|"
-                               << "";
-  QTest::newRow("mixed") << "1.|2"
-                         << "1,2";
-}
-
-void tst_medietemperature::keyFilter() {
-  QFETCH(QString, typed);
-  QFETCH(QString, passed);
-  QCOMPARE(medietemperature::Text1_KeyPress(typed), passed);
+void tst_medietemperature::typing_data() {
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QString>("keys");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("period becomes comma") << 5 << "12.5"
+                                        << "12,5";
+  QTest::newRow("comma, minus and letters pass") << 40 << "-1,a"
+                                                 << "-1,a";
+  QTest::newRow("bar dropped") << 40 << "-1|2"
+                               << "-12";
+  QTest::newRow("five characters at most") << 6 << "-12.75"
+                                           << "-12,7";
+  QTest::newRow("day-1 minimum without limit") << 1 << "-123.456"
+                                               << "-123,456";
+  QTest::newRow("maximum of day 31") << 62 << "3.|5"
+                                     << "3,5";
 }
 
 void tst_medietemperature::typing() {
+  QFETCH(int, index);
+  QFETCH(QString, keys);
+  QFETCH(QString, shown);
   TestEnv env;
   auto* w = env.ctx().window<medietemperature>();
-  QTest::keyClicks(w->Text1[5], QStringLiteral("12.5"));
-  QCOMPARE(w->Text1[5]->text(), QStringLiteral("12,5"));
-  QTest::keyClicks(w->Text1[40], QStringLiteral("-1|2"));
-  QCOMPARE(w->Text1[40]->text(), QStringLiteral("-12"));
-  // Five characters at most, the period counted as its comma.
-  QTest::keyClicks(w->Text1[6], QStringLiteral("-12.75"));
-  QCOMPARE(w->Text1[6]->text(), QStringLiteral("-12,7"));
-  QTest::keyClicks(w->Text1[1], QStringLiteral("-123.456"));
-  QCOMPARE(w->Text1[1]->text(), QStringLiteral("-123,456"));
+  QTest::keyClicks(w->Text1[index], keys);
+  QCOMPARE(w->Text1[index]->text(), shown);
 }
 
 void tst_medietemperature::pastedTextIsCleaned() {
