@@ -10,9 +10,11 @@
 #include "common/appcontext.h"
 #include "common/textfile.h"
 #include "sheets/cellinput.h"
+#include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
 #include "sheets/rainreport.h"
 #include "sheets/sheetfile.h"
+#include "summary/mese.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption) {
 const QColor archiviopioggia::kRainColour = QColor(255, 255, 192);
 
 archiviopioggia::archiviopioggia(AppContext& ctx)
-    : QWidget(ctx.mainWindow(), Qt::Window), ctx_(ctx) {
+    : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
   setObjectName(QStringLiteral("archiviopioggia"));
   setWindowTitle(QStringLiteral("Precipitazioni giornaliere"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -56,6 +58,13 @@ archiviopioggia::archiviopioggia(AppContext& ctx)
   connect(Timer1, &QTimer::timeout, this, &archiviopioggia::Timer1_Timer);
   Timer1->start();
   Timer1_Timer();
+}
+
+void archiviopioggia::mostra() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 void archiviopioggia::buildWindow() {
@@ -255,15 +264,7 @@ void archiviopioggia::Command2_Click() {
 
 void archiviopioggia::Command3_Click() { close(); }
 
-void archiviopioggia::Command4_Click() {
-  auto* sheet = ctx_.window<pioggiaanno>();
-  // Owned by this sheet while it is open from here.
-  if (!sheet->isVisible() && sheet->parentWidget() != this)
-    sheet->setParent(this, sheet->windowFlags());
-  sheet->show();
-  sheet->raise();
-  sheet->activateWindow();
-}
+void archiviopioggia::Command4_Click() { ctx_.window<pioggiaanno>()->mostra(); }
 
 void archiviopioggia::Command5_Click() {
   // The sheet file is replaced whole or not at all; a failed save is said,
@@ -287,9 +288,7 @@ void archiviopioggia::Command7_Click() {
   dialog.exec();
 }
 
-void archiviopioggia::Command8_Click() {
-  // The monthly summary comes with its own window.
-}
+void archiviopioggia::Command8_Click() { ctx_.window<mese>()->mostra(); }
 
 void archiviopioggia::Command9_Click() {
   rainreport::DailyReport report;
@@ -314,8 +313,9 @@ void archiviopioggia::Command9_Click() {
 }
 
 QDate archiviopioggia::temperatureMonth() {
-  // The report's month is the temperature sheet's, never this sheet's picker.
-  return QDate::currentDate();
+  // The report's month is the temperature sheet's, never this sheet's picker;
+  // a temperature sheet that is not open is loaded without being shown.
+  return ctx_.window<medietemperature>()->DTPicker1->date();
 }
 
 void archiviopioggia::Timer1_Timer() {

@@ -21,6 +21,9 @@ class archiviopioggia : public QWidget {
  public:
   explicit archiviopioggia(AppContext& ctx);
 
+  // Shows the sheet, or brings it forward unchanged when it is already shown.
+  void mostra();
+
   // The sheet file's procedures: read at load, written by "&Aggiorna".
   void sbLeggiFileA();
   bool scriviFile();

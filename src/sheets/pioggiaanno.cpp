@@ -11,6 +11,7 @@
 #include "sheets/cellinput.h"
 #include "sheets/rainreport.h"
 #include "sheets/sheetfile.h"
+#include "summary/mese.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption) {
 
 const QColor pioggiaanno::kWetColour = QColor(255, 255, 192);
 
-pioggiaanno::pioggiaanno(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window), ctx_(ctx) {
+pioggiaanno::pioggiaanno(AppContext& ctx)
+    : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
   setObjectName(QStringLiteral("pioggiaanno"));
   setWindowTitle(QStringLiteral("Precipitazioni anno corrente"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -52,6 +54,13 @@ pioggiaanno::pioggiaanno(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window
   connect(Timer1, &QTimer::timeout, this, &pioggiaanno::Timer1_Timer);
   Timer1->start();
   Timer1_Timer();
+}
+
+void pioggiaanno::mostra() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 void pioggiaanno::buildWindow() {
@@ -271,7 +280,8 @@ void pioggiaanno::Command6_Click() {
 }
 
 void pioggiaanno::Command8_Click() {
-  // The monthly summary comes with its own window.
+  ctx_.window<mese>()->mostra();
+  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
 }
 
 void pioggiaanno::Timer1_Timer() {

@@ -20,6 +20,9 @@ class pioggiaanno : public QWidget {
  public:
   explicit pioggiaanno(AppContext& ctx);
 
+  // Shows the sheet, or brings it forward unchanged when it is already shown.
+  void mostra();
+
   void sbLeggiFileA();
   bool scriviFile();
 

@@ -17,7 +17,9 @@
 
 #include "common/appcontext.h"
 #include "common/textfile.h"
+#include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
 #include "summary/summarytext.h"
 
 const QString mese::kPlaceholder = QStringLiteral(
@@ -272,11 +274,11 @@ void mese::Command5_Click() {
   Textbbb->setPlainText(kPlaceholder);
 }
 
-void mese::Command6_Click() {}
+void mese::Command6_Click() { ctx_.window<archiviopioggia>()->mostra(); }
 
 void mese::Command7_Click() { ctx_.window<medietemperature>()->mostra(); }
 
-void mese::Command8_Click() {}
+void mese::Command8_Click() { ctx_.window<pioggiaanno>()->mostra(); }
 
 void mese::Textbbb_Change() {
   const bool any = !Textbbb->document()->isEmpty();

@@ -7,7 +7,9 @@
 #include "common/textfile.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/cellinput.h"
+#include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
+#include "summary/mese.h"
 #include "testenv.h"
 
 namespace {
@@ -51,11 +53,13 @@ class tst_archiviopioggia : public QObject {
   void highlight();
   void clearLeavesFile();
   void exportReport();
+  void exportLoadsTemperatureSheetHidden();
   void exportCancelled();
   void exportFailureReported();
-  void yearSheetOpensOwned();
+  void yearSheetOpens();
   void handOff_data();
   void handOff();
+  void summaryAndBack();
   void closeUnloadsWithoutSaving();
 
  private:
@@ -369,6 +373,9 @@ void tst_archiviopioggia::exportReport() {
   w->Text1[2]->setText(QStringLiteral("0"));
   w->Command1_Click();
   w->Text1[2]->setText(QStringLiteral("x.y"));  // edited after: written as it stands
+  // The month is the temperature sheet's, not this sheet's picker.
+  env_->ctx().window<medietemperature>()->DTPicker1->setDate(QDate(2026, 3, 15));
+  w->DTPicker1->setDate(QDate(2025, 7, 1));
   const QString target = env_->folder() + QStringLiteral("/pioggia marzo.txt");
   env_->dialogs().savePaths.append(target);
   w->Command9->click();
@@ -381,12 +388,10 @@ void tst_archiviopioggia::exportReport() {
   QVERIFY(request.title.isEmpty());
   QVERIFY(request.initialName.isEmpty());
 
-  const QDate month = QDate::currentDate();
-  QByteArray expected = "Stazione meteorologica Monte - Pioggia giornaliera mese: " +
-                        QByteArray::number(month.month()) + '/' + QByteArray::number(month.year()) +
-                        "\r\n\r\n"
-                        "1\xB0 giorno: 3,5 mm\r\n\r\n"
-                        "2\xB0 giorno: x.y mm\r\n\r\n";
+  QByteArray expected =
+      "Stazione meteorologica Monte - Pioggia giornaliera mese: 3/2026\r\n\r\n"
+      "1\xB0 giorno: 3,5 mm\r\n\r\n"
+      "2\xB0 giorno: x.y mm\r\n\r\n";
   for (int d = 3; d <= 31; ++d) expected += QByteArray::number(d) + "\xB0 giorno: 0 mm\r\n\r\n";
   expected +=
       "Totale mensile: 3,50 mm\r\n\r\n"
@@ -398,6 +403,25 @@ void tst_archiviopioggia::exportReport() {
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), expected);
   QCOMPARE(env_->dialogs().messages.size(), 1);  // only the failed total
+}
+
+void tst_archiviopioggia::exportLoadsTemperatureSheetHidden() {
+  auto* w = open();
+  w->DTPicker1->setDate(QDate(2001, 2, 3));
+  w->Command1_Click();
+  const QString target = env_->folder() + QStringLiteral("/oggi.txt");
+  env_->dialogs().savePaths.append(target);
+  QVERIFY(!env_->ctx().existing<medietemperature>());
+  w->Command9_Click();
+  auto* temperature = env_->ctx().existing<medietemperature>();
+  QVERIFY(temperature);
+  QVERIFY(!temperature->isVisible());
+  const QDate today = QDate::currentDate();
+  QFile file(target);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readLine(), "Stazione meteorologica Stazione meteo - Pioggia giornaliera mese: " +
+                                QByteArray::number(today.month()) + '/' +
+                                QByteArray::number(today.year()) + "\r\n");
 }
 
 void tst_archiviopioggia::exportCancelled() {
@@ -423,14 +447,13 @@ void tst_archiviopioggia::exportFailureReported() {
   QVERIFY(env_->dialogs().lastMessage().contains(QStringLiteral("non è stato salvato")));
 }
 
-void tst_archiviopioggia::yearSheetOpensOwned() {
+void tst_archiviopioggia::yearSheetOpens() {
   auto* w = open();
   w->show();
   w->Command4->click();
   auto* year = env_->ctx().existing<pioggiaanno>();
   QVERIFY(year);
   QVERIFY(year->isVisible());
-  QCOMPARE(year->parentWidget(), static_cast<QWidget*>(w));
   QVERIFY(year->isWindow());
   // Showing it again brings the same window forward unchanged.
   year->Text1[1]->setText(QStringLiteral("88"));
@@ -483,6 +506,23 @@ void tst_archiviopioggia::handOff() {
   QCOMPARE(main->markerVisible(ArchiveKind::Temperature), temperatureMarker);
   QCOMPARE(main->markerVisible(ArchiveKind::Rain), rainMarker);
   QCOMPARE(w->Text1[2]->text(), QStringLiteral("77"));
+}
+
+void tst_archiviopioggia::summaryAndBack() {
+  auto* w = open();
+  w->show();
+  w->Command8->click();
+  auto* summary = env_->ctx().existing<mese>();
+  QVERIFY(summary);
+  QVERIFY(summary->isVisible());
+  // The summary's own button brings this same sheet forward, unchanged.
+  w->Text1[5]->setText(QStringLiteral("6"));
+  summary->Command6->click();
+  QCOMPARE(env_->ctx().existing<archiviopioggia>(), w);
+  QCOMPARE(w->Text1[5]->text(), QStringLiteral("6"));
+  summary->Command8->click();
+  QVERIFY(env_->ctx().existing<pioggiaanno>());
+  QVERIFY(env_->ctx().existing<pioggiaanno>()->isVisible());
 }
 
 void tst_archiviopioggia::closeUnloadsWithoutSaving() {

@@ -5,6 +5,7 @@
 
 #include "sheets/cellinput.h"
 #include "sheets/pioggiaanno.h"
+#include "summary/mese.h"
 #include "testenv.h"
 
 namespace {
@@ -34,6 +35,7 @@ class tst_pioggiaanno : public QObject {
   void clearLeavesFile();
   void exportReport();
   void exportCancelledOrFailing();
+  void summaryOpens();
   void closeUnloads();
 
  private:
@@ -265,6 +267,15 @@ void tst_pioggiaanno::exportCancelledOrFailing() {
   QCOMPARE(env_->dialogs().messages.size(), 1);
   QCOMPARE(env_->dialogs().messages.first().icon, MsgIcon::Critical);
   QCOMPARE(env_->dialogs().messages.first().title, QStringLiteral("Nubilario"));
+}
+
+void tst_pioggiaanno::summaryOpens() {
+  auto* w = open();
+  w->show();
+  w->Command8->click();
+  QVERIFY(env_->ctx().existing<mese>());
+  QVERIFY(env_->ctx().existing<mese>()->isVisible());
+  QVERIFY(w->isVisible());
 }
 
 void tst_pioggiaanno::closeUnloads() {
