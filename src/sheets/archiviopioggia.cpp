@@ -145,7 +145,7 @@ void archiviopioggia::buildWindow() {
   for (auto [caption, value] : {std::pair{label4, totale}, std::pair{label1, primadec},
                                 std::pair{label5, secondadec}, std::pair{label7, terzadec}}) {
     if (value != totale) value->setFont(bold);
-    value->setMinimumWidth(110);
+    value->setMinimumWidth(150);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     results->addWidget(caption, row, 0);
     results->addWidget(value, row, 1);

@@ -55,12 +55,14 @@ void CellInput::keyPressEvent(QKeyEvent* event) {
 void CellInput::focusInEvent(QFocusEvent* event) {
   // Only when the keeper moves into the cell: a window that opens or comes
   // back to the front must not empty the cell that holds its focus, or a
-  // total asked for at once would stop on a cell nobody touched.
+  // total asked for at once would stop on a cell nobody touched. The zero is
+  // selected instead, so typing still replaces it.
   const Qt::FocusReason reason = event->reason();
-  if (emptiesZero_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-      text() == QStringLiteral("0"))
-    clear();
+  const bool zero = emptiesZero_ && text() == QStringLiteral("0");
+  const bool byWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+  if (zero && !byWindow) clear();
   QLineEdit::focusInEvent(event);
+  if (zero && byWindow) selectAll();
 }
 
 QColor fieldBackground(const QWidget* field) { return field->palette().color(QPalette::Base); }

@@ -139,7 +139,7 @@ void pioggiaanno::buildWindow() {
   QLabel* values[4] = {totale, media, primosem, secondosem};
   for (int r = 0; r < 4; ++r) {
     if (values[r] != totale) values[r]->setFont(bold);
-    values[r]->setMinimumWidth(110);
+    values[r]->setMinimumWidth(150);
     values[r]->setTextInteractionFlags(Qt::TextSelectableByMouse);
     results->addWidget(label(this, captions[r].first, QString::fromUtf8(captions[r].second)), r, 0);
     results->addWidget(values[r], r, 1);

@@ -253,6 +253,7 @@ void tst_archiviopioggia::totalRightAfterOpening() {
   QApplication::setActiveWindow(w);
   QTRY_VERIFY(w->Text1[1]->hasFocus());
   QCOMPARE(w->Text1[1]->text(), QStringLiteral("0"));
+  QCOMPARE(w->Text1[1]->selectedText(), QStringLiteral("0"));  // typing replaces it
   w->Command1->click();
   QVERIFY(env_->dialogs().messages.isEmpty());
   QCOMPARE(w->totale->text(), QStringLiteral("0,00 mm"));
