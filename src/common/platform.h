@@ -126,6 +126,9 @@ class TextPrinter {
   virtual void printLine(const QList<PrintItem>& items) = 0;
   virtual void newPage() = 0;
   virtual void endDoc() = 0;
+  // Drops the document in progress after a failure, so that its lines do not
+  // end up in the next document. Never throws.
+  virtual void abortDoc() = 0;
   // The printer-setup dialog: false when cancelled. The choice is kept for the
   // printouts that follow.
   virtual bool setup(QWidget* owner, const QString& title) = 0;

@@ -90,6 +90,12 @@ void RecordingPrinter::endDoc() {
   x_ = y_ = 0;
 }
 
+void RecordingPrinter::abortDoc() {
+  if (open_) ++aborted;
+  open_ = false;
+  x_ = y_ = 0;
+}
+
 bool RecordingPrinter::setup(QWidget*, const QString& title) {
   setupTitles << title;
   return setupAnswers.isEmpty() ? true : setupAnswers.takeFirst();

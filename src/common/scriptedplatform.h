@@ -77,6 +77,7 @@ class RecordingPrinter : public TextPrinter {
   };
   QList<Line> lines;
   int documents = 0;     // documents ended with endDoc()
+  int aborted = 0;       // documents dropped with abortDoc()
   int pages = 0;         // pages of the current or last document
   bool failing = false;  // every output operation throws PrintFailure
   QList<bool> setupAnswers;  // answers to the setup dialog; then true
@@ -91,6 +92,7 @@ class RecordingPrinter : public TextPrinter {
   void printLine(const QList<PrintItem>& items) override;
   void newPage() override;
   void endDoc() override;
+  void abortDoc() override;
   bool setup(QWidget* owner, const QString& title) override;
 
   // The printed texts only, in order.

@@ -1,0 +1,194 @@
+#include "print/stampa.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "common/appcontext.h"
+#include "print/printouts.h"
+#include "tools/dialog.h"
+
+namespace {
+
+const QString kFailure = QStringLiteral(
+    "Errore durante il trasferimento dei dati alla stampante. Possibili cause: il database che "
+    "si desidera stampare è vuoto oppure la stampante non risponde...");
+
+}  // namespace
+
+stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
+  setObjectName(QStringLiteral("stampa"));
+  setWindowTitle(QStringLiteral("Stampa"));
+  setModal(true);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  auto option = [](QWidget* parent, const char* name, const QString& caption) {
+    auto* o = new QRadioButton(caption, parent);
+    o->setObjectName(QLatin1String(name));
+    return o;
+  };
+  Label1 = new QLabel(QStringLiteral("Scegliere che cosa si desidera stampare"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Option1 = option(this, "Option1", QStringLiteral("&Stampa archivio dati..."));
+  Frame1 = new QGroupBox(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Option2 = option(Frame1, "Option2", QStringLiteral("...&temperature"));
+  Option3 = option(Frame1, "Option3", QStringLiteral("...&pioggia"));
+  Option4 = option(Frame1, "Option4", QStringLiteral("...&neve"));
+  Option5 = option(Frame1, "Option5", QStringLiteral("...&altri eventi"));
+  Option7 = option(Frame1, "Option7", QStringLiteral("...p&recipitazioni giornaliere"));
+  Option8 = option(Frame1, "Option8", QStringLiteral("...pr&ecipitazioni anno corrente"));
+  Option9 = option(Frame1, "Option9", QStringLiteral("...temperature &giornaliere"));
+  Option6 = option(this, "Option6", QStringLiteral("Stampa App&unti"));
+
+  Command1 = new QPushButton(QStringLiteral("Imposta&zioni di stampa..."), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  OKButton = new QPushButton(QStringLiteral("Sta&mpa"), this);
+  OKButton->setObjectName(QStringLiteral("OKButton"));
+  OKButton->setDefault(true);
+  CancelButton = new QPushButton(QStringLiteral("Annulla"), this);
+  CancelButton->setObjectName(QStringLiteral("CancelButton"));
+
+  // The seven options of the frame form one group; the two outer options
+  // another, so that choosing one of them lets go of the other.
+  auto* outer = new QButtonGroup(this);
+  outer->addButton(Option1);
+  outer->addButton(Option6);
+
+  // Archives on the left, sheets on the right, under the archive option.
+  auto* frameLayout = new QGridLayout(Frame1);
+  const QList<QRadioButton*> archives{Option2, Option3, Option4, Option5};
+  const QList<QRadioButton*> sheets{Option7, Option8, Option9};
+  for (int i = 0; i < archives.size(); ++i) frameLayout->addWidget(archives[i], i, 0);
+  for (int i = 0; i < sheets.size(); ++i) frameLayout->addWidget(sheets[i], i, 1);
+
+  auto* choices = new QVBoxLayout;
+  choices->addWidget(Label1);
+  choices->addSpacing(6);
+  choices->addWidget(Option1);
+  choices->addWidget(Frame1);
+  choices->addSpacing(6);
+  choices->addWidget(Option6);
+  choices->addStretch();
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(OKButton);
+  buttons->addWidget(CancelButton);
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(choices, 1);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  Option1->setChecked(true);
+  Option2->setChecked(true);
+
+  connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option1_Click();
+  });
+  connect(Option6, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option6_Click();
+  });
+  connect(Command1, &QPushButton::clicked, this, &stampa::Command1_Click);
+  connect(OKButton, &QPushButton::clicked, this, &stampa::OKButton_Click);
+  connect(CancelButton, &QPushButton::clicked, this, &stampa::CancelButton_Click);
+}
+
+void stampa::mostra(AppContext& ctx, QWidget* owner) {
+  QPointer<stampa> dialog = new stampa(ctx, owner ? owner : ctx.mainWindow());
+  dialog->exec();
+  delete dialog.data();
+}
+
+QList<QRadioButton*> stampa::frameOptions() const {
+  return {Option2, Option3, Option4, Option5, Option7, Option8, Option9};
+}
+
+void stampa::Option1_Click() {
+  Option1->setChecked(true);  // lets go of Option6
+  for (QRadioButton* o : frameOptions()) o->setEnabled(Option1->isChecked());
+}
+
+void stampa::Option6_Click() {
+  // The frame's options keep their selection while greyed.
+  for (QRadioButton* o : frameOptions()) o->setEnabled(!Option6->isChecked());
+  if (Option6->isChecked()) Option6->setChecked(true);  // lets go of Option1
+}
+
+void stampa::Command1_Click() {
+  // Cancelling the setup dialog changes nothing and says nothing.
+  ctx_.printer().setup(this, cdTitle_);
+  cdTitle_ = QStringLiteral("Impostazioni di Stampa");
+}
+
+stampa::Scelta stampa::scelta() const {
+  const std::pair<QRadioButton*, Scelta> order[] = {
+      {Option5, Scelta::Altri},       {Option2, Scelta::Temperature},
+      {Option3, Scelta::Pioggia},     {Option4, Scelta::Neve},
+      {Option6, Scelta::Appunti},     {Option7, Scelta::PioggiaGiorni},
+      {Option8, Scelta::PioggiaAnno}, {Option9, Scelta::TemperatureGiorni}};
+  for (const auto& [option, which] : order)
+    if (option->isChecked() && option->isEnabled()) return which;
+  return Scelta::Nessuna;
+}
+
+void stampa::OKButton_Click() {
+  const Scelta which = scelta();
+  try {
+    stampaScelta(which);
+  } catch (const std::exception&) {
+    // The lines already sent are dropped with the document; the dialog stays
+    // open with its choice.
+    ctx_.printer().abortDoc();
+    ctx_.dialogs().message(this, kFailure, MsgIcon::Critical);
+    return;
+  }
+  accept();
+}
+
+void stampa::CancelButton_Click() { reject(); }
+
+void stampa::stampaScelta(Scelta which) {
+  Form1* main = ctx_.mainWindow();
+  const QString station = main->nome->text();
+  TextPrinter& printer = ctx_.printer();
+  auto archive = [&](ArchiveKind kind) {
+    printouts::archivio(printer, main->recordset(kind), kind, station);
+  };
+  switch (which) {
+    case Scelta::Altri:
+      return archive(ArchiveKind::OtherEvents);
+    case Scelta::Temperature:
+      return archive(ArchiveKind::Temperature);
+    case Scelta::Pioggia:
+      return archive(ArchiveKind::Rain);
+    case Scelta::Neve:
+      return archive(ArchiveKind::Snow);
+    case Scelta::Appunti: {
+      const bool wasLoaded = ctx_.existing<Dialog>() != nullptr;
+      Dialog* notes = ctx_.window<Dialog>();  // loaded hidden, with an empty text, if need be
+      try {
+        printouts::appunti(printer, station, notes->Text1->toPlainText());
+      } catch (...) {
+        // A window loaded only for this printout does not stay behind hidden.
+        if (!wasLoaded) notes->close();
+        throw;
+      }
+      notes->close();
+      return;
+    }
+    case Scelta::PioggiaGiorni:
+    case Scelta::PioggiaAnno:
+    case Scelta::TemperatureGiorni:
+      // The working sheets are not part of the program yet.
+      throw PrintFailure("sheet not available");
+    case Scelta::Nessuna:
+      return;
+  }
+}

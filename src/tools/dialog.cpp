@@ -1,0 +1,140 @@
+#include "tools/dialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "common/appcontext.h"
+#include "common/textfile.h"
+#include "print/stampa.h"
+
+Dialog::Dialog(AppContext& ctx) : QDialog(ctx.mainWindow()), ctx_(ctx) {
+  setObjectName(QStringLiteral("Dialog"));
+  setWindowTitle(QStringLiteral("Appunti"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setAccessibleName(QStringLiteral("Appunti"));
+
+  auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QLatin1String(name));
+    if (!tip.isEmpty()) b->setToolTip(tip);
+    return b;
+  };
+  okbutton = makeButton("okbutton", QStringLiteral("&Salva..."),
+                        QStringLiteral("Salva gli Appunti con nome"));
+  okbutton->setDefault(true);
+  Command1 = makeButton("Command1", QStringLiteral("C&opia contenuto"),
+                        QStringLiteral("Copia gli Appunti"));
+  Command2 =
+      makeButton("Command2", QStringLiteral("S&tampa..."), QStringLiteral("Stampa gli Appunti"));
+  cancelbutton = makeButton("cancelbutton", QStringLiteral("&Chiudi"), {});
+
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {okbutton, Command1, Command2}) buttons->addWidget(b);
+  buttons->addStretch();
+  buttons->addWidget(cancelbutton);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(Text1, 1);
+  layout->addLayout(buttons);
+  setFixedSize(520, 300);
+
+  connect(okbutton, &QPushButton::clicked, this, &Dialog::okbutton_Click);
+  connect(Command1, &QPushButton::clicked, this, &Dialog::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Dialog::Command2_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &Dialog::cancelbutton_Click);
+
+  // Loading the window presses the notes button and checks the menu entry.
+  segnaAperta(true);
+  Text1->setFocus();
+}
+
+QString Dialog::nomeNonValido(const QString& name) {
+  if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+    return QStringLiteral("Il nome del file non può contenere i caratteri \"/\" e \"\\\".");
+  for (QChar c : name)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+      return QStringLiteral("Il nome del file non può contenere caratteri di controllo.");
+  if (name == QLatin1String(".") || name == QLatin1String(".."))
+    return QStringLiteral("Il nome del file non può essere \".\" o \"..\".");
+  if (name.trimmed().isEmpty())
+    return QStringLiteral("Il nome del file non può essere composto solo da spazi.");
+  if ((name + QStringLiteral(".txt")).toUtf8().size() > 255)
+    return QStringLiteral("Il nome del file è troppo lungo.");
+  return {};
+}
+
+void Dialog::okbutton_Click() {
+  QString folder = ctx_.mainWindow()->percorsoappunti->text();
+  const std::optional<QString> answer = ctx_.dialogs().inputBox(
+      this, QStringLiteral("Specificare il nome del file che sarà salvato in: ") + folder,
+      QStringLiteral("Nome file"), QString());
+  if (!answer || answer->isEmpty()) return;
+
+  // The name stays a plain file name inside the notes folder: nothing typed
+  // here may lead the file anywhere else.
+  const QString why = nomeNonValido(*answer);
+  if (!why.isEmpty()) {
+    ctx_.dialogs().message(this, why + QStringLiteral(" Gli appunti non sono stati salvati."),
+                           MsgIcon::Exclamation);
+    return;
+  }
+  // The configuration never leaves the folder empty; should it be, the notes
+  // go where an empty folder field would put them: the data folder.
+  if (folder.isEmpty()) folder = ctx_.dataFolder();
+  const QString path = QDir(folder).filePath(*answer + QStringLiteral(".txt"));
+
+  // The text with CR LF line ends, followed by CR LF; an existing file of the
+  // same name is replaced.
+  if (!textfile::writeLines(path, Text1->toPlainText().split(QLatin1Char('\n')))) {
+    ctx_.dialogs().message(this,
+                           QStringLiteral("Impossibile scrivere il file ") +
+                               QDir::toNativeSeparators(path) +
+                               QStringLiteral(". Gli appunti non sono stati salvati."),
+                           MsgIcon::Critical);
+    return;
+  }
+  ctx_.dialogs().message(this, QStringLiteral("Gli appunti sono  stati salvati correttamente"),
+                         MsgIcon::Information);
+}
+
+void Dialog::Command1_Click() {
+  ctx_.clipboard().clear();
+  ctx_.clipboard().setText(Text1->toPlainText());
+}
+
+void Dialog::Command2_Click() {
+  // Printing the notes unloads this window: nothing of it may be used afterwards.
+  stampa::mostra(ctx_, this);
+}
+
+void Dialog::cancelbutton_Click() { close(); }
+
+void Dialog::closeEvent(QCloseEvent* event) {
+  // Unload: release the button, uncheck the menu entry, focus to the main window.
+  segnaAperta(false);
+  ctx_.mainWindow()->giveFocusBack();
+  event->accept();
+}
+
+void Dialog::reject() {
+  // Esc would throw the unsaved notes away with one key: it does nothing here.
+}
+
+void Dialog::segnaAperta(bool open) {
+  Form1* main = ctx_.mainWindow();
+  for (const char* name : {"finapp", "appunti"}) {
+    if (auto* action = main->findChild<QAction*>(QLatin1String(name))) {
+      const QSignalBlocker quiet(action);
+      action->setChecked(open);
+    }
+  }
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The notes window "Appunti": a scratch pad that saves its text as a ".txt"
+// file in the notes folder, copies it to the clipboard and prints it through
+// the print dialog. Its text starts empty at every opening.
+
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+class AppContext;
+
+class Dialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit Dialog(AppContext& ctx);
+
+  QPlainTextEdit* Text1 = nullptr;
+  QPushButton* okbutton = nullptr;      // "&Salva..."
+  QPushButton* Command1 = nullptr;      // "C&opia contenuto"
+  QPushButton* Command2 = nullptr;      // "S&tampa..."
+  QPushButton* cancelbutton = nullptr;  // "&Chiudi"
+
+  void okbutton_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void cancelbutton_Click();
+
+  // Why a name typed for a notes file cannot be used; empty when it can.
+  static QString nomeNonValido(const QString& name);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // Esc closes the window like "&Chiudi" instead of only hiding it.
+  void reject() override;
+
+ private:
+  // The notes button of the main toolbar and the menu entry "Finestra a&ppunti".
+  void segnaAperta(bool open);
+
+  AppContext& ctx_;
+};
