@@ -112,13 +112,13 @@ QList<QRadioButton*> stampa::frameOptions() const {
 
 void stampa::Option1_Click() {
   Option1->setChecked(true);  // lets go of Option6
-  for (QRadioButton* o : frameOptions()) o->setEnabled(Option1->isChecked());
+  for (QRadioButton* o : frameOptions()) o->setEnabled(true);
 }
 
 void stampa::Option6_Click() {
   // The frame's options keep their selection while greyed.
-  for (QRadioButton* o : frameOptions()) o->setEnabled(!Option6->isChecked());
-  if (Option6->isChecked()) Option6->setChecked(true);  // lets go of Option1
+  Option6->setChecked(true);  // lets go of Option1
+  for (QRadioButton* o : frameOptions()) o->setEnabled(false);
 }
 
 void stampa::Command1_Click() {

@@ -1,0 +1,306 @@
+// The print dialog: its options and their greying, which printout "Sta&mpa"
+// runs, the failure message that keeps the dialog open, the setup dialog.
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "print/stampa.h"
+#include "testenv.h"
+#include "tools/dialog.h"
+
+namespace {
+
+const QString kFailure = QStringLiteral(
+    "Errore durante il trasferimento dei dati alla stampante. Possibili cause: il database che "
+    "si desidera stampare è vuoto oppure la stampante non risponde...");
+
+// One record in each archive whose first field names the archive.
+void fillArchives(Form1* main) {
+  const std::pair<ArchiveKind, QString> marks[] = {{ArchiveKind::Temperature, "T-rec"},
+                                                   {ArchiveKind::Rain, "R-rec"},
+                                                   {ArchiveKind::Snow, "S-rec"},
+                                                   {ArchiveKind::OtherEvents, "E-rec"}};
+  for (const auto& [kind, mark] : marks) {
+    Recordset& rs = main->recordset(kind);
+    rs.addNew();
+    rs.setField(rs.fieldNames().first(), mark);
+    QVERIFY(rs.update());
+  }
+}
+
+QRadioButton* option(stampa& d, const QString& name) { return d.findChild<QRadioButton*>(name); }
+
+// A click on the option's round mark (a click right of its caption misses it).
+void click(QRadioButton* o) {
+  QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
+}
+
+}  // namespace
+
+class TestStampa : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void initTestCase() { pinItalianLocale(); }
+
+  void initialChoice();
+  void notesOptionGreysTheFrame();
+  void printsTheChosenOne_data();
+  void printsTheChosenOne();
+  void enterPrintsTemperatures();
+  void emptyArchiveKeepsDialogOpen();
+  void printerFailureDropsDocument();
+  void setupDialogTitle();
+  void notesOpenArePrintedAndClosed();
+  void notesClosedPrintEmptyText();
+  void everyOpeningStartsAlike();
+  void cancelPrintsNothing();
+};
+
+void TestStampa::initialChoice() {
+  TestEnv env;
+  env.loadMainWindow();
+  stampa d(env.ctx(), env.ctx().mainWindow());
+  QCOMPARE(d.windowTitle(), "Stampa");
+  QCOMPARE(d.Label1->text(), "Scegliere che cosa si desidera stampare");
+  const QList<std::pair<QString, QString>> captions{{"Option1", "&Stampa archivio dati..."},
+                                                    {"Option2", "...&temperature"},
+                                                    {"Option3", "...&pioggia"},
+                                                    {"Option4", "...&neve"},
+                                                    {"Option5", "...&altri eventi"},
+                                                    {"Option7", "...p&recipitazioni giornaliere"},
+                                                    {"Option8", "...pr&ecipitazioni anno corrente"},
+                                                    {"Option9", "...temperature &giornaliere"},
+                                                    {"Option6", "Stampa App&unti"}};
+  for (const auto& [name, caption] : captions) {
+    QRadioButton* o = option(d, name);
+    QVERIFY2(o, qPrintable(name));
+    QCOMPARE(o->text(), caption);
+    QVERIFY(o->isEnabled());
+    QCOMPARE(o->isChecked(), name == "Option1" || name == "Option2");
+  }
+  QCOMPARE(d.Command1->text(), "Imposta&zioni di stampa...");
+  QCOMPARE(d.OKButton->text(), "Sta&mpa");
+  QVERIFY(d.OKButton->isDefault());
+  QCOMPARE(d.CancelButton->text(), "Annulla");
+  QCOMPARE(d.scelta(), stampa::Scelta::Temperature);
+}
+
+void TestStampa::notesOptionGreysTheFrame() {
+  TestEnv env;
+  env.loadMainWindow();
+  stampa d(env.ctx(), env.ctx().mainWindow());
+  d.show();
+  click(d.Option4);
+  click(d.Option6);
+  QVERIFY(d.Option6->isChecked());
+  QVERIFY(!d.Option1->isChecked());
+  for (QRadioButton* o :
+       {d.Option2, d.Option3, d.Option4, d.Option5, d.Option7, d.Option8, d.Option9})
+    QVERIFY(!o->isEnabled());
+  QVERIFY(d.Option4->isChecked());  // greyed, yet still selected
+  QCOMPARE(d.scelta(), stampa::Scelta::Appunti);
+
+  click(d.Option1);
+  QVERIFY(d.Option1->isChecked());
+  QVERIFY(!d.Option6->isChecked());
+  for (QRadioButton* o :
+       {d.Option2, d.Option3, d.Option4, d.Option5, d.Option7, d.Option8, d.Option9})
+    QVERIFY(o->isEnabled());
+  QVERIFY(d.Option4->isChecked());
+  QCOMPARE(d.scelta(), stampa::Scelta::Neve);
+}
+
+void TestStampa::printsTheChosenOne_data() {
+  QTest::addColumn<QString>("choice");
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("record");
+  QTest::newRow("temperature") << "Option2"
+                               << " - Temperature medie mensili"
+                               << "T-rec";
+  QTest::newRow("rain") << "Option3"
+                        << " - Dati pluviometrici"
+                        << "R-rec";
+  QTest::newRow("snow") << "Option4"
+                        << " - Dati nivometrici stagionali"
+                        << "S-rec";
+  QTest::newRow("other events") << "Option5"
+                                << " - Altri eventi meteorologici"
+                                << "E-rec";
+  QTest::newRow("notes") << "Option6"
+                         << " - Appunti/note" << QString();
+}
+
+void TestStampa::printsTheChosenOne() {
+  QFETCH(QString, choice);
+  QFETCH(QString, title);
+  QFETCH(QString, record);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  main->nome->setText(QStringLiteral("Colle"));
+  fillArchives(main);
+  RecordingPrinter& p = *env.scripted().printer;
+
+  stampa d(env.ctx(), main);
+  d.show();
+  click(option(d, choice));
+  QTest::mouseClick(d.OKButton, Qt::LeftButton);
+
+  QCOMPARE(p.documents, 1);
+  QCOMPARE(p.lines.value(1).text, "    Stazione meteorologica Colle" + title);
+  if (!record.isEmpty()) QVERIFY(p.lines.last().text.startsWith("      " + record + "      "));
+  QVERIFY(env.dialogs().messages.isEmpty());
+  QCOMPARE(d.result(), int(QDialog::Accepted));
+  QVERIFY(!d.isVisible());
+}
+
+void TestStampa::enterPrintsTemperatures() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  fillArchives(main);
+  stampa d(env.ctx(), main);
+  d.show();
+  QApplication::setActiveWindow(&d);
+  QTest::keyClick(&d, Qt::Key_Return);
+  QCOMPARE(env.scripted().printer->documents, 1);
+  QVERIFY(env.scripted().printer->lines.value(1).text.endsWith(" - Temperature medie mensili"));
+  QVERIFY(!d.isVisible());
+}
+
+void TestStampa::emptyArchiveKeepsDialogOpen() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  stampa d(env.ctx(), main);
+  d.show();
+  click(d.Option3);
+  QTest::mouseClick(d.OKButton, Qt::LeftButton);
+
+  RecordingPrinter& p = *env.scripted().printer;
+  QVERIFY(p.lines.isEmpty());
+  QCOMPARE(p.documents, 0);
+  QCOMPARE(env.dialogs().messages.size(), 1);
+  const auto& m = env.dialogs().messages.first();
+  QCOMPARE(m.text, kFailure);
+  QCOMPARE(m.title, "Nubilario");
+  QCOMPARE(m.icon, MsgIcon::Critical);
+  QCOMPARE(m.buttons, MsgButtons::Ok);
+  QVERIFY(d.isVisible());
+  QVERIFY(d.Option3->isChecked());
+}
+
+void TestStampa::printerFailureDropsDocument() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  fillArchives(main);
+  RecordingPrinter& p = *env.scripted().printer;
+  p.failing = true;
+  stampa d(env.ctx(), main);
+  d.show();
+  QTest::mouseClick(d.OKButton, Qt::LeftButton);
+  QCOMPARE(env.dialogs().lastMessage(), kFailure);
+  QCOMPARE(p.documents, 0);
+  QVERIFY(d.isVisible());
+
+  // The printer answers again: the next try prints one whole document.
+  p.failing = false;
+  QTest::mouseClick(d.OKButton, Qt::LeftButton);
+  QCOMPARE(p.documents, 1);
+  QCOMPARE(p.texts().size(), 4);
+}
+
+void TestStampa::setupDialogTitle() {
+  TestEnv env;
+  env.loadMainWindow();
+  RecordingPrinter& p = *env.scripted().printer;
+  p.setupAnswers = {false, true, false};
+  stampa d(env.ctx(), env.ctx().mainWindow());
+  d.show();
+  for (int i = 0; i < 3; ++i) QTest::mouseClick(d.Command1, Qt::LeftButton);
+  QCOMPARE(p.setupTitles,
+           (QStringList{QString(), "Impostazioni di Stampa", "Impostazioni di Stampa"}));
+  QVERIFY(env.dialogs().messages.isEmpty());  // cancelling says nothing
+  QVERIFY(d.isVisible());
+  QVERIFY(p.lines.isEmpty());
+
+  // A new dialog shows the setup dialog with its own title again.
+  stampa again(env.ctx(), env.ctx().mainWindow());
+  again.Command1_Click();
+  QCOMPARE(p.setupTitles.last(), QString());
+}
+
+void TestStampa::notesOpenArePrintedAndClosed() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  main->nome->setText(QStringLiteral("Colle"));
+  Dialog* notes = env.ctx().window<Dialog>();
+  notes->show();
+  notes->Text1->setPlainText(QStringLiteral("prima riga\nseconda riga"));
+
+  stampa d(env.ctx(), main);
+  d.Option6_Click();
+  d.OKButton_Click();
+
+  QCOMPARE(env.scripted().printer->texts().value(4), "           prima riga\nseconda riga");
+  QVERIFY(!notes->isVisible());
+  QCOMPARE(d.result(), int(QDialog::Accepted));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!env.ctx().existing<Dialog>());
+}
+
+void TestStampa::notesClosedPrintEmptyText() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  main->nome->setText(QStringLiteral("Colle"));
+  stampa d(env.ctx(), main);
+  d.Option6_Click();
+  d.OKButton_Click();
+
+  QCOMPARE(env.scripted().printer->texts(),
+           (QStringList{"     ", "    Stazione meteorologica Colle - Appunti/note", "     ",
+                        "     ", "           "}));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!env.ctx().existing<Dialog>());  // loaded for the printout only
+}
+
+void TestStampa::everyOpeningStartsAlike() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  fillArchives(main);
+  QStringList seen;
+  // First opening: pick the notes option, then cancel. Second: look, then print.
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    seen << QString::number(int(d->scelta()));
+    d->Option6->click();
+    d->CancelButton->click();
+  });
+  stampa::mostra(env.ctx(), main);
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    seen << QString::number(int(d->scelta()));
+    QVERIFY(d->Option1->isChecked() && d->Option2->isChecked() && d->Option2->isEnabled());
+    d->OKButton->click();
+  });
+  stampa::mostra(env.ctx(), main);
+  const QString temperature = QString::number(int(stampa::Scelta::Temperature));
+  QCOMPARE(seen, (QStringList{temperature, temperature}));
+  QCOMPARE(env.scripted().printer->documents, 1);
+  QVERIFY(!main->findChild<stampa*>());  // nothing left behind
+}
+
+void TestStampa::cancelPrintsNothing() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  fillArchives(main);
+  stampa d(env.ctx(), main);
+  d.show();
+  QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+  QVERIFY(!d.isVisible());
+  QCOMPARE(d.result(), int(QDialog::Rejected));
+  QVERIFY(env.scripted().printer->lines.isEmpty());
+}
+
+QTEST_MAIN(TestStampa)
+#include "tst_stampa.moc"

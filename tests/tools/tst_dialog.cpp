@@ -1,0 +1,320 @@
+// The notes window: saving into the notes folder (names, overwrite, cancel,
+// write failures), copying, the print dialog, and the main window's notes
+// button and menu entry kept in step.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include "print/stampa.h"
+#include "testenv.h"
+#include "tools/dialog.h"
+
+namespace {
+
+const QString kSaved = QStringLiteral("Gli appunti sono  stati salvati correttamente");
+
+// The main window's notes button and menu entry.
+QAction* mainAction(Form1* main, const char* name) {
+  return main->findChild<QAction*>(QLatin1String(name));
+}
+
+struct Notes {
+  TestEnv env;
+  Form1* main = nullptr;
+  QString folder;
+  Notes() {
+    main = env.loadMainWindow();
+    // The commands of the main window may not carry these yet.
+    for (const char* name : {"finapp", "appunti"}) {
+      if (!mainAction(main, name)) {
+        auto* a = new QAction(main);
+        a->setObjectName(QLatin1String(name));
+        a->setCheckable(true);
+      }
+    }
+    folder = env.path(QStringLiteral("note"));
+    QDir().mkpath(folder);
+    main->percorsoappunti->setText(folder);
+  }
+  Dialog* open() {
+    Dialog* d = env.ctx().window<Dialog>();
+    d->show();
+    return d;
+  }
+  QStringList filesInFolder() const {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  }
+};
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestDialog : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void initTestCase() { pinItalianLocale(); }
+
+  void controls();
+  void loadAndUnloadKeepMainWindowInStep();
+  void reopenedWindowIsEmpty();
+  void escapeKeepsTheNotes();
+  void save_data();
+  void save();
+  void saveTwiceOverwrites();
+  void cancelOrEmptyWritesNothing_data();
+  void cancelOrEmptyWritesNothing();
+  void writeFailureIsReported();
+  void badNamesAreRefused_data();
+  void badNamesAreRefused();
+  void copy_data();
+  void copy();
+  void printButtonOpensPrintDialog();
+};
+
+void TestDialog::controls() {
+  Notes t;
+  Dialog* d = t.open();
+  QCOMPARE(d->windowTitle(), "Appunti");
+  QVERIFY(d->Text1->toPlainText().isEmpty());
+  QCOMPARE(d->okbutton->text(), "&Salva...");
+  QCOMPARE(d->okbutton->toolTip(), "Salva gli Appunti con nome");
+  QVERIFY(d->okbutton->isDefault());
+  QCOMPARE(d->Command1->text(), "C&opia contenuto");
+  QCOMPARE(d->Command1->toolTip(), "Copia gli Appunti");
+  QCOMPARE(d->Command2->text(), "S&tampa...");
+  QCOMPARE(d->Command2->toolTip(), "Stampa gli Appunti");
+  QCOMPARE(d->cancelbutton->text(), "&Chiudi");
+  QCOMPARE(d->parentWidget(), t.main);
+}
+
+void TestDialog::loadAndUnloadKeepMainWindowInStep() {
+  Notes t;
+  QAction* finapp = mainAction(t.main, "finapp");
+  QAction* button = mainAction(t.main, "appunti");
+  QVERIFY(!finapp->isChecked() && !button->isChecked());
+  Dialog* d = t.open();
+  QVERIFY(finapp->isChecked());
+  QVERIFY(button->isChecked());
+  QTest::mouseClick(d->cancelbutton, Qt::LeftButton);
+  QVERIFY(!finapp->isChecked());
+  QVERIFY(!button->isChecked());
+  QVERIFY(!d->isVisible());
+
+  // The close box unloads it the same way.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  d = t.open();
+  QVERIFY(finapp->isChecked());
+  d->close();
+  QVERIFY(!finapp->isChecked());
+  QVERIFY(!button->isChecked());
+}
+
+void TestDialog::reopenedWindowIsEmpty() {
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("da buttare"));
+  d->cancelbutton->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!t.env.ctx().existing<Dialog>());
+  QVERIFY(t.open()->Text1->toPlainText().isEmpty());
+}
+
+void TestDialog::escapeKeepsTheNotes() {
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("importante"));
+  QTest::keyClick(d->Text1, Qt::Key_Escape);
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->Text1->toPlainText(), "importante");
+}
+
+void TestDialog::save_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("answer");
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("one line") << "pioggia"
+                            << "prova"
+                            << "prova.txt" << QByteArray("pioggia\r\n");
+  QTest::newRow("lines get CR LF") << "riga 1\nriga 2\n"
+                                   << "prova"
+                                   << "prova.txt" << QByteArray("riga 1\r\nriga 2\r\n\r\n");
+  QTest::newRow("empty text") << ""
+                              << "vuoto"
+                              << "vuoto.txt" << QByteArray("\r\n");
+  QTest::newRow("name ending in .txt") << "x"
+                                       << "prova.txt"
+                                       << "prova.txt.txt" << QByteArray("x\r\n");
+  QTest::newRow("accents in ANSI") << "già più €"
+                                   << "città"
+                                   << "città.txt" << QByteArray("gi\xe0 pi\xf9 \x80\r\n");
+  QTest::newRow("blanks and dots in the name") << "x"
+                                               << " note .del 3"
+                                               << " note .del 3.txt" << QByteArray("x\r\n");
+}
+
+void TestDialog::save() {
+  QFETCH(QString, text);
+  QFETCH(QString, answer);
+  QFETCH(QString, file);
+  QFETCH(QByteArray, bytes);
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(text);
+  t.env.dialogs().inputs = {answer};
+  QTest::mouseClick(d->okbutton, Qt::LeftButton);
+
+  QCOMPARE(t.env.dialogs().inputPrompts,
+           QStringList{"Specificare il nome del file che sarà salvato in: " + t.folder});
+  QCOMPARE(t.filesInFolder(), QStringList{file});
+  QCOMPARE(readAll(QDir(t.folder).filePath(file)), bytes);
+  QCOMPARE(t.env.dialogs().messages.size(), 1);
+  const auto& m = t.env.dialogs().messages.first();
+  QCOMPARE(m.text, kSaved);
+  QCOMPARE(m.icon, MsgIcon::Information);
+  QCOMPARE(m.title, "Nubilario");
+  QCOMPARE(d->Text1->toPlainText(), text);
+}
+
+void TestDialog::saveTwiceOverwrites() {
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("una riga molto lunga, la prima"));
+  t.env.dialogs().inputs = {QStringLiteral("diario"), QStringLiteral("diario")};
+  d->okbutton_Click();
+  d->Text1->setPlainText(QStringLiteral("corta"));
+  d->okbutton_Click();
+  QCOMPARE(readAll(QDir(t.folder).filePath("diario.txt")), QByteArray("corta\r\n"));
+  QCOMPARE(t.filesInFolder(), QStringList{"diario.txt"});
+  QCOMPARE(t.env.dialogs().messages.size(), 2);  // no question, two confirmations
+  for (const auto& m : t.env.dialogs().messages) QCOMPARE(m.text, kSaved);
+}
+
+void TestDialog::cancelOrEmptyWritesNothing_data() {
+  QTest::addColumn<std::optional<QString>>("answer");
+  QTest::newRow("cancelled") << std::optional<QString>();
+  QTest::newRow("empty answer") << std::optional<QString>(QString());
+}
+
+void TestDialog::cancelOrEmptyWritesNothing() {
+  QFETCH(std::optional<QString>, answer);
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("testo"));
+  t.env.dialogs().inputs = {answer};
+  d->okbutton_Click();
+  QCOMPARE(t.env.dialogs().inputPrompts.size(), 1);
+  QVERIFY(t.filesInFolder().isEmpty());
+  QVERIFY(t.env.dialogs().messages.isEmpty());
+}
+
+void TestDialog::writeFailureIsReported() {
+  Notes t;
+  // The configured folder has gone, and a folder takes the file's name in another.
+  const QString missing = t.env.path(QStringLiteral("sparita"));
+  for (const QString& folder : {missing, t.folder}) {
+    t.main->percorsoappunti->setText(folder);
+    QDir(t.folder).mkdir(QStringLiteral("occupato.txt"));
+    Dialog* d = t.open();
+    d->Text1->setPlainText(QStringLiteral("da non perdere"));
+    t.env.dialogs().messages.clear();
+    t.env.dialogs().inputs = {QStringLiteral("occupato")};
+    d->okbutton_Click();
+
+    QCOMPARE(t.env.dialogs().messages.size(), 1);
+    const auto& m = t.env.dialogs().messages.first();
+    QCOMPARE(m.icon, MsgIcon::Critical);
+    QCOMPARE(m.title, "Nubilario");
+    QVERIFY2(m.text.contains("non sono stati salvati"), qPrintable(m.text));
+    QVERIFY(m.text != kSaved);
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Text1->toPlainText(), "da non perdere");
+  }
+  QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestDialog::badNamesAreRefused_data() {
+  QTest::addColumn<QString>("answer");
+  QTest::newRow("parent folder") << "../fuori";
+  QTest::newRow("absolute path") << "/tmp/nubilario-fuori";
+  QTest::newRow("sub folder") << "a/b";
+  QTest::newRow("backslash") << "..\\fuori";
+  QTest::newRow("dot") << ".";
+  QTest::newRow("dot dot") << "..";
+  QTest::newRow("only blanks") << "   ";
+  QTest::newRow("NUL") << QString("a") + QChar(0) + "b";
+  QTest::newRow("line break") << "a\nb";
+  QTest::newRow("too long") << QString(260, 'x');
+}
+
+void TestDialog::badNamesAreRefused() {
+  QFETCH(QString, answer);
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("testo"));
+  const QStringList around =
+      QDir(t.env.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  t.env.dialogs().inputs = {answer};
+  d->okbutton_Click();
+
+  QCOMPARE(t.env.dialogs().messages.size(), 1);
+  const auto& m = t.env.dialogs().messages.first();
+  QVERIFY(m.text != kSaved);
+  QVERIFY2(m.text.startsWith("Il nome del file"), qPrintable(m.text));
+  QVERIFY(m.text.endsWith("Gli appunti non sono stati salvati."));
+  QCOMPARE(m.icon, MsgIcon::Exclamation);
+  QVERIFY(t.filesInFolder().isEmpty());
+  QCOMPARE(QDir(t.env.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), around);
+  QVERIFY(!QFileInfo::exists("/tmp/nubilario-fuori.txt"));
+  QCOMPARE(d->Text1->toPlainText(), "testo");
+}
+
+void TestDialog::copy_data() {
+  QTest::addColumn<QString>("text");
+  QTest::newRow("two lines") << "riga 1\nriga 2";
+  QTest::newRow("empty") << "";
+}
+
+void TestDialog::copy() {
+  QFETCH(QString, text);
+  Notes t;
+  ScriptedClipboard& clip = *t.env.scripted().clipboard;
+  clip.text = QStringLiteral("vecchio");
+  Dialog* d = t.open();
+  d->Text1->setPlainText(text);
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  QCOMPARE(clip.history.value(0), "clear");
+  QCOMPARE(clip.text, text);
+}
+
+void TestDialog::printButtonOpensPrintDialog() {
+  Notes t;
+  Dialog* d = t.open();
+  d->Text1->setPlainText(QStringLiteral("da stampare"));
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* s = qobject_cast<stampa*>(QApplication::activeModalWidget());
+    QVERIFY(s);
+    seen = true;
+    QCOMPARE(s->parentWidget(), d);
+    s->Option6->click();
+    s->OKButton->click();
+  });
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  QVERIFY(seen);
+  QCOMPARE(t.env.scripted().printer->texts().value(4), "           da stampare");
+  // The notes printout unloads the window.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!t.env.ctx().existing<Dialog>());
+  QVERIFY(!mainAction(t.main, "finapp")->isChecked());
+}
+
+QTEST_MAIN(TestDialog)
+#include "tst_dialog.moc"
