@@ -266,6 +266,7 @@ QWidget* medietemperature::buildHalf(bool minima) {
     auto* number = new QLabel(QString::number(day), half);
     number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     number->setEnabled(false);  // a quiet grey: the field is what matters
+    number->setBuddy(Text1[base + day]);
     grid->addWidget(number, row, column);
     grid->addWidget(Text1[base + day], row, column + 1);
   }
