@@ -23,6 +23,9 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   okbutton = makeButton("okbutton", QStringLiteral("&Inserisci nuovo dato"));
   okbutton->setDefault(true);
   cancelbutton = makeButton("cancelbutton", QStringLiteral("Ann&ulla"));
+  const int digit = eventi->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  eventi->setFixedWidth(digit * 6 + 12);
+  totalepioggia->setFixedWidth(digit * 10 + 12);
 
   auto* grid = new QGridLayout;
   grid->addWidget(makeLabel("Label1", QStringLiteral("&Mese:"), Combo1), 0, 0);
@@ -30,15 +33,18 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   auto* year = new QHBoxLayout;
   year->setSpacing(0);
   year->addWidget(makeLabel("Label2", QStringLiteral("Anno:"), anno));
-  year->addSpacing(8);
+  year->addSpacing(6);
   year->addWidget(anno);
   year->addWidget(UpDown1);
-  grid->addLayout(year, 0, 2, 1, 2, Qt::AlignRight);
+  grid->addLayout(year, 0, 3, Qt::AlignRight);
   grid->addWidget(makeLabel("Label5", QStringLiteral("&N° di eventi:"), eventi), 1, 0);
-  grid->addWidget(eventi, 1, 1);
+  grid->addWidget(eventi, 1, 1, Qt::AlignLeft);
   grid->addWidget(makeLabel("Label3", QStringLiteral("&Accumulo tot:"), totalepioggia), 2, 0);
-  grid->addWidget(totalepioggia, 2, 1);
-  grid->addWidget(makeLabel("Label7", QStringLiteral("millimetri")), 2, 2);
+  auto* total = new QHBoxLayout;
+  total->addWidget(totalepioggia);
+  total->addWidget(makeLabel("Label7", QStringLiteral("millimetri")));
+  total->addStretch(1);
+  grid->addLayout(total, 2, 1, 1, 2);
   grid->setColumnStretch(3, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -47,7 +53,8 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   buttons->addWidget(cancelbutton);
 
   auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 8, 12, 12);
+  body->setContentsMargins(12, 10, 12, 12);
+  body->setSpacing(6);
   body->addLayout(grid);
   body->addWidget(makeLabel("Label6", QStringLiteral("N&ote:"), note));
   body->addWidget(note);
@@ -59,21 +66,18 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   v->addWidget(makeBanner());
+  v->addWidget(makeRule());
   v->addLayout(body);
   v->setSizeConstraint(QLayout::SetFixedSize);
-  note->setFixedWidth(340);
+  note->setMinimumWidth(340);
 
   filterDecimalPoint(totalepioggia);
   clearOnBackspace(note, okbutton);
   connect(note, &QPlainTextEdit::textChanged, this, &Dialog3::note_Change);
   connect(okbutton, &QPushButton::clicked, this, &Dialog3::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &Dialog3::cancelbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(300);
-  connect(Timer1, &QTimer::timeout, this, &Dialog3::Timer1_Timer);
-  Timer1->start();
+  Timer1 = makeTimer(300);
 
   Form_Load();
 }
@@ -101,5 +105,3 @@ void Dialog3::okbutton_Click() {
       false);
   if (written) accept();
 }
-
-void Dialog3::cancelbutton_Click() { reject(); }

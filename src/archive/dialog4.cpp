@@ -56,7 +56,8 @@ Dialog4::Dialog4(AppContext& ctx, QWidget* owner)
   buttons->addWidget(cancelbutton);
 
   auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 8, 12, 12);
+  body->setContentsMargins(12, 10, 12, 12);
+  body->setSpacing(6);
   body->addLayout(top);
   body->addLayout(temps);
   body->addWidget(makeLabel("Label6", QStringLiteral("&Note:"), note));
@@ -69,22 +70,19 @@ Dialog4::Dialog4(AppContext& ctx, QWidget* owner)
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   v->addWidget(makeBanner());
+  v->addWidget(makeRule());
   v->addLayout(body);
   v->setSizeConstraint(QLayout::SetFixedSize);
-  note->setFixedWidth(380);
+  note->setMinimumWidth(380);
 
   filterDecimalPoint(mass);
   filterDecimalPoint(minn);
   clearOnBackspace(note, okbutton);
   connect(note, &QPlainTextEdit::textChanged, this, &Dialog4::note_Change);
   connect(okbutton, &QPushButton::clicked, this, &Dialog4::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &Dialog4::cancelbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(300);
-  connect(Timer1, &QTimer::timeout, this, &Dialog4::Timer1_Timer);
-  Timer1->start();
+  Timer1 = makeTimer(300);
 
   Form_Load();
 }
@@ -112,5 +110,3 @@ void Dialog4::okbutton_Click() {
       true);
   if (written) accept();
 }
-
-void Dialog4::cancelbutton_Click() { reject(); }

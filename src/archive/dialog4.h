@@ -29,11 +29,7 @@ class Dialog4 : public EntryDialog {
   QTimer* Timer1 = nullptr;
 
   void Form_Load();
-  // Enables the insert button only while the required fields hold text.
-  void Timer1_Timer();
+  void Timer1_Timer() override;
   void note_Change();
-  // Stores the record, makes it current and closes; on a failed write the
-  // dialog stays open.
-  void okbutton_Click();
-  void cancelbutton_Click();
+  void okbutton_Click() override;
 };

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -184,6 +185,13 @@ QWidget* EntryDialog::makeBanner() {
   return strip;
 }
 
+QWidget* EntryDialog::makeRule() {
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
+
 QLabel* EntryDialog::makeLabel(const char* name, const QString& caption, QWidget* buddy) {
   auto* l = new QLabel(caption, this);
   l->setObjectName(QLatin1String(name));
@@ -299,6 +307,15 @@ bool EntryDialog::addRecord(ArchiveKind kind, const QList<QPair<QString, QString
   }
   if (!ok) ctx_.dialogs().message(this, kNotSaved, MsgIcon::Critical, MsgButtons::Ok);
   return ok;
+}
+
+QTimer* EntryDialog::makeTimer(int interval) {
+  auto* t = new QTimer(this);
+  t->setObjectName(QStringLiteral("Timer1"));
+  t->setInterval(interval);
+  connect(t, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  t->start();
+  return t;
 }
 
 void EntryDialog::setEnabledIfChanged(QPushButton* button, bool enabled) {

@@ -15,6 +15,7 @@ class AppContext;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 class QToolButton;
 
 // A multi-line note field. Its text has CR LF line ends, as it is stored, and
@@ -69,12 +70,22 @@ class EntryDialog : public QDialog {
   // The message of a record that could not be written.
   static const QString kNotSaved;
 
+  // Every 200 or 300 ms: enables the insert button only while the required
+  // fields hold text.
+  virtual void Timer1_Timer() = 0;
+  // Stores the record and closes; on a failed write the dialog stays open.
+  virtual void okbutton_Click() = 0;
+  // Closes; nothing is stored and nothing is remembered.
+  void cancelbutton_Click() { reject(); }
+
  protected:
   // The dialog is owned by `owner`, else by the main window, and centred on it.
   EntryDialog(AppContext& ctx, QWidget* owner, const QString& title, const QString& objectName);
 
   // The banner strip at the top: a small picture and `Label4`.
   QWidget* makeBanner();
+  // The line under the banner.
+  QWidget* makeRule();
   QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
   QLineEdit* makeField(const char* name, const QString& text, int maxLength);
   // A read-only year field with its spinner.
@@ -99,6 +110,9 @@ class EntryDialog : public QDialog {
   // dialog stays open with what the user typed. `moveLast` makes the new record
   // current; without it the current record stays where it was.
   bool addRecord(ArchiveKind kind, const QList<QPair<QString, QString>>& fields, bool moveLast);
+
+  // Creates the running timer `Timer1` that calls Timer1_Timer().
+  QTimer* makeTimer(int interval);
 
   // Enables `button` when `enabled` differs from its state; a tick that finds
   // nothing changed changes nothing.

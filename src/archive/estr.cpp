@@ -28,7 +28,7 @@ estr::estr(AppContext& ctx, QWidget* owner)
   dati2 = makeNote("dati2", QStringLiteral("Nessuna osservazione\r\n"), 78);
   for (NoteEdit* d : {dati1, dati2}) {
     d->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    d->setFixedWidth(360);
+    d->setMinimumWidth(360);
   }
   okbutton = makeButton("okbutton", QStringLiteral("&Inserisci nuovo dato"));
   okbutton->setDefault(true);
@@ -60,7 +60,8 @@ estr::estr(AppContext& ctx, QWidget* owner)
   buttons->addWidget(cancelbutton);
 
   auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 8, 12, 12);
+  body->setContentsMargins(12, 10, 12, 12);
+  body->setSpacing(6);
   body->addLayout(date);
   body->addLayout(kind);
   body->addSpacing(4);
@@ -78,6 +79,7 @@ estr::estr(AppContext& ctx, QWidget* owner)
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   v->addWidget(makeBanner());
+  v->addWidget(makeRule());
   v->addLayout(body);
   v->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -86,13 +88,9 @@ estr::estr(AppContext& ctx, QWidget* owner)
   connect(dati1, &QPlainTextEdit::textChanged, this, &estr::dati1_Change);
   connect(dati2, &QPlainTextEdit::textChanged, this, &estr::dati2_Change);
   connect(okbutton, &QPushButton::clicked, this, &estr::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &estr::cancelbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(200);
-  connect(Timer1, &QTimer::timeout, this, &estr::Timer1_Timer);
-  Timer1->start();
+  Timer1 = makeTimer(200);
 
   Form_Load();
 }
@@ -123,5 +121,3 @@ void estr::okbutton_Click() {
                                  true);
   if (written) accept();
 }
-
-void estr::cancelbutton_Click() { reject(); }

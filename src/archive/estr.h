@@ -28,12 +28,8 @@ class estr : public EntryDialog {
   QTimer* Timer1 = nullptr;
 
   void Form_Load();
-  // Enables the insert button only while both texts are non-empty.
-  void Timer1_Timer();
+  void Timer1_Timer() override;
   void dati1_Change();
   void dati2_Change();
-  // Stores the record, makes it current and closes; on a failed write the
-  // dialog stays open.
-  void okbutton_Click();
-  void cancelbutton_Click();
+  void okbutton_Click() override;
 };

@@ -23,6 +23,8 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   Text2 = makeYearField("Text2", QStringLiteral("2006"));
   Text1->setToolTip(
       QStringLiteral("Usare le frecce accanto al secondo anno per cambiare l'inverno"));
+  // The first year follows the second; only the second has the spinner.
+  Text1->setFocusPolicy(Qt::NoFocus);
   UpDown1 = new UpDown(Text2, 2000, 2100, this);
   UpDown1->setObjectName(QStringLiteral("UpDown1"));
   giorno = makeList("giorno", days());
@@ -89,7 +91,8 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   buttons->addWidget(cancelbutton);
 
   auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 8, 12, 12);
+  body->setContentsMargins(12, 10, 12, 12);
+  body->setSpacing(6);
   body->addLayout(grid);
   body->addWidget(makeLabel("Label7", QStringLiteral("&Note"), note));
   body->addWidget(note);
@@ -101,22 +104,19 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   v->addWidget(makeBanner());
+  v->addWidget(makeRule());
   v->addLayout(body);
   v->setSizeConstraint(QLayout::SetFixedSize);
-  note->setFixedWidth(380);
+  note->setMinimumWidth(380);
 
   for (QLineEdit* f : {Text3, Text4, Text5, Text6}) filterDecimalPoint(f);
   clearOnBackspace(note, okbutton);
   connect(UpDown1, &UpDown::clicked, this, &insneve::UpDown1_Change);
   connect(note, &QPlainTextEdit::textChanged, this, &insneve::note_Change);
   connect(okbutton, &QPushButton::clicked, this, &insneve::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &insneve::cancelbutton_Click);
+  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(200);
-  connect(Timer1, &QTimer::timeout, this, &insneve::Timer1_Timer);
-  Timer1->start();
+  Timer1 = makeTimer(200);
 
   Form_Load();
 }
@@ -161,5 +161,3 @@ void insneve::okbutton_Click() {
       true);
   if (written) accept();
 }
-
-void insneve::cancelbutton_Click() { reject(); }

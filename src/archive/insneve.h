@@ -35,11 +35,7 @@ class insneve : public EntryDialog {
   void Form_Load();
   // After a spinner click: the first year is the second minus one.
   void UpDown1_Change();
-  // Enables the insert button only while the required fields hold text.
-  void Timer1_Timer();
+  void Timer1_Timer() override;
   void note_Change();
-  // Stores the record, makes it current and closes; on a failed write the
-  // dialog stays open.
-  void okbutton_Click();
-  void cancelbutton_Click();
+  void okbutton_Click() override;
 };

@@ -1,0 +1,61 @@
+#pragma once
+// An archive file read back (or tampered with) through a connection of its
+// own, the way another program would see it.
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QUuid>
+
+class ArchiveFile {
+ public:
+  explicit ArchiveFile(const QString& path)
+      : name_(QStringLiteral("check-") + QUuid::createUuid().toString(QUuid::Id128)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(path);
+    db.open();
+  }
+  ~ArchiveFile() {
+    QSqlDatabase::database(name_, false).close();
+    QSqlDatabase::removeDatabase(name_);
+  }
+
+  // Runs one statement; the error text, empty on success.
+  QString exec(const QString& sql) {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    return q.exec(sql) ? QString() : q.lastError().text();
+  }
+
+  int count() {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM tab")) || !q.next()) return -1;
+    return q.value(0).toInt();
+  }
+
+  // The bytes stored in each of `columns` of the row'th record (rowid order).
+  QList<QByteArray> row(int row, const QStringList& columns) {
+    QStringList casts;
+    for (const QString& c : columns) casts << QStringLiteral("CAST(\"%1\" AS BLOB)").arg(c);
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    QList<QByteArray> values;
+    if (!q.exec(QStringLiteral("SELECT %1 FROM tab ORDER BY rowid LIMIT 1 OFFSET %2")
+                    .arg(casts.join(QLatin1Char(',')))
+                    .arg(row)) ||
+        !q.next())
+      return values;
+    for (int i = 0; i < columns.size(); ++i) values << q.value(i).toByteArray();
+    return values;
+  }
+
+  // Every insert fails from now on, as with an archive that cannot be written.
+  QString blockInserts() {
+    return exec(
+        QStringLiteral("CREATE TRIGGER blocca BEFORE INSERT ON tab BEGIN SELECT RAISE(ABORT, 'sola "
+                       "lettura'); END"));
+  }
+  QString allowInserts() { return exec(QStringLiteral("DROP TRIGGER blocca")); }
+
+ private:
+  QString name_;
+};

@@ -1,0 +1,259 @@
+// The records the entry dialogs add: read back from the archive file byte for
+// byte, shown as the last row of the main window's grid, and which row is
+// current afterwards.
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "archive/dialog3.h"
+#include "archive/dialog4.h"
+#include "archive/estr.h"
+#include "archive/insneve.h"
+#include "archivefile.h"
+#include "testenv.h"
+
+namespace {
+
+struct Archive {
+  ArchiveKind kind;
+  QStringList columns;  // in the order the table defines them
+};
+
+Archive archiveOf(const QString& dialog) {
+  if (dialog == u"Dialog3")
+    return {ArchiveKind::Rain,
+            {"Mese e anno", "N° eventi con prp", "Accumulo tot mensile", "Osservazioni"}};
+  if (dialog == u"Dialog4")
+    return {ArchiveKind::Temperature,
+            {"Mese e anno", "T Media MAX", "T Media MIN", "Osservazioni"}};
+  if (dialog == u"insneve")
+    return {ArchiveKind::Snow,
+            {"Inverno", "Tipo di neve", "Accumulo (in cm)", "Accumulo equivalente (in mm)",
+             "Temperatura (estremi)", "Osservazioni"}};
+  return {ArchiveKind::OtherEvents,
+          {"Data", "evento", "Caratteristiche/eventuali dati", "Osservazioni"}};
+}
+
+std::unique_ptr<EntryDialog> openDialog(const QString& which, AppContext& ctx) {
+  if (which == u"Dialog3") return std::make_unique<Dialog3>(ctx);
+  if (which == u"Dialog4") return std::make_unique<Dialog4>(ctx);
+  if (which == u"insneve") return std::make_unique<insneve>(ctx);
+  return std::make_unique<estr>(ctx);
+}
+
+// Control name and what the user does with it: a list entry picked, or text
+// typed from the keyboard into the emptied field ("\n" is the Enter key).
+using Input = QList<QPair<QString, QString>>;
+
+void enter(QDialog* d, const QString& name, const QString& value) {
+  QWidget* w = d->findChild<QWidget*>(name);
+  QVERIFY2(w, qPrintable(name));
+  if (auto* c = qobject_cast<QComboBox*>(w)) {
+    const int i = c->findText(value);
+    QVERIFY2(i >= 0, qPrintable(value));
+    c->setCurrentIndex(i);
+    return;
+  }
+  if (auto* e = qobject_cast<QLineEdit*>(w)) e->clear();
+  if (auto* n = qobject_cast<NoteEdit*>(w)) n->clear();
+  w->setFocus();
+  const QStringList lines = value.split(QLatin1Char('\n'));
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) QTest::keyClick(w, Qt::Key_Return);
+    QTest::keyClicks(w, lines[i]);
+  }
+}
+
+void addRecords(Recordset& rs, int count) {
+  for (int i = 0; i < count; ++i) {
+    rs.addNew();
+    rs.setField(rs.fieldNames().first(), QStringLiteral("esistente %1").arg(i + 1));
+    QVERIFY(rs.update());
+  }
+}
+
+}  // namespace
+
+class tst_dialogrecords : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { pinItalianLocale(); }
+  void storedRecord_data();
+  void storedRecord();
+  void currentRecord_data();
+  void currentRecord();
+};
+
+void tst_dialogrecords::storedRecord_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("years");  // remembered before opening: section, key, value...
+  QTest::addColumn<int>("spins");          // clicks on the spinner's up arrow
+  QTest::addColumn<Input>("input");
+  QTest::addColumn<Input>("handedOver");  // set by a sheet before showing
+  QTest::addColumn<QList<QByteArray>>("stored");
+
+  QTest::newRow("rain, March 2006")
+      << "Dialog3" << QStringList{"pioggia", "anno", "2006"} << 0
+      << Input{{"Combo1", "Marzo"},
+               {"eventi", "7"},
+               {"totalepioggia", "85.4"},
+               {"note", "Temporali\ngrandine il 12"}}
+      << Input{}
+      << QList<QByteArray>{"Marzo  2006", "7 evento/i", "85,4 mm", "Temporali\r\ngrandine il 12"};
+  QTest::newRow("rain, as opened")
+      << "Dialog3" << QStringList{} << 1 << Input{} << Input{}
+      << QList<QByteArray>{"Gennaio  2006", "0 evento/i", "0 mm", "Nessuna nota\r\n"};
+  QTest::newRow("rain, from the daily sheet")
+      << "Dialog3" << QStringList{} << 0 << Input{{"Combo1", "Dicembre"}, {"eventi", "12"}}
+      << Input{{"totalepioggia", "1.234,56"}}
+      << QList<QByteArray>{"Dicembre  2005", "12 evento/i", "1.234,56 mm", "Nessuna nota\r\n"};
+  QTest::newRow("temperature, degree signs")
+      << "Dialog4" << QStringList{"temperature", "anno", "2010"} << 0
+      << Input{{"Combo1", "Luglio"}, {"mass", "31.4"}, {"minn", "-1.5"}, {"note", "Afa\n"}}
+      << Input{}
+      << QList<QByteArray>{"Luglio  2010",
+                           "31,4 \xC2\xB0"
+                           "C",
+                           "-1,5 \xC2\xB0"
+                           "C",
+                           "Afa\r\n"};
+  QTest::newRow("temperature, from the daily sheet")
+      << "Dialog4" << QStringList{} << 0 << Input{{"Combo1", "Febbraio"}}
+      << Input{{"mass", "12,35"}, {"minn", "-12,35"}}
+      << QList<QByteArray>{"Febbraio  2005",
+                           "12,35 \xC2\xB0"
+                           "C",
+                           "-12,35 \xC2\xB0"
+                           "C",
+                           "Nessuna nota\r\n"};
+  QTest::newRow("snow, 12 January")
+      << "insneve" << QStringList{} << 0
+      << Input{{"giorno", "12"},  {"mese", "Gennaio"}, {"Combo1", "Farinosa"}, {"Text3", "15"},
+               {"Text4", "12.5"}, {"Text5", "-2"},     {"Text6", "1"},         {"note", "Gelo"}}
+      << Input{}
+      << QList<QByteArray>{"Inverno 2005/2006 (12 Gennaio)",
+                           "Farinosa",
+                           "15 cm",
+                           "12,5 mm",
+                           "-2 \xC2\xB0"
+                           "C / 1 \xC2\xB0"
+                           "C",
+                           "Gelo"};
+  QTest::newRow("snow, next winter, day not in month")
+      << "insneve" << QStringList{"neve", "anno1", "2009", "neve", "anno2", "2010"} << 1
+      << Input{{"giorno", "31"}, {"mese", "Febbraio"}, {"Text6", "-0.5 (notte)"}} << Input{}
+      << QList<QByteArray>{"Inverno 2010/2011 (31 Febbraio)",
+                           "Non rilevato",
+                           "0 cm",
+                           "0 mm",
+                           "0 \xC2\xB0"
+                           "C / -0,5 (notte) \xC2\xB0"
+                           "C",
+                           "Nessuna nota\r\n"};
+  QTest::newRow("other events, foehn")
+      << "estr" << QStringList{"estremi", "anno", "2006"} << 0
+      << Input{{"giorno", "3"},
+               {"mese", "Marzo"},
+               {"estremieventi", "Föhn"},
+               {"dati1", "Raffiche 80 km/h"},
+               {"dati2", "Cielo terso.\nSecco"}}
+      << Input{}
+      << QList<QByteArray>{"3 Marzo 2006", "F\xC3\xB6hn", "Raffiche 80 km/h",
+                           "Cielo terso.\r\nSecco"};
+  QTest::newRow("other events, default texts")
+      << "estr" << QStringList{} << 0 << Input{} << Input{}
+      << QList<QByteArray>{"1 Gennaio 2005", "Grandine", "Caratteristiche\r\n",
+                           "Nessuna osservazione\r\n"};
+}
+
+void tst_dialogrecords::storedRecord() {
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, years);
+  QFETCH(int, spins);
+  QFETCH(Input, input);
+  QFETCH(Input, handedOver);
+  QFETCH(QList<QByteArray>, stored);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  for (int i = 0; i + 2 < years.size(); i += 3)
+    env.ctx().settings().setValue(years[i], years[i + 1], years[i + 2]);
+  const Archive archive = archiveOf(dialog);
+  Recordset& rs = main->recordset(archive.kind);
+  addRecords(rs, 2);
+
+  auto d = openDialog(dialog, env.ctx());
+  for (const auto& [name, text] : handedOver) d->findChild<QLineEdit*>(name)->setText(text);
+  d->show();
+  for (const auto& [name, value] : input) enter(d.get(), name, value);
+  auto* spinner = d->findChild<UpDown*>(QStringLiteral("UpDown1"));
+  for (int i = 0; i < spins; ++i) QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
+  d->Timer1_Timer();
+  QVERIFY(d->findChild<QPushButton*>(QStringLiteral("okbutton"))->isEnabled());
+  QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("okbutton")), Qt::LeftButton);
+
+  QCOMPARE(d->result(), int(QDialog::Accepted));
+  QVERIFY(!d->isVisible());
+  QVERIFY(env.dialogs().messages.isEmpty());
+  ArchiveFile file(env.path(archiveFileName(archive.kind)));
+  QCOMPARE(file.count(), 3);
+  QCOMPARE(file.row(2, archive.columns), stored);
+  // The grid shows it at once as its last row.
+  QAbstractItemModel* model = main->grid(archive.kind)->model();
+  QCOMPARE(model->rowCount(), 3);
+  for (int c = 0; c < archive.columns.size(); ++c) {
+    const int column = rs.fieldIndex(archive.columns[c]);
+    QCOMPARE(model->index(2, column).data().toString(), QString::fromUtf8(stored[c]));
+  }
+}
+
+void tst_dialogrecords::currentRecord_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<int>("records");
+  QTest::addColumn<int>("current");  // -1: none
+  QTest::addColumn<int>("after");
+  // Rain leaves the current row where it was; the others select the new record.
+  QTest::newRow("rain, first current") << "Dialog3" << 2 << 0 << 0;
+  QTest::newRow("rain, none current") << "Dialog3" << 2 << -1 << -1;
+  QTest::newRow("rain, empty archive") << "Dialog3" << 0 << -1 << -1;
+  QTest::newRow("temperature") << "Dialog4" << 2 << 0 << 2;
+  QTest::newRow("temperature, empty archive") << "Dialog4" << 0 << -1 << 0;
+  QTest::newRow("snow") << "insneve" << 3 << 1 << 3;
+  QTest::newRow("other events") << "estr" << 1 << -1 << 1;
+}
+
+void tst_dialogrecords::currentRecord() {
+  QFETCH(QString, dialog);
+  QFETCH(int, records);
+  QFETCH(int, current);
+  QFETCH(int, after);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  const ArchiveKind kind = archiveOf(dialog).kind;
+  Recordset& rs = main->recordset(kind);
+  addRecords(rs, records);
+  rs.setPosition(current);
+  QCOMPARE(rs.position(), current);
+
+  auto d = openDialog(dialog, env.ctx());
+  d->okbutton_Click();
+  QCOMPARE(d->result(), int(QDialog::Accepted));
+  QCOMPARE(rs.recordCount(), records + 1);
+  QCOMPARE(rs.position(), after);
+  const QModelIndexList selected = main->grid(kind)->selectionModel()->selectedRows();
+  if (after < 0) {
+    QVERIFY(selected.isEmpty());
+  } else {
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), after);
+  }
+}
+
+QTEST_MAIN(tst_dialogrecords)
+#include "tst_dialogrecords.moc"
