@@ -9,6 +9,7 @@
 #include "archive/dialog3.h"
 #include "common/appcontext.h"
 #include "common/textfile.h"
+#include "print/stampa.h"
 #include "sheets/cellinput.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
@@ -273,9 +274,7 @@ void archiviopioggia::Command5_Click() {
     ctx_.dialogs().message(this, rainreport::sheetNotSavedMessage(sheetPath_), MsgIcon::Critical);
 }
 
-void archiviopioggia::Command6_Click() {
-  // The print dialog comes with the printouts.
-}
+void archiviopioggia::Command6_Click() { stampa::mostra(ctx_, this); }
 
 void archiviopioggia::Command7_Click() {
   Dialog3 dialog(ctx_, this);

@@ -8,6 +8,7 @@
 
 #include "common/appcontext.h"
 #include "common/textfile.h"
+#include "print/stampa.h"
 #include "sheets/cellinput.h"
 #include "sheets/rainreport.h"
 #include "sheets/sheetfile.h"
@@ -255,9 +256,7 @@ void pioggiaanno::Command3_Click() {
 
 void pioggiaanno::Command4_Click() { close(); }
 
-void pioggiaanno::Command5_Click() {
-  // The print dialog comes with the printouts.
-}
+void pioggiaanno::Command5_Click() { stampa::mostra(ctx_, this); }
 
 void pioggiaanno::Command6_Click() {
   rainreport::YearReport report;

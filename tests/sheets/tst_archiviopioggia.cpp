@@ -307,6 +307,16 @@ void tst_archiviopioggia::handOff() {
 void tst_archiviopioggia::otherWindows() {
   auto* w = open();
   w->show();
+  w->Command1_Click();
+  QString modal;
+  QTimer::singleShot(0, this, [&] {
+    if (QWidget* m = QApplication::activeModalWidget()) {
+      modal = m->objectName();
+      m->close();
+    }
+  });
+  w->Command6->click();
+  QCOMPARE(modal, QStringLiteral("stampa"));
   w->Command4->click();
   QVERIFY(env_->ctx().existing<pioggiaanno>() && env_->ctx().existing<pioggiaanno>()->isVisible());
   w->Command8->click();

@@ -25,7 +25,7 @@ class tst_pioggiaanno : public QObject {
   void figuresAndButtons();
   void highlight();
   void exportReport();
-  void summaryOpens();
+  void printAndSummary();
 
  private:
   pioggiaanno* open() { return env_->ctx().window<pioggiaanno>(); }
@@ -129,9 +129,19 @@ void tst_pioggiaanno::exportReport() {
   QCOMPARE(env_->dialogs().messages.first().icon, MsgIcon::Critical);
 }
 
-void tst_pioggiaanno::summaryOpens() {
+void tst_pioggiaanno::printAndSummary() {
   auto* w = open();
   w->show();
+  w->Command1_Click();
+  QString modal;
+  QTimer::singleShot(0, this, [&] {
+    if (QWidget* m = QApplication::activeModalWidget()) {
+      modal = m->objectName();
+      m->close();
+    }
+  });
+  w->Command5->click();
+  QCOMPARE(modal, QStringLiteral("stampa"));
   w->Command8->click();
   QVERIFY(env_->ctx().existing<mese>() && env_->ctx().existing<mese>()->isVisible());
   w->monthCell(2)->setText(QStringLiteral("9"));
