@@ -8,6 +8,9 @@
 
 #include "common/appcontext.h"
 #include "print/printouts.h"
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
 #include "tools/dialog.h"
 
 namespace {
@@ -183,11 +186,41 @@ void stampa::stampaScelta(Scelta which) {
       notes->close();
       return;
     }
-    case Scelta::PioggiaGiorni:
-    case Scelta::PioggiaAnno:
-    case Scelta::TemperatureGiorni:
-      // The working sheets are not part of the program yet.
-      throw PrintFailure("sheet not available");
+    // A sheet that is not loaded is loaded hidden and stays so; an open one is
+    // printed as it stands, saved or not.
+    case Scelta::PioggiaGiorni: {
+      archiviopioggia* sheet = ctx_.window<archiviopioggia>();
+      // The month of the title is the temperature sheet's.
+      medietemperature* temperatures = ctx_.window<medietemperature>();
+      printouts::PioggiaGiornaliera values;
+      for (int d = 1; d <= 31; ++d) values.days << sheet->Text1[size_t(d)]->text();
+      values.totale = sheet->totale->text();
+      values.month = temperatures->month();
+      values.year = temperatures->year();
+      return printouts::pioggiaGiornaliera(printer, station, values);
+    }
+    case Scelta::PioggiaAnno: {
+      pioggiaanno* sheet = ctx_.window<pioggiaanno>();
+      printouts::PioggiaAnno values;
+      for (int m = 1; m <= 12; ++m) values.months << sheet->monthCell(m)->text();
+      values.totale = sheet->totale->text();
+      values.primosem = sheet->primosem->text();
+      values.secondosem = sheet->secondosem->text();
+      values.media = sheet->media->text();
+      values.year = sheet->DTPicker1->date().year();
+      return printouts::pioggiaAnno(printer, station, values);
+    }
+    case Scelta::TemperatureGiorni: {
+      medietemperature* sheet = ctx_.window<medietemperature>();
+      printouts::TemperatureGiornaliere values;
+      for (int d = 1; d <= 31; ++d) {
+        values.minima << sheet->Text1[size_t(d)]->text();
+        values.maxima << sheet->Text1[size_t(31 + d)]->text();
+      }
+      values.month = sheet->month();
+      values.year = sheet->year();
+      return printouts::temperatureGiornaliere(printer, station, values);
+    }
     case Scelta::Nessuna:
       return;
   }

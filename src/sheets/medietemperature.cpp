@@ -12,6 +12,7 @@
 #include "common/appcontext.h"
 #include "common/numbers.h"
 #include "common/textfile.h"
+#include "print/stampa.h"
 #include "sheets/cellinput.h"
 #include "sheets/sheetfile.h"
 #include "sheets/tempreport.h"
@@ -359,9 +360,7 @@ void medietemperature::Command2_Click() {
     l->setText(kInitialCaption);
 }
 
-void medietemperature::Command4_Click() {
-  // The print dialog is not part of this build yet.
-}
+void medietemperature::Command4_Click() { stampa::mostra(ctx_, this); }
 
 void medietemperature::Command6_Click() { ctx_.window<mese>()->mostra(); }
 

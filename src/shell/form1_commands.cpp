@@ -16,6 +16,7 @@
 #include "archive/estr.h"
 #include "archive/insneve.h"
 #include "common/appcontext.h"
+#include "print/stampa.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
@@ -25,6 +26,7 @@
 #include "shell/frmabout.h"
 #include "shell/toolbaricons.h"
 #include "summary/mese.h"
+#include "tools/dialog.h"
 
 using webpages::Page;
 
@@ -349,9 +351,20 @@ void Form1::calco_Click() {
 }
 
 void Form1::toggleAppunti(bool fromMenu) {
-  // Toggles the notes window Dialog, which is not part of the program yet:
-  // nothing opens, so the item and the button stay released.
-  const bool open = false;
+  // A visible notes window is unloaded; otherwise it is shown (loaded first
+  // when need be). The notes window itself keeps the item and the button in
+  // step when it loads and unloads; this keeps them so for a window that was
+  // already loaded.
+  Dialog* notes = ctx_.existing<Dialog>();
+  const bool open = !(notes && notes->isVisible());
+  if (open) {
+    notes = ctx_.window<Dialog>();
+    notes->show();
+    notes->raise();
+    notes->activateWindow();
+  } else {
+    notes->close();
+  }
   if (fromMenu) finapp->setChecked(open);
   appunti->setChecked(open);
 }
@@ -507,9 +520,7 @@ void Form1::apriDewpointt() {
   // Opens dewpointt (meteorological calculator), not part of the program yet.
 }
 
-void Form1::apriStampa() {
-  // Opens stampa (print dialog), not part of the program yet.
-}
+void Form1::apriStampa() { stampa::mostra(ctx_, this); }
 
 void Form1::azzeramentoMensile() {
   // The monthly reset, not part of the program yet.

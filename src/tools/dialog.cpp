@@ -131,10 +131,9 @@ void Dialog::reject() {
 
 void Dialog::segnaAperta(bool open) {
   Form1* main = ctx_.mainWindow();
-  for (const char* name : {"finapp", "appunti"}) {
-    if (auto* action = main->findChild<QAction*>(QLatin1String(name))) {
-      const QSignalBlocker quiet(action);
-      action->setChecked(open);
-    }
+  for (QAction* action : {main->finapp, main->appunti}) {
+    if (!action) continue;
+    const QSignalBlocker quiet(action);
+    action->setChecked(open);
   }
 }

@@ -9,6 +9,7 @@
 
 #include "common/qtprinter.h"
 #include "print/stampa.h"
+#include "sheets/medietemperature.h"
 #include "testenv.h"
 #include "tools/dialog.h"
 
@@ -69,6 +70,7 @@ class TestPdfPrint : public QObject {
  private Q_SLOTS:
   void initTestCase();
   void archiveToPdf();
+  void sheetToPdf();
   void notesContinueOnNewPages();
   void longLineContinuesBelow();
   void noPrinterFails();
@@ -112,6 +114,47 @@ void TestPdfPrint::archiveToPdf() {
   QVERIFY(character > 0 && maximaWidth > 0 && fineWidth > 0);
   QCOMPARE(qRound((maxima - marzo) / character), 17);
   QCOMPARE(qRound((marzo - fine) / character), 6);
+  QCOMPARE(pdfPages(pdf), 1);
+}
+
+void TestPdfPrint::sheetToPdf() {
+  TestEnv env;
+  const QString pdf = env.path(QStringLiteral("foglio.pdf"));
+  env.ctx().platform().printer = makeQtTextPrinter(pdf);
+  Form1* main = env.loadMainWindow();
+  main->nome->setText(QStringLiteral("Colle"));
+  auto* sheet = env.ctx().window<medietemperature>();
+  sheet->DTPicker1->setDate(QDate(2006, 3, 1));
+  for (int d = 1; d <= 31; ++d) {
+    sheet->Text1[size_t(d)]->setText(QString::number(d - 5));
+    sheet->Text1[size_t(31 + d)]->setText(QString::number(d + 10) + QStringLiteral(",5"));
+  }
+
+  stampa d(env.ctx(), main);
+  d.Option9->click();
+  d.OKButton_Click();
+  QVERIFY(env.dialogs().messages.isEmpty());
+
+  const QStringList lines = trimmedLines(pdfText(pdf));
+  QCOMPARE(lines.size(), 3 + 31);
+  QCOMPARE(lines[0], "Stazione meteorologica Colle");
+  QCOMPARE(lines[1], "Temperature massime e minime mensili (in °C): 3/ 2006");
+  QCOMPARE(lines[2], "Minime Massime");
+  for (int day = 1; day <= 31; ++day)
+    QCOMPARE(lines[2 + day],
+             QStringLiteral("%1° Giorno %2 %3,5").arg(day).arg(day - 5).arg(day + 10));
+  // The blanks survive on paper: the minima of days 9 and 10 stand in one
+  // column, and with one-character minima the maximum of day 10 (gap of 18)
+  // stands one character left of day 9's (gap of 19).
+  const auto [min9, w1] = wordBox(pdf, QStringLiteral("4"));
+  const auto [min10, w2] = wordBox(pdf, QStringLiteral("5"));
+  const auto [max9, w3] = wordBox(pdf, QStringLiteral("19,5"));
+  const auto [max10, w4] = wordBox(pdf, QStringLiteral("20,5"));
+  QVERIFY(w1 > 0 && w2 > 0 && w3 > 0 && w4 > 0);
+  QCOMPARE(qRound(min9), qRound(min10));
+  const double character = w3 / 4;
+  QCOMPARE(qRound((max9 - max10) / character), 1);
+  QCOMPARE(qRound((max9 - min9) / character), 20);
   QCOMPARE(pdfPages(pdf), 1);
 }
 

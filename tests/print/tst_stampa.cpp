@@ -6,6 +6,10 @@
 #include <QTimer>
 
 #include "print/stampa.h"
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
+#include "sheets/sheetfile.h"
 #include "testenv.h"
 #include "tools/dialog.h"
 
@@ -55,6 +59,10 @@ class TestStampa : public QObject {
   void notesClosedPrintEmptyText();
   void everyOpeningStartsAlike();
   void cancelPrintsNothing();
+  void openSheetsPrintAsTheyStand();
+  void closedSheetsAreLoadedHidden();
+  void printCommandsOpenTheDialog_data();
+  void printCommandsOpenTheDialog();
 };
 
 void TestStampa::initialChoice() {
@@ -299,6 +307,153 @@ void TestStampa::cancelPrintsNothing() {
   QTest::mouseClick(d.CancelButton, Qt::LeftButton);
   QVERIFY(!d.isVisible());
   QCOMPARE(d.result(), int(QDialog::Rejected));
+  QVERIFY(env.scripted().printer->lines.isEmpty());
+}
+
+void TestStampa::openSheetsPrintAsTheyStand() {
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  main->nome->setText(QStringLiteral("Colle"));
+  RecordingPrinter& p = *env.scripted().printer;
+
+  auto* temps = env.ctx().window<medietemperature>();
+  temps->mostra();
+  temps->DTPicker1->setDate(QDate(2006, 3, 15));
+  temps->Text1[10]->setText(QStringLiteral("-2,5"));  // minimum of day 10, not saved
+  temps->Text1[41]->setText(QStringLiteral("11"));    // maximum of day 10
+  auto* rain = env.ctx().window<archiviopioggia>();
+  rain->mostra();
+  rain->DTPicker1->setDate(QDate(2001, 7, 1));  // the title takes the temperature sheet's month
+  rain->Text1[5]->setText(QStringLiteral("12,4"));
+  rain->Text1[6]->clear();
+  rain->totale->setText(QStringLiteral("12,40 mm"));
+  auto* year = env.ctx().window<pioggiaanno>();
+  year->mostra();
+  year->DTPicker1->setDate(QDate(2006, 1, 1));
+  year->monthCell(12)->setText(QStringLiteral("33,3"));
+  year->monthCell(1)->setText(QStringLiteral("44,4"));
+
+  stampa d(env.ctx(), main);
+  d.Option9->click();
+  d.OKButton_Click();
+  QCOMPARE(p.texts().value(2), "       Temperature massime e minime mensili (in °C): 3/ 2006 ");
+  QCOMPARE(p.texts().value(15), "     10° Giorno     -2,5" + QString(18, ' ') + "11 ");
+
+  p.lines.clear();
+  stampa d2(env.ctx(), main);
+  d2.Option7->click();
+  d2.OKButton_Click();
+  QCOMPARE(p.texts().value(1),
+           "    Stazione meteorologica Colle - Pioggia giornaliera mese: 3/ 2006 ");
+  QCOMPARE(p.texts().value(8), "      5° Giorno   12,4 mm");
+  QCOMPARE(p.texts().value(9), "      6° Giorno    mm");
+  QCOMPARE(p.texts().value(36), "   Totale mensile 12,40 mm");
+
+  p.lines.clear();
+  stampa d3(env.ctx(), main);
+  d3.Option8->click();
+  d3.OKButton_Click();
+  QCOMPARE(p.texts().value(1), "      Stazione meteorologica Colle - Precipitazioni anno 2006");
+  QCOMPARE(p.texts().value(4), "      Gennaio   44,4 mm");
+  QCOMPARE(p.texts().value(15), "      Dicembre  33,3 mm");
+
+  QCOMPARE(p.documents, 3);
+  QVERIFY(env.dialogs().messages.isEmpty());
+  // The sheets stay open and unchanged.
+  QVERIFY(temps->isVisible() && rain->isVisible() && year->isVisible());
+  QCOMPARE(temps->Text1[10]->text(), "-2,5");
+  QCOMPARE(rain->Text1[5]->text(), "12,4");
+}
+
+void TestStampa::closedSheetsAreLoadedHidden() {
+  TestEnv env;
+  QStringList temps(63), rain(32), year(13);
+  temps[3] = QStringLiteral("1,5");
+  temps[34] = QStringLiteral("9");
+  rain[31] = QStringLiteral("7,7");
+  year[0] = QStringLiteral("55");  // December
+  QVERIFY(sheetfile::write(env.path("tempmedie.txt"), temps));
+  QVERIFY(sheetfile::write(env.path("prpgiornaliera.txt"), rain));
+  QVERIFY(sheetfile::write(env.path("prpanno.txt"), year));
+  Form1* main = env.loadMainWindow();
+  RecordingPrinter& p = *env.scripted().printer;
+  const QDate today = QDate::currentDate();
+
+  stampa d(env.ctx(), main);
+  d.Option7->click();
+  d.OKButton_Click();
+  QCOMPARE(p.texts().value(34), "     31° Giorno   7,7 mm");
+  QVERIFY(p.texts().value(1).endsWith(
+      QStringLiteral(" - Pioggia giornaliera mese: %1/ %2 ").arg(today.month()).arg(today.year())));
+  // Both sheets were loaded for this, and stay loaded and hidden.
+  QVERIFY(env.ctx().existing<archiviopioggia>());
+  QVERIFY(!env.ctx().existing<archiviopioggia>()->isVisible());
+  QVERIFY(env.ctx().existing<medietemperature>());
+  QVERIFY(!env.ctx().existing<medietemperature>()->isVisible());
+
+  p.lines.clear();
+  stampa d2(env.ctx(), main);
+  d2.Option9->click();
+  d2.OKButton_Click();
+  QCOMPARE(p.texts().value(8), "      3° Giorno     1,5" + QString(19, ' ') + "9 ");
+
+  p.lines.clear();
+  stampa d3(env.ctx(), main);
+  d3.Option8->click();
+  d3.OKButton_Click();
+  QCOMPARE(p.texts().value(15), "      Dicembre  55 mm");
+  QVERIFY(p.texts().value(1).endsWith(QString::number(today.year())));
+  QVERIFY(!env.ctx().existing<pioggiaanno>()->isVisible());
+}
+
+void TestStampa::printCommandsOpenTheDialog_data() {
+  QTest::addColumn<int>("opener");
+  QTest::newRow("main window menu") << 0;
+  QTest::newRow("temperature sheet") << 1;
+  QTest::newRow("daily precipitation sheet") << 2;
+  QTest::newRow("current-year sheet") << 3;
+}
+
+void TestStampa::printCommandsOpenTheDialog() {
+  QFETCH(int, opener);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  QWidget* owner = main;
+  std::function<void()> command;
+  switch (opener) {
+    case 0:
+      command = [main] { main->printt_Click(); };
+      break;
+    case 1: {
+      auto* w = env.ctx().window<medietemperature>();
+      owner = w;
+      command = [w] { w->Command4->click(); };
+      break;
+    }
+    case 2: {
+      auto* w = env.ctx().window<archiviopioggia>();
+      owner = w;
+      command = [w] { w->Command6_Click(); };  // enabled once the totals are made
+      break;
+    }
+    case 3: {
+      auto* w = env.ctx().window<pioggiaanno>();
+      owner = w;
+      command = [w] { w->Command5_Click(); };
+      break;
+    }
+  }
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    seen = true;
+    QCOMPARE(d->parentWidget(), owner);
+    QVERIFY(d->Option1->isChecked() && d->Option2->isChecked());
+    d->CancelButton->click();
+  });
+  command();
+  QVERIFY(seen);
   QVERIFY(env.scripted().printer->lines.isEmpty());
 }
 

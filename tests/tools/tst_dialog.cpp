@@ -16,25 +16,12 @@ namespace {
 
 const QString kSaved = QStringLiteral("Gli appunti sono  stati salvati correttamente");
 
-// The main window's notes button and menu entry.
-QAction* mainAction(Form1* main, const char* name) {
-  return main->findChild<QAction*>(QLatin1String(name));
-}
-
 struct Notes {
   TestEnv env;
   Form1* main = nullptr;
   QString folder;
   Notes() {
     main = env.loadMainWindow();
-    // The commands of the main window may not carry these yet.
-    for (const char* name : {"finapp", "appunti"}) {
-      if (!mainAction(main, name)) {
-        auto* a = new QAction(main);
-        a->setObjectName(QLatin1String(name));
-        a->setCheckable(true);
-      }
-    }
     folder = env.path(QStringLiteral("note"));
     QDir().mkpath(folder);
     main->percorsoappunti->setText(folder);
@@ -76,6 +63,8 @@ class TestDialog : public QObject {
   void copy_data();
   void copy();
   void printButtonOpensPrintDialog();
+  void mainWindowToggles_data();
+  void mainWindowToggles();
 };
 
 void TestDialog::controls() {
@@ -96,8 +85,8 @@ void TestDialog::controls() {
 
 void TestDialog::loadAndUnloadKeepMainWindowInStep() {
   Notes t;
-  QAction* finapp = mainAction(t.main, "finapp");
-  QAction* button = mainAction(t.main, "appunti");
+  QAction* finapp = t.main->finapp;
+  QAction* button = t.main->appunti;
   QVERIFY(!finapp->isChecked() && !button->isChecked());
   Dialog* d = t.open();
   QVERIFY(finapp->isChecked());
@@ -313,7 +302,38 @@ void TestDialog::printButtonOpensPrintDialog() {
   // The notes printout unloads the window.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QVERIFY(!t.env.ctx().existing<Dialog>());
-  QVERIFY(!mainAction(t.main, "finapp")->isChecked());
+  QVERIFY(!t.main->finapp->isChecked());
+  QVERIFY(!t.main->appunti->isChecked());
+}
+
+void TestDialog::mainWindowToggles_data() {
+  QTest::addColumn<bool>("fromMenu");
+  QTest::newRow("toolbar button") << false;
+  QTest::newRow("menu entry") << true;
+}
+
+void TestDialog::mainWindowToggles() {
+  QFETCH(bool, fromMenu);
+  Notes t;
+  QAction* command = fromMenu ? t.main->finapp : t.main->appunti;
+  command->trigger();
+  Dialog* d = t.env.ctx().existing<Dialog>();
+  QVERIFY(d && d->isVisible());
+  QVERIFY(t.main->finapp->isChecked());
+  QVERIFY(t.main->appunti->isChecked());
+  d->Text1->setPlainText(QStringLiteral("scritto"));
+
+  command->trigger();
+  QVERIFY(!d->isVisible());
+  QVERIFY(!t.main->finapp->isChecked());
+  QVERIFY(!t.main->appunti->isChecked());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!t.env.ctx().existing<Dialog>());
+
+  // Open again: a new, empty window.
+  command->trigger();
+  QVERIFY(t.env.ctx().existing<Dialog>()->Text1->toPlainText().isEmpty());
+  QVERIFY(t.main->appunti->isChecked());
 }
 
 QTEST_MAIN(TestDialog)
