@@ -72,7 +72,11 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
   choices->addWidget(Label1);
   choices->addSpacing(6);
   choices->addWidget(Option1);
-  choices->addWidget(Frame1);
+  // The frame sits under the archive option, indented, as its sub-choices.
+  auto* indented = new QHBoxLayout;
+  indented->addSpacing(18);
+  indented->addWidget(Frame1);
+  choices->addLayout(indented);
   choices->addSpacing(6);
   choices->addWidget(Option6);
   choices->addStretch();
