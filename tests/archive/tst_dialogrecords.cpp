@@ -89,6 +89,8 @@ class tst_dialogrecords : public QObject {
   void storedRecord();
   void currentRecord_data();
   void currentRecord();
+  void fromTheToolbar_data();
+  void fromTheToolbar();
 };
 
 void tst_dialogrecords::storedRecord_data() {
@@ -253,6 +255,45 @@ void tst_dialogrecords::currentRecord() {
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected.first().row(), after);
   }
+}
+
+void tst_dialogrecords::fromTheToolbar_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QByteArray>("firstField");
+  QTest::newRow("temperature") << "Dialog4" << QByteArray("Gennaio  2005");
+  QTest::newRow("rain") << "Dialog3" << QByteArray("Gennaio  2005");
+  QTest::newRow("snow") << "insneve" << QByteArray("Inverno 2005/2006 (1 Gennaio)");
+  QTest::newRow("other events") << "estr" << QByteArray("1 Gennaio 2005");
+}
+
+void tst_dialogrecords::fromTheToolbar() {
+  // The panel's "Inserisci" opens its dialog modal; inserting shows the record
+  // at once as the last row of the panel's grid.
+  QFETCH(QString, dialog);
+  QFETCH(QByteArray, firstField);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  const Archive archive = archiveOf(dialog);
+  addRecords(main->recordset(archive.kind), 1);
+  main->show();
+  QString opened;
+  QTimer::singleShot(0, main, [&opened] {
+    if (auto* d = qobject_cast<EntryDialog*>(QApplication::activeModalWidget())) {
+      opened = d->objectName();
+      d->okbutton_Click();
+    }
+  });
+  Form1::toolbarButton(main->panelToolbar(archive.kind), QStringLiteral("ins"))->trigger();
+  QCOMPARE(opened, dialog);
+  QVERIFY(!QApplication::activeModalWidget());
+  QCOMPARE(ArchiveFile(env.path(archiveFileName(archive.kind))).row(1, {archive.columns.first()}),
+           QList<QByteArray>{firstField});
+  QAbstractItemModel* model = main->grid(archive.kind)->model();
+  QCOMPARE(model->rowCount(), 2);
+  QCOMPARE(model->index(1, main->recordset(archive.kind).fieldIndex(archive.columns.first()))
+               .data()
+               .toString(),
+           QString::fromUtf8(firstField));
 }
 
 QTEST_MAIN(tst_dialogrecords)
