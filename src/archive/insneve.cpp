@@ -25,6 +25,8 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
       QStringLiteral("Usare le frecce accanto al secondo anno per cambiare l'inverno"));
   // The first year follows the second; only the second has the spinner.
   Text1->setFocusPolicy(Qt::NoFocus);
+  Text1->setAccessibleName(QStringLiteral("Primo anno dell'inverno"));
+  Text2->setAccessibleName(QStringLiteral("Secondo anno dell'inverno"));
   UpDown1 = new UpDown(Text2, 2000, 2100, this);
   UpDown1->setObjectName(QStringLiteral("UpDown1"));
   giorno = makeList("giorno", days());
@@ -41,6 +43,7 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   okbutton = makeButton("okbutton", QStringLiteral("In&serisci nuovo dato"));
   okbutton->setDefault(true);
   cancelbutton = makeButton("cancelbutton", QStringLiteral("Ann&ulla"));
+  Text6->setAccessibleName(QStringLiteral("Seconda temperatura estrema"));
   const int small = Text3->fontMetrics().horizontalAdvance(QStringLiteral("-00,000")) + 12;
   for (QLineEdit* f : {Text3, Text4, Text5, Text6}) f->setFixedWidth(small);
 

@@ -101,78 +101,44 @@ void tst_dialogrecords::storedRecord_data() {
   QTest::addColumn<Input>("handedOver");  // set by a sheet before showing
   QTest::addColumn<QList<QByteArray>>("stored");
 
-  QTest::newRow("rain, March 2006")
-      << "Dialog3" << QStringList{"pioggia", "anno", "2006"} << 0
-      << Input{{"Combo1", "Marzo"},
-               {"eventi", "7"},
-               {"totalepioggia", "85.4"},
-               {"note", "Temporali\ngrandine il 12"}}
-      << Input{}
-      << QList<QByteArray>{"Marzo  2006", "7 evento/i", "85,4 mm", "Temporali\r\ngrandine il 12"};
-  QTest::newRow("rain, as opened")
-      << "Dialog3" << QStringList{} << 1 << Input{} << Input{}
-      << QList<QByteArray>{"Gennaio  2006", "0 evento/i", "0 mm", "Nessuna nota\r\n"};
-  QTest::newRow("rain, from the daily sheet")
-      << "Dialog3" << QStringList{} << 0 << Input{{"Combo1", "Dicembre"}, {"eventi", "12"}}
-      << Input{{"totalepioggia", "1.234,56"}}
-      << QList<QByteArray>{"Dicembre  2005", "12 evento/i", "1.234,56 mm", "Nessuna nota\r\n"};
-  QTest::newRow("temperature, degree signs")
-      << "Dialog4" << QStringList{"temperature", "anno", "2010"} << 0
+  using Bytes = QList<QByteArray>;
+  // The degree sign and the o with umlaut as UTF-8, the archive's text encoding.
+#define DEG "\xC2\xB0"
+  // clang-format off
+  QTest::newRow("rain, March 2006") << "Dialog3" << QStringList{"pioggia", "anno", "2006"} << 0
+      << Input{{"Combo1", "Marzo"}, {"eventi", "7"}, {"totalepioggia", "85.4"},
+               {"note", "Temporali\ngrandine il 12"}} << Input{}
+      << Bytes{"Marzo  2006", "7 evento/i", "85,4 mm", "Temporali\r\ngrandine il 12"};
+  QTest::newRow("rain, as opened") << "Dialog3" << QStringList{} << 1 << Input{} << Input{}
+      << Bytes{"Gennaio  2006", "0 evento/i", "0 mm", "Nessuna nota\r\n"};
+  QTest::newRow("rain, from the daily sheet") << "Dialog3" << QStringList{} << 0
+      << Input{{"Combo1", "Dicembre"}, {"eventi", "12"}} << Input{{"totalepioggia", "1.234,56"}}
+      << Bytes{"Dicembre  2005", "12 evento/i", "1.234,56 mm", "Nessuna nota\r\n"};
+  QTest::newRow("temperature") << "Dialog4" << QStringList{"temperature", "anno", "2010"} << 0
       << Input{{"Combo1", "Luglio"}, {"mass", "31.4"}, {"minn", "-1.5"}, {"note", "Afa\n"}}
-      << Input{}
-      << QList<QByteArray>{"Luglio  2010",
-                           "31,4 \xC2\xB0"
-                           "C",
-                           "-1,5 \xC2\xB0"
-                           "C",
-                           "Afa\r\n"};
-  QTest::newRow("temperature, from the daily sheet")
-      << "Dialog4" << QStringList{} << 0 << Input{{"Combo1", "Febbraio"}}
-      << Input{{"mass", "12,35"}, {"minn", "-12,35"}}
-      << QList<QByteArray>{"Febbraio  2005",
-                           "12,35 \xC2\xB0"
-                           "C",
-                           "-12,35 \xC2\xB0"
-                           "C",
-                           "Nessuna nota\r\n"};
-  QTest::newRow("snow, 12 January")
-      << "insneve" << QStringList{} << 0
-      << Input{{"giorno", "12"},  {"mese", "Gennaio"}, {"Combo1", "Farinosa"}, {"Text3", "15"},
-               {"Text4", "12.5"}, {"Text5", "-2"},     {"Text6", "1"},         {"note", "Gelo"}}
-      << Input{}
-      << QList<QByteArray>{"Inverno 2005/2006 (12 Gennaio)",
-                           "Farinosa",
-                           "15 cm",
-                           "12,5 mm",
-                           "-2 \xC2\xB0"
-                           "C / 1 \xC2\xB0"
-                           "C",
-                           "Gelo"};
-  QTest::newRow("snow, next winter, day not in month")
-      << "insneve" << QStringList{"neve", "anno1", "2009", "neve", "anno2", "2010"} << 1
+      << Input{} << Bytes{"Luglio  2010", "31,4 " DEG "C", "-1,5 " DEG "C", "Afa\r\n"};
+  QTest::newRow("temperature, from the daily sheet") << "Dialog4" << QStringList{} << 0
+      << Input{{"Combo1", "Febbraio"}} << Input{{"mass", "12,35"}, {"minn", "-12,35"}}
+      << Bytes{"Febbraio  2005", "12,35 " DEG "C", "-12,35 " DEG "C", "Nessuna nota\r\n"};
+  QTest::newRow("snow, 12 January") << "insneve" << QStringList{} << 0
+      << Input{{"giorno", "12"}, {"mese", "Gennaio"}, {"Combo1", "Farinosa"}, {"Text3", "15"},
+               {"Text4", "12.5"}, {"Text5", "-2"}, {"Text6", "1"}, {"note", "Gelo"}} << Input{}
+      << Bytes{"Inverno 2005/2006 (12 Gennaio)", "Farinosa", "15 cm", "12,5 mm",
+               "-2 " DEG "C / 1 " DEG "C", "Gelo"};
+  QTest::newRow("snow, next winter, day not in month") << "insneve"
+      << QStringList{"neve", "anno1", "2009", "neve", "anno2", "2010"} << 1
       << Input{{"giorno", "31"}, {"mese", "Febbraio"}, {"Text6", "-0.5 (notte)"}} << Input{}
-      << QList<QByteArray>{"Inverno 2010/2011 (31 Febbraio)",
-                           "Non rilevato",
-                           "0 cm",
-                           "0 mm",
-                           "0 \xC2\xB0"
-                           "C / -0,5 (notte) \xC2\xB0"
-                           "C",
-                           "Nessuna nota\r\n"};
-  QTest::newRow("other events, foehn")
-      << "estr" << QStringList{"estremi", "anno", "2006"} << 0
-      << Input{{"giorno", "3"},
-               {"mese", "Marzo"},
-               {"estremieventi", "Föhn"},
-               {"dati1", "Raffiche 80 km/h"},
-               {"dati2", "Cielo terso.\nSecco"}}
+      << Bytes{"Inverno 2010/2011 (31 Febbraio)", "Non rilevato", "0 cm", "0 mm",
+               "0 " DEG "C / -0,5 (notte) " DEG "C", "Nessuna nota\r\n"};
+  QTest::newRow("other events, foehn") << "estr" << QStringList{"estremi", "anno", "2006"} << 0
+      << Input{{"giorno", "3"}, {"mese", "Marzo"}, {"estremieventi", "Föhn"},
+               {"dati1", "Raffiche 80 km/h"}, {"dati2", "Cielo terso.\nSecco"}} << Input{}
+      << Bytes{"3 Marzo 2006", "F\xC3\xB6hn", "Raffiche 80 km/h", "Cielo terso.\r\nSecco"};
+  QTest::newRow("other events, default texts") << "estr" << QStringList{} << 0 << Input{}
       << Input{}
-      << QList<QByteArray>{"3 Marzo 2006", "F\xC3\xB6hn", "Raffiche 80 km/h",
-                           "Cielo terso.\r\nSecco"};
-  QTest::newRow("other events, default texts")
-      << "estr" << QStringList{} << 0 << Input{} << Input{}
-      << QList<QByteArray>{"1 Gennaio 2005", "Grandine", "Caratteristiche\r\n",
-                           "Nessuna osservazione\r\n"};
+      << Bytes{"1 Gennaio 2005", "Grandine", "Caratteristiche\r\n", "Nessuna osservazione\r\n"};
+  // clang-format on
+#undef DEG
 }
 
 void tst_dialogrecords::storedRecord() {
