@@ -126,7 +126,7 @@ UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
 void UpDown::step(int delta) {
   bool ok = false;
   int value = buddy_->text().trimmed().toInt(&ok);
-  if (!ok) value = min_ - delta;  // not a year: start from the range's end
+  if (!ok) value = min_ - delta;  // not a year: go to the first year of the range
   const int next = qBound(min_, value + delta, max_);
   const QString text = QString::number(next);
   if (buddy_->text() != text) buddy_->setText(text);
