@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <typeindex>
+#include <unordered_map>
 
 #include "common/platform.h"
 #include "shell/form1.h"
@@ -49,8 +51,18 @@ class AppContext {
     return it == windows_.constEnd() ? nullptr : static_cast<W*>(it->data());
   }
 
+  // A value kept for the whole run, whatever windows come and go (the desk
+  // calculator's operands): one T per run, default-constructed on first use.
+  template <class T>
+  T& runState() {
+    std::shared_ptr<void>& slot = states_[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *static_cast<T*>(slot.get());
+  }
+
  private:
   std::unique_ptr<Platform> platform_;
   QPointer<Form1> main_;
   QHash<const QMetaObject*, QPointer<QWidget>> windows_;
+  std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
 };

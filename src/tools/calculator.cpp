@@ -1,0 +1,139 @@
+#include "tools/calculator.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/appcontext.h"
+
+namespace {
+
+const QString kMenuCaption = QStringLiteral("C&alcolatrice ");
+
+QPushButton* key(QWidget* parent, const QString& name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  b->setMinimumSize(44, 34);
+  b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  return b;
+}
+
+}  // namespace
+
+Calculator::Calculator(AppContext& ctx)
+    : QWidget(ctx.existingMainWindow(), Qt::Window),
+      ctx_(ctx),
+      engine_(ctx.runState<CalcOperands>()) {
+  setObjectName(QStringLiteral("Calculator"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Calcolatrice"));
+
+  auto* grid = new QGridLayout(this);
+  grid->setSpacing(6);
+
+  Readout = new QLabel(this);
+  Readout->setObjectName(QStringLiteral("Readout"));
+  Readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Readout->setAutoFillBackground(true);
+  QPalette palette = Readout->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  Readout->setPalette(palette);
+  QFont big = Readout->font();
+  big.setPointSizeF(big.pointSizeF() * 1.5);
+  big.setBold(true);
+  Readout->setFont(big);
+  Readout->setMinimumHeight(Readout->fontMetrics().height() + 14);
+  Readout->setContentsMargins(6, 2, 6, 2);
+  grid->addWidget(Readout, 0, 0, 1, 5);
+
+  for (int i = 0; i < 10; ++i) {
+    Number[size_t(i)] = key(this, QStringLiteral("Number_%1").arg(i), QString::number(i));
+    connect(Number[size_t(i)], &QPushButton::clicked, this, [this, i] { Number_Click(i); });
+  }
+  const QStringList captions = {QStringLiteral("/"), QStringLiteral("+"), QStringLiteral("X"),
+                                QStringLiteral("-"), QStringLiteral("=")};
+  for (int i = 0; i < 5; ++i) {
+    Operator[size_t(i)] = key(this, QStringLiteral("Operator_%1").arg(i), captions.at(i));
+    connect(Operator[size_t(i)], &QPushButton::clicked, this, [this, i] { Operator_Click(i); });
+  }
+  CancelEntry = key(this, QStringLiteral("CancelEntry"), QStringLiteral("CE"));
+  Decimal = key(this, QStringLiteral("Decimal"), QStringLiteral("."));
+  Percent = key(this, QStringLiteral("Percent"), QStringLiteral("%"));
+  connect(CancelEntry, &QPushButton::clicked, this, &Calculator::CancelEntry_Click);
+  connect(Decimal, &QPushButton::clicked, this, &Calculator::Decimal_Click);
+  connect(Percent, &QPushButton::clicked, this, &Calculator::Percent_Click);
+
+  // 7 8 9 CE / 4 5 6 + - / 1 2 3 X / / 0 . = %
+  for (int row = 0; row < 3; ++row)
+    for (int col = 0; col < 3; ++col)
+      grid->addWidget(Number[size_t(7 - 3 * row + col)], row + 1, col);
+  grid->addWidget(CancelEntry, 1, 3, 1, 2);
+  grid->addWidget(Operator[1], 2, 3);
+  grid->addWidget(Operator[3], 2, 4);
+  grid->addWidget(Operator[2], 3, 3);
+  grid->addWidget(Operator[0], 3, 4);
+  grid->addWidget(Number[0], 4, 0, 1, 2);
+  grid->addWidget(Decimal, 4, 2);
+  grid->addWidget(Operator[4], 4, 3);
+  grid->addWidget(Percent, 4, 4);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+
+  aggiorna();
+}
+
+void Calculator::apri() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void Calculator::aggiorna() { Readout->setText(engine_.display()); }
+
+void Calculator::Number_Click(int index) {
+  engine_.digit(index);
+  aggiorna();
+}
+
+void Calculator::Operator_Click(int index) {
+  if (index < 0 || index >= int(Operator.size())) return;
+  const auto outcome = engine_.op(Operator[size_t(index)]->text());
+  if (outcome == CalcEngine::Outcome::DivisionByZero)
+    ctx_.dialogs().message(this, QStringLiteral("Impossibile dividere per zero"),
+                           MsgIcon::Exclamation, MsgButtons::Ok, QStringLiteral("Calcolatrice"));
+  aggiorna();
+}
+
+void Calculator::Decimal_Click() {
+  engine_.decimal();
+  aggiorna();
+}
+
+void Calculator::CancelEntry_Click() {
+  engine_.cancelEntry();
+  aggiorna();
+}
+
+void Calculator::Percent_Click() {
+  engine_.percent();
+  aggiorna();
+}
+
+QAction* Calculator::voceMenu(QWidget* mainWindow) {
+  if (!mainWindow) return nullptr;
+  const auto actions = mainWindow->findChildren<QAction*>();
+  for (QAction* action : actions)
+    if (action->text() == kMenuCaption) return action;
+  return nullptr;
+}
+
+void Calculator::closeEvent(QCloseEvent* event) {
+  Form1* main = ctx_.existingMainWindow();
+  if (QAction* item = voceMenu(main)) item->setChecked(false);
+  if (main) main->giveFocusBack();
+  QWidget::closeEvent(event);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// "Calcolatrice": a four-function desk calculator with a percent key, worked
+// with the mouse on a display and a keypad.
+
+#include <QWidget>
+#include <array>
+
+#include "tools/calcengine.h"
+
+class AppContext;
+class QAction;
+class QLabel;
+class QPushButton;
+
+class Calculator : public QWidget {
+  Q_OBJECT
+ public:
+  explicit Calculator(AppContext& ctx);
+
+  // Shows the window, or brings it forward as it is.
+  void apri();
+
+  void Number_Click(int index);
+  void Operator_Click(int index);
+  void Decimal_Click();
+  void CancelEntry_Click();
+  void Percent_Click();
+
+  const CalcEngine& engine() const { return engine_; }
+
+  QLabel* Readout = nullptr;
+  std::array<QPushButton*, 10> Number{};
+  std::array<QPushButton*, 5> Operator{};  // "/", "+", "X", "-", "="
+  QPushButton* CancelEntry = nullptr;
+  QPushButton* Decimal = nullptr;
+  QPushButton* Percent = nullptr;
+
+  // The main window's menu item "C&alcolatrice ", whose check mark shows that
+  // the calculator is open; nullptr when the main window has none.
+  static QAction* voceMenu(QWidget* mainWindow);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void aggiorna();
+
+  AppContext& ctx_;
+  CalcEngine engine_;
+};
