@@ -37,18 +37,19 @@ Calculator::Calculator(AppContext& ctx)
   Readout = new QLabel(this);
   Readout->setObjectName(QStringLiteral("Readout"));
   Readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Readout->setAutoFillBackground(true);
-  QPalette palette = Readout->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  palette.setColor(QPalette::WindowText, Qt::black);
-  Readout->setPalette(palette);
+  Readout->setStyleSheet(QStringLiteral(
+      "QLabel#Readout { background: white; color: black; border: 1px solid #8a8a8a; }"));
   QFont big = Readout->font();
   big.setPointSizeF(big.pointSizeF() * 1.5);
   big.setBold(true);
   Readout->setFont(big);
-  Readout->setMinimumHeight(Readout->fontMetrics().height() + 14);
   Readout->setContentsMargins(6, 2, 6, 2);
+  // A fixed width for the longest result ("-1,23456789012345E+300"): the window
+  // must not grow with the text; longer typed numbers show their last digits.
+  Readout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  Readout->setMinimumSize(
+      Readout->fontMetrics().horizontalAdvance(QStringLiteral("-1,23456789012345E+300")) + 20,
+      Readout->fontMetrics().height() + 14);
   grid->addWidget(Readout, 0, 0, 1, 5);
 
   for (int i = 0; i < 10; ++i) {

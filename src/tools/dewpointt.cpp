@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -67,15 +66,14 @@ class CloudDiagram : public QWidget {
     p.drawLine(6, ground, w - 6, ground);
     p.setPen(QPen(QColor(90, 70, 40), 1));
     for (int x = 10; x < w - 6; x += 10) p.drawLine(x, ground, x - 6, ground + 6);
-    // Cloud
-    QPainterPath cloud;
-    cloud.addEllipse(QRectF(w / 2.0 - 48, 14, 40, 26));
-    cloud.addEllipse(QRectF(w / 2.0 - 24, 4, 48, 34));
-    cloud.addEllipse(QRectF(w / 2.0 + 10, 14, 40, 26));
-    cloud.addRect(QRectF(w / 2.0 - 36, 26, 74, 14));
-    p.setPen(QPen(QColor(110, 110, 130), 1));
-    p.setBrush(QColor(225, 228, 238));
-    p.drawPath(cloud.simplified());
+    // Cloud: overlapping puffs on a flat base, filled without outlines
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 204, 218));
+    const double c = w / 2.0;
+    p.drawEllipse(QRectF(c - 48, 14, 40, 26));
+    p.drawEllipse(QRectF(c - 24, 4, 48, 34));
+    p.drawEllipse(QRectF(c + 8, 14, 40, 26));
+    p.drawRoundedRect(QRectF(c - 40, 24, 80, 16), 6, 6);
     // Cloud base and the height down to the ground
     p.setPen(QPen(QColor(40, 70, 160), 1, Qt::DashLine));
     p.drawLine(10, 40, w - 10, 40);
@@ -303,7 +301,10 @@ QWidget* dewpointt::buildFrostTab() {
   grid->addWidget(Text3, 1, 1);
   grid->addWidget(label(page, QStringLiteral("Label27"), QStringLiteral("°C")), 1, 2);
   grid->addWidget(Label20, 1, 3);
-  for (QLabel* fahrenheit : {Label19, Label20}) fahrenheit->setMinimumWidth(130);
+  for (QLabel* fahrenheit : {Label19, Label20}) {
+    fahrenheit->setMinimumWidth(150);
+    fahrenheit->setContentsMargins(12, 0, 0, 0);
+  }
 
   Check1 = new QCheckBox(QStringLiteral("Vento < 4 nodi e copertura nuvolosa <2/8"), page);
   Check1->setObjectName(QStringLiteral("Check1"));

@@ -26,8 +26,8 @@ qint64 decimalRound4(double value) {
   const std::string fraction = text.substr(point + 1);
   qint64 units = std::stoll(whole) * 10000 + std::stoll(fraction.substr(0, 4));
   const std::string rest = fraction.substr(4);
-  const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
-                                                                 std::string::npos);
+  const bool aboveHalf =
+      rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
   const bool exactlyHalf = rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
   if (aboveHalf || (exactlyHalf && units % 2 != 0)) ++units;
   return negative ? -units : units;
@@ -48,8 +48,8 @@ QString captionByHand(qint64 units) {
   const bool negative = units < 0;
   qint64 magnitude = negative ? -units : units;
   qint64 hundredths = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
-  QString text = QStringLiteral("%1,%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10,
-                                                                   QLatin1Char('0'));
+  QString text =
+      QStringLiteral("%1,%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
   if (negative && hundredths != 0) text.prepend(u'-');
   return text + QStringLiteral(" °C");
 }
@@ -67,25 +67,60 @@ class tst_meteo : public QObject {
     QTest::addColumn<QString>("ur");
     QTest::addColumn<QString>("caption");  // empty: "Errore di digitazione!"
 
-    QTest::newRow("worked example") << "20" << "50" << "9,28 °C";
-    QTest::newRow("saturated air") << "20" << "100" << "20,00 °C";
-    QTest::newRow("saturated, decimals kept") << "-2,5" << "100" << "-2,50 °C";
-    QTest::newRow("comma decimals") << "20,5" << "50" << captionByHand(dewPointByHand(20.5, 50));
-    QTest::newRow("blanks around") << " 20 " << " 50" << "9,28 °C";
-    QTest::newRow("zero caption read") << "0." << "100" << "0,00 °C";
-    QTest::newRow("freezing dry air") << "-30" << "1" << captionByHand(dewPointByHand(-30, 1));
-    QTest::newRow("humidity over 100") << "20" << "150" << captionByHand(dewPointByHand(20, 150));
-    QTest::newRow("empty temperature") << "" << "50" << "";
-    QTest::newRow("empty humidity") << "20" << "" << "";
-    QTest::newRow("blank humidity") << "20" << "  " << "";
-    QTest::newRow("letters") << "abc" << "50" << "";
-    QTest::newRow("percent sign") << "20" << "50%" << "";
-    QTest::newRow("lone minus") << "-" << "50" << "";
-    QTest::newRow("point is not the decimal sign here") << "20" << "5,0,0" << "";
-    QTest::newRow("temperature beyond fixed point") << "1e15" << "100" << "";
-    QTest::newRow("huge temperature") << "9e99" << "50" << "";
-    QTest::newRow("x to the 14th overflows") << "20" << "-9e9" << "";
-    QTest::newRow("beyond double range") << "9e999" << "50" << "";
+    QTest::newRow("worked example") << "20"
+                                    << "50"
+                                    << "9,28 °C";
+    QTest::newRow("saturated air") << "20"
+                                   << "100"
+                                   << "20,00 °C";
+    QTest::newRow("saturated, decimals kept") << "-2,5"
+                                              << "100"
+                                              << "-2,50 °C";
+    QTest::newRow("comma decimals") << "20,5"
+                                    << "50" << captionByHand(dewPointByHand(20.5, 50));
+    QTest::newRow("blanks around") << " 20 "
+                                   << " 50"
+                                   << "9,28 °C";
+    QTest::newRow("zero caption read") << "0."
+                                       << "100"
+                                       << "0,00 °C";
+    QTest::newRow("freezing dry air") << "-30"
+                                      << "1" << captionByHand(dewPointByHand(-30, 1));
+    QTest::newRow("humidity over 100") << "20"
+                                       << "150" << captionByHand(dewPointByHand(20, 150));
+    QTest::newRow("empty temperature") << ""
+                                       << "50"
+                                       << "";
+    QTest::newRow("empty humidity") << "20"
+                                    << ""
+                                    << "";
+    QTest::newRow("blank humidity") << "20"
+                                    << "  "
+                                    << "";
+    QTest::newRow("letters") << "abc"
+                             << "50"
+                             << "";
+    QTest::newRow("percent sign") << "20"
+                                  << "50%"
+                                  << "";
+    QTest::newRow("lone minus") << "-"
+                                << "50"
+                                << "";
+    QTest::newRow("point is not the decimal sign here") << "20"
+                                                        << "5,0,0"
+                                                        << "";
+    QTest::newRow("temperature beyond fixed point") << "1e15"
+                                                    << "100"
+                                                    << "";
+    QTest::newRow("huge temperature") << "9e99"
+                                      << "50"
+                                      << "";
+    QTest::newRow("x to the 14th overflows") << "20"
+                                             << "-9e9"
+                                             << "";
+    QTest::newRow("beyond double range") << "9e999"
+                                         << "50"
+                                         << "";
   }
   void dewPointCaption() {
     QFETCH(QString, t);
@@ -135,15 +170,24 @@ class tst_meteo : public QObject {
   void pressure_data() {
     QTest::addColumn<QString>("h");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("sea level") << "0" << " 1013.25 hPa";
-    QTest::newRow("1000 m") << "1000" << " 895.297042997079 hPa";
-    QTest::newRow("100 m") << "100" << " 1000.787025 hPa";
-    QTest::newRow("empty reads 0") << "" << " 1013.25 hPa";
-    QTest::newRow("text reads 0") << "quota" << " 1013.25 hPa";
-    QTest::newRow("comma stops the number") << "1000,7" << " 895.297042997079 hPa";
-    QTest::newRow("trailing text ignored") << "  1000 m" << " 895.297042997079 hPa";
-    QTest::newRow("point decimals") << "100.0" << " 1000.787025 hPa";
-    QTest::newRow("exponent") << "1e3" << " 895.297042997079 hPa";
+    QTest::newRow("sea level") << "0"
+                               << " 1013.25 hPa";
+    QTest::newRow("1000 m") << "1000"
+                            << " 895.297042997079 hPa";
+    QTest::newRow("100 m") << "100"
+                           << " 1000.787025 hPa";
+    QTest::newRow("empty reads 0") << ""
+                                   << " 1013.25 hPa";
+    QTest::newRow("text reads 0") << "quota"
+                                  << " 1013.25 hPa";
+    QTest::newRow("comma stops the number") << "1000,7"
+                                            << " 895.297042997079 hPa";
+    QTest::newRow("trailing text ignored") << "  1000 m"
+                                           << " 895.297042997079 hPa";
+    QTest::newRow("point decimals") << "100.0"
+                                    << " 1000.787025 hPa";
+    QTest::newRow("exponent") << "1e3"
+                              << " 895.297042997079 hPa";
     QTest::newRow("far below the sea overflows") << "-1e7" << meteo::kOutOfRange;
     QTest::newRow("endless altitude") << "1e999" << meteo::kOutOfRange;
     QTest::newRow("endless depth") << "-1e999" << meteo::kOutOfRange;
@@ -159,18 +203,37 @@ class tst_meteo : public QObject {
     QTest::addColumn<QString>("dew");
     QTest::addColumn<QString>("metres");
     QTest::addColumn<QString>("feet");
-    QTest::newRow("worked example") << "15" << "10" << " 625 metri slm" << " 2062.5 piedi";
-    QTest::newRow("dew above temperature") << "10" << "15" << "-625 metri slm" << "-2062.5 piedi";
-    QTest::newRow("equal") << "7" << "7" << " 0 metri slm" << " 0 piedi";
-    QTest::newRow("empty fields") << "" << "" << " 0 metri slm" << " 0 piedi";
-    QTest::newRow("comma reads the whole part") << "12,5" << "10" << " 250 metri slm"
+    QTest::newRow("worked example") << "15"
+                                    << "10"
+                                    << " 625 metri slm"
+                                    << " 2062.5 piedi";
+    QTest::newRow("dew above temperature") << "10"
+                                           << "15"
+                                           << "-625 metri slm"
+                                           << "-2062.5 piedi";
+    QTest::newRow("equal") << "7"
+                           << "7"
+                           << " 0 metri slm"
+                           << " 0 piedi";
+    QTest::newRow("empty fields") << ""
+                                  << ""
+                                  << " 0 metri slm"
+                                  << " 0 piedi";
+    QTest::newRow("comma reads the whole part") << "12,5"
+                                                << "10"
+                                                << " 250 metri slm"
                                                 << " 825 piedi";
-    QTest::newRow("point decimals") << "10.4" << "10" << " 50 metri slm" << " 165 piedi";
-    QTest::newRow("feet beyond range") << "1e306" << "0" << " 1.25E+308 metri slm"
-                                       << meteo::kOutOfRange;
-    QTest::newRow("metres beyond range") << "1e308" << "-1e308" << meteo::kOutOfRange
-                                         << meteo::kOutOfRange;
-    QTest::newRow("endless input") << "1e999" << "0" << meteo::kOutOfRange << meteo::kOutOfRange;
+    QTest::newRow("point decimals") << "10.4"
+                                    << "10"
+                                    << " 50 metri slm"
+                                    << " 165 piedi";
+    QTest::newRow("feet beyond range") << "1e306"
+                                       << "0"
+                                       << " 1.25E+308 metri slm" << meteo::kOutOfRange;
+    QTest::newRow("metres beyond range") << "1e308"
+                                         << "-1e308" << meteo::kOutOfRange << meteo::kOutOfRange;
+    QTest::newRow("endless input") << "1e999"
+                                   << "0" << meteo::kOutOfRange << meteo::kOutOfRange;
   }
   void cloudBase() {
     QFETCH(QString, ground);
@@ -187,30 +250,47 @@ class tst_meteo : public QObject {
     QTest::addColumn<QString>("td");
     QTest::addColumn<bool>("calm");
     QTest::addColumn<QString>("verdict");
-    QTest::addColumn<QString>("tf");   // empty: the label keeps its text
+    QTest::addColumn<QString>("tf");  // empty: the label keeps its text
     QTest::addColumn<QString>("tdf");
 
     const QString possible = meteo::kFrostPossible;
     const QString unlikely = meteo::kFrostUnlikely;
-    QTest::newRow("frost") << "5" << "0" << true << possible << " 41°F" << " 32°F";
-    QTest::newRow("windy or cloudy") << "5" << "0" << false << unlikely << " 41°F" << " 32°F";
-    QTest::newRow("S exactly 79") << "12.22222222222222" << "10" << true << unlikely << " 54°F"
+    QTest::newRow("frost") << "5"
+                           << "0" << true << possible << " 41°F"
+                           << " 32°F";
+    QTest::newRow("windy or cloudy") << "5"
+                                     << "0" << false << unlikely << " 41°F"
+                                     << " 32°F";
+    QTest::newRow("S exactly 79") << "12.22222222222222"
+                                  << "10" << true << unlikely << " 54°F"
                                   << " 50°F";
-    QTest::newRow("S just below 79") << "12.2222222222222" << "10" << true << possible
-                                     << " 54°F" << " 50°F";
-    QTest::newRow("equal values pass") << "0" << "0" << true << possible << " 32°F" << " 32°F";
-    QTest::newRow("negative Fahrenheit")
-        << "-18" << "-20" << true << possible << "-.399999999999999°F" << "-4°F";
-    QTest::newRow("warm afternoon") << "25" << "10" << true << unlikely << " 77°F" << " 50°F";
-    QTest::newRow("dew above temperature")
-        << "2" << "3" << true << meteo::kFrostWarning << "" << "";
-    QTest::newRow("comma cuts the dew point") << "2" << "2,9" << true << possible << " 35.6°F"
+    QTest::newRow("S just below 79") << "12.2222222222222"
+                                     << "10" << true << possible << " 54°F"
+                                     << " 50°F";
+    QTest::newRow("equal values pass") << "0"
+                                       << "0" << true << possible << " 32°F"
+                                       << " 32°F";
+    QTest::newRow("negative Fahrenheit") << "-18"
+                                         << "-20" << true << possible << "-.399999999999999°F"
+                                         << "-4°F";
+    QTest::newRow("warm afternoon") << "25"
+                                    << "10" << true << unlikely << " 77°F"
+                                    << " 50°F";
+    QTest::newRow("dew above temperature") << "2"
+                                           << "3" << true << meteo::kFrostWarning << ""
+                                           << "";
+    QTest::newRow("comma cuts the dew point") << "2"
+                                              << "2,9" << true << possible << " 35.6°F"
                                               << " 35.6°F";
-    QTest::newRow("empty fields") << "" << "" << true << possible << " 32°F" << " 32°F";
-    QTest::newRow("beyond range") << "1e308" << "0" << true << meteo::kFrostOutOfRange << ""
+    QTest::newRow("empty fields") << ""
+                                  << "" << true << possible << " 32°F"
+                                  << " 32°F";
+    QTest::newRow("beyond range") << "1e308"
+                                  << "0" << true << meteo::kFrostOutOfRange << ""
                                   << "";
-    QTest::newRow("endless input") << "1e999" << "1e999" << false << meteo::kFrostOutOfRange
-                                   << "" << "";
+    QTest::newRow("endless input") << "1e999"
+                                   << "1e999" << false << meteo::kFrostOutOfRange << ""
+                                   << "";
   }
   void frost() {
     QFETCH(QString, t);

@@ -1,0 +1,185 @@
+// The "Calcolatrice" window: the keypad as laid out, clicks reaching the
+// display, the division message, operands kept across a reopening and the
+// main window's check mark on unload.
+
+#include <QAction>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "testenv.h"
+#include "tools/calculator.h"
+
+class tst_calculator : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TestEnv> env_;
+  Calculator* w_ = nullptr;
+
+  QPushButton* keyNamed(const QString& name) { return w_->findChild<QPushButton*>(name); }
+  // Keys as in the engine's tests: digits, ".", "C" (CE), "%", + - X / =.
+  void press(const QString& keys) {
+    static const QString operators = QStringLiteral("/+X-=");
+    for (const QChar key : keys) {
+      QPushButton* b = nullptr;
+      if (key.isDigit())
+        b = keyNamed(QStringLiteral("Number_%1").arg(key));
+      else if (key == u'.')
+        b = keyNamed(QStringLiteral("Decimal"));
+      else if (key == u'C')
+        b = keyNamed(QStringLiteral("CancelEntry"));
+      else if (key == u'%')
+        b = keyNamed(QStringLiteral("Percent"));
+      else
+        b = keyNamed(QStringLiteral("Operator_%1").arg(operators.indexOf(key)));
+      QVERIFY2(b, qPrintable(QString(key)));
+      QTest::mouseClick(b, Qt::LeftButton);
+    }
+  }
+  QString display() const { return w_->Readout->text(); }
+  void reopen() {
+    QPointer<Calculator> old = w_;
+    w_->close();
+    QTRY_VERIFY(!old);
+    w_ = env_->ctx().window<Calculator>();
+    w_->apri();
+  }
+
+ private Q_SLOTS:
+  void init() {
+    env_ = std::make_unique<TestEnv>();
+    env_->loadMainWindow();
+    w_ = env_->ctx().window<Calculator>();
+    w_->apri();
+  }
+  void cleanup() { env_.reset(); }
+
+  void opensAsDescribed() {
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Calcolatrice"));
+    QVERIFY(w_->isWindow());
+    QCOMPARE(w_->parentWidget(), env_->ctx().existingMainWindow());
+    QCOMPARE(display(), QStringLiteral("0,"));
+    for (int i = 0; i < 10; ++i) QCOMPARE(w_->Number[size_t(i)]->text(), QString::number(i));
+    const QStringList captions = {"/", "+", "X", "-", "="};
+    for (int i = 0; i < 5; ++i) QCOMPARE(w_->Operator[size_t(i)]->text(), captions.at(i));
+    QCOMPARE(keyNamed("CancelEntry")->text(), QStringLiteral("CE"));
+    QCOMPARE(keyNamed("Decimal")->text(), QStringLiteral("."));
+    QCOMPARE(keyNamed("Percent")->text(), QStringLiteral("%"));
+  }
+
+  void keypadLayout_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("columnSpan");
+    QTest::newRow("7") << "Number_7" << 1 << 0 << 1;
+    QTest::newRow("9") << "Number_9" << 1 << 2 << 1;
+    QTest::newRow("CE") << "CancelEntry" << 1 << 3 << 2;
+    QTest::newRow("4") << "Number_4" << 2 << 0 << 1;
+    QTest::newRow("+") << "Operator_1" << 2 << 3 << 1;
+    QTest::newRow("-") << "Operator_3" << 2 << 4 << 1;
+    QTest::newRow("1") << "Number_1" << 3 << 0 << 1;
+    QTest::newRow("X") << "Operator_2" << 3 << 3 << 1;
+    QTest::newRow("/") << "Operator_0" << 3 << 4 << 1;
+    QTest::newRow("0") << "Number_0" << 4 << 0 << 2;
+    QTest::newRow(".") << "Decimal" << 4 << 2 << 1;
+    QTest::newRow("=") << "Operator_4" << 4 << 3 << 1;
+    QTest::newRow("%") << "Percent" << 4 << 4 << 1;
+  }
+  void keypadLayout() {
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, columnSpan);
+    auto* grid = qobject_cast<QGridLayout*>(w_->layout());
+    QVERIFY(grid);
+    const int index = grid->indexOf(keyNamed(name));
+    QVERIFY(index >= 0);
+    int r = 0, c = 0, rs = 0, cs = 0;
+    grid->getItemPosition(index, &r, &c, &rs, &cs);
+    QCOMPARE(r, row);
+    QCOMPARE(c, column);
+    QCOMPARE(cs, columnSpan);
+    int readoutRow = -1, readoutSpan = 0;
+    grid->getItemPosition(grid->indexOf(w_->Readout), &readoutRow, &c, &rs, &readoutSpan);
+    QCOMPARE(readoutRow, 0);
+    QCOMPARE(readoutSpan, 5);
+  }
+
+  void clicks_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("sum") << "12+3="
+                         << "15";
+    QTest::newRow("decimals") << "7.5X2="
+                              << "15";
+    QTest::newRow("negative second number") << "9+-2="
+                                            << "7";
+    QTest::newRow("percent") << "50%"
+                             << "0,5";
+    QTest::newRow("lone minus") << "9+-=2="
+                                << "E";
+    QTest::newRow("after the error") << "9+-=2=C3X4="
+                                     << "12";
+  }
+  void clicks() {
+    QFETCH(QString, keys);
+    QFETCH(QString, display);
+    press(keys);
+    QCOMPARE(this->display(), display);
+    QVERIFY(env_->dialogs().messages.isEmpty());
+  }
+
+  void divisionByZero() {
+    press(QStringLiteral("8/0"));
+    QVERIFY(env_->dialogs().messages.isEmpty());
+    press(QStringLiteral("="));
+    QCOMPARE(env_->dialogs().messages.size(), 1);
+    const auto& m = env_->dialogs().messages.first();
+    QCOMPARE(m.text, QStringLiteral("Impossibile dividere per zero"));
+    QCOMPARE(m.title, QStringLiteral("Calcolatrice"));
+    QCOMPARE(m.icon, MsgIcon::Exclamation);
+    QCOMPARE(m.buttons, MsgButtons::Ok);
+    QCOMPARE(display(), QStringLiteral("8,"));
+  }
+
+  void operandsSurviveReopening() {
+    press(QStringLiteral("12+3="));
+    reopen();
+    QCOMPARE(display(), QStringLiteral("0,"));
+    press(QStringLiteral("5%3="));
+    QCOMPARE(display(), QStringLiteral("45"));
+  }
+
+  void freshRunStartsFromZero() {
+    press(QStringLiteral("5%3="));
+    QCOMPARE(display(), QStringLiteral("0"));
+  }
+
+  void unloadRemovesCheckMark_data() {
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("checked") << true;
+    QTest::newRow("unchecked") << false;
+  }
+  void unloadRemovesCheckMark() {
+    QFETCH(bool, checked);
+    QAction* item = Calculator::voceMenu(env_->ctx().existingMainWindow());
+    if (!item) {
+      // A main window without its menus yet: give it the menu item.
+      item =
+          env_->ctx().existingMainWindow()->menuBar()->addAction(QStringLiteral("C&alcolatrice "));
+    }
+    item->setCheckable(true);
+    item->setChecked(checked);
+    QCOMPARE(Calculator::voceMenu(env_->ctx().existingMainWindow()), item);
+    reopen();
+    QVERIFY(!item->isChecked());
+    QVERIFY(env_->ctx().existing<Calculator>());
+  }
+};
+
+QTEST_MAIN(tst_calculator)
+#include "tst_calculator.moc"
