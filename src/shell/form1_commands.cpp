@@ -26,6 +26,8 @@
 #include "shell/frmabout.h"
 #include "shell/toolbaricons.h"
 #include "summary/mese.h"
+#include "tools/calculator.h"
+#include "tools/dewpointt.h"
 #include "tools/dialog.h"
 
 using webpages::Page;
@@ -345,9 +347,14 @@ void Form1::allfin_Click() {
 void Form1::finapp_Click() { toggleAppunti(true); }
 
 void Form1::calco_Click() {
-  // Toggles the desk calculator Calculator, which is not part of the program yet:
-  // nothing opens, so the item stays unchecked.
-  calco->setChecked(false);
+  // The calculator removes the check mark itself when it unloads.
+  if (Calculator* c = ctx_.existing<Calculator>(); c && c->isVisible()) {
+    calco->setChecked(false);
+    c->close();
+    return;
+  }
+  showOwned(ctx_.window<Calculator>());
+  calco->setChecked(true);
 }
 
 void Form1::toggleAppunti(bool fromMenu) {
@@ -516,9 +523,7 @@ void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
 
 void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
 
-void Form1::apriDewpointt() {
-  // Opens dewpointt (meteorological calculator), not part of the program yet.
-}
+void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 
 void Form1::apriStampa() { stampa::mostra(ctx_, this); }
 

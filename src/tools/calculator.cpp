@@ -10,8 +10,6 @@
 
 namespace {
 
-const QString kMenuCaption = QStringLiteral("C&alcolatrice ");
-
 QPushButton* key(QWidget* parent, const QString& name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
@@ -124,17 +122,10 @@ void Calculator::Percent_Click() {
   aggiorna();
 }
 
-QAction* Calculator::voceMenu(QWidget* mainWindow) {
-  if (!mainWindow) return nullptr;
-  const auto actions = mainWindow->findChildren<QAction*>();
-  for (QAction* action : actions)
-    if (action->text() == kMenuCaption) return action;
-  return nullptr;
-}
-
 void Calculator::closeEvent(QCloseEvent* event) {
-  Form1* main = ctx_.existingMainWindow();
-  if (QAction* item = voceMenu(main)) item->setChecked(false);
-  if (main) main->giveFocusBack();
+  if (Form1* main = ctx_.existingMainWindow()) {
+    if (main->calco) main->calco->setChecked(false);
+    main->giveFocusBack();
+  }
   QWidget::closeEvent(event);
 }

@@ -8,7 +8,6 @@
 #include "tools/calcengine.h"
 
 class AppContext;
-class QAction;
 class QLabel;
 class QPushButton;
 
@@ -34,10 +33,6 @@ class Calculator : public QWidget {
   QPushButton* CancelEntry = nullptr;
   QPushButton* Decimal = nullptr;
   QPushButton* Percent = nullptr;
-
-  // The main window's menu item "C&alcolatrice ", whose check mark shows that
-  // the calculator is open; nullptr when the main window has none.
-  static QAction* voceMenu(QWidget* mainWindow);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

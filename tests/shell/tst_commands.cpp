@@ -670,6 +670,12 @@ class tst_commands : public QObject {
     QTest::newRow("Command4") << "button:Command4" << summary;
     QTest::newRow("Command6") << "button:Command6" << summary;
     QTest::newRow("Command1") << "button:Command1" << summary;
+    const QStringList meteo{"dewpointt"};
+    QTest::newRow("Calcolatore meteo...") << "menu:dewpoint" << meteo;
+    QTest::newRow("Calcolatore meteo") << "Toolbar1:calcolatoremeteo" << meteo;
+    QTest::newRow("Command3") << "button:Command3" << meteo;
+    QTest::newRow("Command7") << "button:Command7" << meteo;
+    QTest::newRow("Command2") << "button:Command2" << meteo;
   }
 
   void ownedWindows() {

@@ -123,25 +123,34 @@ class tst_calculator : public QObject {
     QCOMPARE(display(), QStringLiteral("45"));
   }
 
-  void unloadRemovesCheckMark_data() {
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("checked") << true;
-    QTest::newRow("unchecked") << false;
+  void menuToggleAndCheckMark_data() {
+    QTest::addColumn<bool>("byMenu");  // else by the calculator's close box
+    QTest::newRow("menu") << true;
+    QTest::newRow("close box") << false;
   }
-  void unloadRemovesCheckMark() {
-    QFETCH(bool, checked);
-    QAction* item = Calculator::voceMenu(env_->ctx().existingMainWindow());
-    if (!item) {
-      // A main window without its menus yet: give it the menu item.
-      item =
-          env_->ctx().existingMainWindow()->menuBar()->addAction(QStringLiteral("C&alcolatrice "));
-    }
-    item->setCheckable(true);
-    item->setChecked(checked);
-    QCOMPARE(Calculator::voceMenu(env_->ctx().existingMainWindow()), item);
-    reopen();
-    QVERIFY(!item->isChecked());
-    QVERIFY(env_->ctx().existing<Calculator>());
+  void menuToggleAndCheckMark() {
+    QFETCH(bool, byMenu);
+    Form1* main = env_->ctx().existingMainWindow();
+    w_->close();
+    QTRY_VERIFY(!env_->ctx().existing<Calculator>());
+    main->calco->trigger();
+    w_ = env_->ctx().existing<Calculator>();
+    QVERIFY(w_ && w_->isVisible());
+    QCOMPARE(w_->parentWidget(), main);
+    QVERIFY(main->calco->isChecked());
+    press(QStringLiteral("12+"));
+    QPointer<Calculator> open = w_;
+    if (byMenu)
+      main->calco->trigger();
+    else
+      w_->close();
+    QTRY_VERIFY(!open);
+    QVERIFY(!main->calco->isChecked());
+    main->calco->trigger();  // opens afresh
+    w_ = env_->ctx().existing<Calculator>();
+    QVERIFY(w_ && w_->isVisible());
+    QVERIFY(main->calco->isChecked());
+    QCOMPARE(display(), QStringLiteral("0,"));
   }
 };
 
