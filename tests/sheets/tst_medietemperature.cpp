@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "archive/dialog4.h"
+#include "print/stampa.h"
 #include "sheets/medietemperature.h"
 #include "summary/mese.h"
 #include "testenv.h"
@@ -68,6 +69,7 @@ class tst_medietemperature : public QObject {
   void handOff();
   void closing();
   void summaryBothWays();
+  void printDialog();
 };
 
 void tst_medietemperature::opening() {
@@ -518,6 +520,23 @@ void tst_medietemperature::summaryBothWays() {
   QCOMPARE(env.ctx().existing<medietemperature>(), w);
   QCOMPARE(w->Text1[3]->text(), QStringLiteral("8"));
   QVERIFY(w->isVisible());
+}
+
+void tst_medietemperature::printDialog() {
+  TestEnv env;
+  env.loadMainWindow();
+  auto* w = env.ctx().window<medietemperature>();
+  w->mostra();
+  bool shown = false;
+  QTimer::singleShot(0, this, [&] {
+    auto* dialog = qobject_cast<stampa*>(QApplication::activeModalWidget());
+    shown = dialog != nullptr;
+    if (dialog) dialog->CancelButton->click();
+  });
+  QTest::mouseClick(w->Command4, Qt::LeftButton);
+  QVERIFY(shown);
+  QVERIFY(!QApplication::activeModalWidget());
+  QCOMPARE(env.ctx().existing<medietemperature>(), w);
 }
 
 QTEST_MAIN(tst_medietemperature)
