@@ -274,6 +274,8 @@ void mese::Command5_Click() {
   Textbbb->setPlainText(kPlaceholder);
 }
 
+// The sheets opened from here stay parented to the main window, so closing
+// the summary never takes a sheet's unsaved edits with it.
 void mese::Command6_Click() { ctx_.window<archiviopioggia>()->mostra(); }
 
 void mese::Command7_Click() { ctx_.window<medietemperature>()->mostra(); }

@@ -21,6 +21,8 @@ class mese : public QWidget {
   static const QString kPlaceholder;
 
   // Shows the window, or brings it forward unchanged when it is already shown.
+  // Whichever window opens it, the summary stays parented to the main window:
+  // closing a sheet must not close the summary and lose the figures typed in it.
   void mostra();
 
   // The summary box's text as it stands, lines ending in CR LF.

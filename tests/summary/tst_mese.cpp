@@ -10,6 +10,9 @@
 #include <QtTest>
 
 #include "common/textfile.h"
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
 #include "summary/mese.h"
 #include "summary/summarytext.h"
 #include "testenv.h"
@@ -58,6 +61,9 @@ class tst_mese : public QObject {
   void print();
   void printFailure();
   void singleInstanceAndUnload();
+  void sheetButtons_data();
+  void sheetButtons();
+  void openedFromSheets();
 
  private:
   std::unique_ptr<TestEnv> env_;
@@ -342,6 +348,84 @@ void tst_mese::singleInstanceAndUnload() {
   w_ = env_->ctx().window<mese>();
   QCOMPARE(w_->Text1[0]->text(), QString());
   QCOMPARE(w_->testoRiepilogo(), mese::kPlaceholder + QStringLiteral("\r\n"));
+}
+
+void tst_mese::sheetButtons_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("sheet");
+  QTest::newRow("daily precipitation")
+      << QStringLiteral("Command6") << QStringLiteral("archiviopioggia");
+  QTest::newRow("daily temperatures")
+      << QStringLiteral("Command7") << QStringLiteral("medietemperature");
+  QTest::newRow("current year") << QStringLiteral("Command8") << QStringLiteral("pioggiaanno");
+}
+
+void tst_mese::sheetButtons() {
+  QFETCH(QString, button);
+  QFETCH(QString, sheet);
+  AppContext& ctx = env_->ctx();
+  const auto existing = [&ctx, &sheet]() -> QWidget* {
+    if (sheet == u"archiviopioggia") return ctx.existing<archiviopioggia>();
+    if (sheet == u"medietemperature") return ctx.existing<medietemperature>();
+    return ctx.existing<pioggiaanno>();
+  };
+  QVERIFY(!existing());
+  w_->mostra();
+  QTest::mouseClick(w_->findChild<QPushButton*>(button), Qt::LeftButton);
+  QWidget* opened = existing();
+  QVERIFY(opened);
+  QVERIFY(opened->isVisible());
+  QCOMPARE(opened->objectName(), sheet);
+
+  // An open sheet comes forward as it is.
+  auto* cell = opened->findChild<QLineEdit*>(QStringLiteral("Text1_3"));
+  QVERIFY(cell);
+  cell->setText(QStringLiteral("7,5"));
+  QTest::mouseClick(w_->findChild<QPushButton*>(button), Qt::LeftButton);
+  QCOMPARE(existing(), opened);
+  QCOMPARE(cell->text(), QStringLiteral("7,5"));
+
+  // Closing the summary leaves the sheet open with its edits.
+  w_->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!env_->ctx().existing<mese>());
+  QCOMPARE(existing(), opened);
+  QVERIFY(opened->isVisible());
+  QCOMPARE(cell->text(), QStringLiteral("7,5"));
+}
+
+void tst_mese::openedFromSheets() {
+  // The summary opened from one sheet and then from the others is one window,
+  // unchanged, and it outlives the sheets that opened it.
+  AppContext& ctx = env_->ctx();
+  w_->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!ctx.existing<mese>());
+
+  auto* rain = ctx.window<archiviopioggia>();
+  rain->show();
+  QTest::mouseClick(rain->Command8, Qt::LeftButton);
+  mese* summary = ctx.existing<mese>();
+  QVERIFY(summary && summary->isVisible());
+  summary->Text1[10]->setText(QStringLiteral("84,6"));
+
+  auto* year = ctx.window<pioggiaanno>();
+  year->show();
+  QTest::mouseClick(year->Command8, Qt::LeftButton);
+  QCOMPARE(ctx.existing<mese>(), summary);
+
+  auto* temps = ctx.window<medietemperature>();
+  temps->show();
+  QTest::mouseClick(temps->Command6, Qt::LeftButton);
+  QCOMPARE(ctx.existing<mese>(), summary);
+  QCOMPARE(summary->Text1[10]->text(), QStringLiteral("84,6"));
+
+  for (QWidget* sheet : std::initializer_list<QWidget*>{rain, year, temps}) sheet->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!ctx.existing<archiviopioggia>());
+  QCOMPARE(ctx.existing<mese>(), summary);
+  QVERIFY(summary->isVisible());
+  QCOMPARE(summary->Text1[10]->text(), QStringLiteral("84,6"));
 }
 
 QTEST_MAIN(tst_mese)

@@ -1,0 +1,84 @@
+#include "shell/reset.h"
+
+#include "common/appcontext.h"
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
+
+namespace {
+
+// Both questions carry the monthly title.
+const QString kQuestionTitle = QStringLiteral("Nubilario - Azzeramento mensile");
+const QString kNl = QStringLiteral("\r\n");
+
+QString monthlyQuestion() {
+  return QStringLiteral(
+             "Si stanno per cancellare tutti i seguenti dati per l'azzeramento mensile: ") +
+         kNl + kNl + QStringLiteral("Precipitazioni giornaliere;") + kNl +
+         QStringLiteral("Temperature giornaliere.") + kNl + kNl + QStringLiteral("Procedere?");
+}
+
+QString annualQuestion() {
+  return QStringLiteral(
+             "Si stanno per cancellare tutti i seguenti dati per l'azzeramento annuale: ") +
+         kNl + kNl + QStringLiteral("Precipitazioni giornaliere;") + kNl +
+         QStringLiteral("Precipitazioni anno corrente;") + kNl +
+         QStringLiteral("Temperature giornaliere.") + kNl + kNl + QStringLiteral("Procedere?");
+}
+
+const QString kMonthlyDone = QStringLiteral(
+    "Operazione eseguita correttamente. Salvare le modifiche alle due finestre prima di "
+    "chiuderle. ");
+const QString kAnnualDone = QStringLiteral(
+    "Operazione eseguita correttamente. Salvare le modifiche alle tre finestre prima di "
+    "chiuderle ");
+
+// Shows a sheet owned by the main window: an open sheet comes forward as it
+// is, a closed one loads from its file first.
+template <class W>
+W* showSheet(AppContext& ctx) {
+  Form1* main = ctx.mainWindow();
+  W* sheet = ctx.window<W>();
+  if (!sheet->isVisible() && sheet->parentWidget() != main)
+    sheet->setParent(main, sheet->windowFlags());
+  sheet->show();
+  if (sheet->isMinimized()) sheet->showNormal();
+  sheet->raise();
+  sheet->activateWindow();
+  return sheet;
+}
+
+// Each sheet is cleared by its own "S&vuota campi": every text field takes the
+// sheet's empty value, the computed labels return to "0." and the buttons that
+// would archive, export or print a total are disabled, so a total from before
+// the reset cannot be handed on by mistake.
+void clearDailySheets(AppContext& ctx) {
+  showSheet<medietemperature>(ctx)->Command2_Click();
+  showSheet<archiviopioggia>(ctx)->Command2_Click();
+}
+
+bool confirmed(AppContext& ctx, const QString& question) {
+  return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::None, MsgButtons::YesNo,
+                               kQuestionTitle) == MsgAnswer::Yes;
+}
+
+}  // namespace
+
+namespace azzeramento {
+
+void mensile(AppContext& ctx) {
+  if (!confirmed(ctx, monthlyQuestion())) return;
+  clearDailySheets(ctx);
+  ctx.dialogs().message(ctx.mainWindow(), kMonthlyDone, MsgIcon::Information, MsgButtons::Ok,
+                        kTitle);
+}
+
+void annuale(AppContext& ctx) {
+  if (!confirmed(ctx, annualQuestion())) return;
+  clearDailySheets(ctx);
+  showSheet<pioggiaanno>(ctx)->Command2_Click();
+  ctx.dialogs().message(ctx.mainWindow(), kAnnualDone, MsgIcon::Information, MsgButtons::Ok,
+                        kTitle);
+}
+
+}  // namespace azzeramento

@@ -1,0 +1,293 @@
+// The monthly and annual reset: what is asked, which sheets open and how they
+// are left, and that no sheet file changes until the sheet itself is saved.
+
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "sheets/archiviopioggia.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
+#include "sheets/sheetfile.h"
+#include "shell/reset.h"
+#include "testenv.h"
+
+namespace {
+
+const QString kQuestionTitle = QStringLiteral("Nubilario - Azzeramento mensile");
+const QString kMonthlyQuestion = QStringLiteral(
+    "Si stanno per cancellare tutti i seguenti dati per l'azzeramento mensile: \r\n\r\n"
+    "Precipitazioni giornaliere;\r\nTemperature giornaliere.\r\n\r\nProcedere?");
+const QString kAnnualQuestion = QStringLiteral(
+    "Si stanno per cancellare tutti i seguenti dati per l'azzeramento annuale: \r\n\r\n"
+    "Precipitazioni giornaliere;\r\nPrecipitazioni anno corrente;\r\nTemperature giornaliere."
+    "\r\n\r\nProcedere?");
+const QString kMonthlyDone = QStringLiteral(
+    "Operazione eseguita correttamente. Salvare le modifiche alle due finestre prima di "
+    "chiuderle. ");
+const QString kAnnualDone = QStringLiteral(
+    "Operazione eseguita correttamente. Salvare le modifiche alle tre finestre prima di "
+    "chiuderle ");
+
+// Every text box of a window, the month pickers' own editors left out.
+QStringList textBoxes(QWidget* w) {
+  QStringList out;
+  for (QLineEdit* e : w->findChildren<QLineEdit*>())
+    if (!qobject_cast<QAbstractSpinBox*>(e->parentWidget())) out << e->text();
+  for (QPlainTextEdit* e : w->findChildren<QPlainTextEdit*>()) out << e->toPlainText();
+  return out;
+}
+
+QStringList filled(int count, const QString& prefix) {
+  QStringList out;
+  for (int i = 0; i < count; ++i) out << prefix + QString::number(i);
+  return out;
+}
+
+}  // namespace
+
+class tst_reset : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { pinItalianLocale(); }
+  void init();
+  void cleanup();
+
+  void questions_data();
+  void questions();
+  void answeredNo_data();
+  void answeredNo();
+  void monthlyWithSheetsClosed();
+  void monthlyReplacesEdits();
+  void monthlyLeavesYearSheetAlone();
+  void annual();
+  void savedOnlyByTheSheet();
+
+ private:
+  // Sheet files holding a month of data.
+  void writeSheets();
+  QByteArray files() const;
+
+  std::unique_ptr<TestEnv> env_;
+};
+
+void tst_reset::init() {
+  env_ = std::make_unique<TestEnv>();
+  env_->loadMainWindow();
+  writeSheets();
+}
+
+void tst_reset::cleanup() { env_.reset(); }
+
+void tst_reset::writeSheets() {
+  QStringList temps = filled(63, QStringLiteral("1"));
+  QVERIFY(sheetfile::write(env_->path(QStringLiteral("tempmedie.txt")), temps));
+  QStringList rain = filled(32, QStringLiteral("2"));
+  QVERIFY(sheetfile::write(env_->path(QStringLiteral("prpgiornaliera.txt")), rain));
+  QStringList year = filled(13, QStringLiteral("3"));
+  QVERIFY(sheetfile::write(env_->path(QStringLiteral("prpanno.txt")), year));
+}
+
+QByteArray tst_reset::files() const {
+  return env_->readFile(QStringLiteral("tempmedie.txt")) + "#" +
+         env_->readFile(QStringLiteral("prpgiornaliera.txt")) + "#" +
+         env_->readFile(QStringLiteral("prpanno.txt"));
+}
+
+void tst_reset::questions_data() {
+  QTest::addColumn<bool>("annual");
+  QTest::addColumn<QString>("question");
+  QTest::newRow("monthly") << false << kMonthlyQuestion;
+  QTest::newRow("annual") << true << kAnnualQuestion;
+}
+
+void tst_reset::questions() {
+  QFETCH(bool, annual);
+  QFETCH(QString, question);
+  env_->dialogs().answers << MsgAnswer::No;
+  annual ? azzeramento::annuale(env_->ctx()) : azzeramento::mensile(env_->ctx());
+  QCOMPARE(env_->dialogs().messages.size(), 1);
+  const ScriptedDialogs::Message& m = env_->dialogs().messages.first();
+  QCOMPARE(m.text, question);
+  QCOMPARE(m.title, kQuestionTitle);
+  QCOMPARE(m.icon, MsgIcon::None);
+  QCOMPARE(m.buttons, MsgButtons::YesNo);
+}
+
+void tst_reset::answeredNo_data() {
+  QTest::addColumn<bool>("annual");
+  QTest::addColumn<bool>("sheetsOpen");
+  QTest::newRow("monthly, sheets closed") << false << false;
+  QTest::newRow("annual, sheets closed") << true << false;
+  QTest::newRow("monthly, sheets open") << false << true;
+  QTest::newRow("annual, sheets open") << true << true;
+}
+
+void tst_reset::answeredNo() {
+  QFETCH(bool, annual);
+  QFETCH(bool, sheetsOpen);
+  AppContext& ctx = env_->ctx();
+  QStringList before;
+  if (sheetsOpen) {
+    ctx.window<medietemperature>()->show();
+    ctx.window<archiviopioggia>()->show();
+    ctx.window<pioggiaanno>()->show();
+    ctx.window<medietemperature>()->Text1[5]->setText(QStringLiteral("-3,5"));
+    ctx.window<archiviopioggia>()->Text1[7]->setText(QStringLiteral("12,4"));
+    ctx.window<pioggiaanno>()->Text1[3]->setText(QStringLiteral("80"));
+    before = textBoxes(ctx.window<medietemperature>()) + textBoxes(ctx.window<archiviopioggia>()) +
+             textBoxes(ctx.window<pioggiaanno>());
+  }
+  const QByteArray filesBefore = files();
+  env_->dialogs().answers << MsgAnswer::No;
+  annual ? azzeramento::annuale(ctx) : azzeramento::mensile(ctx);
+  QCOMPARE(env_->dialogs().messages.size(), 1);
+  QCOMPARE(files(), filesBefore);
+  if (sheetsOpen) {
+    QCOMPARE(textBoxes(ctx.existing<medietemperature>()) +
+                 textBoxes(ctx.existing<archiviopioggia>()) +
+                 textBoxes(ctx.existing<pioggiaanno>()),
+             before);
+  } else {
+    QVERIFY(!ctx.existing<medietemperature>());
+    QVERIFY(!ctx.existing<archiviopioggia>());
+    QVERIFY(!ctx.existing<pioggiaanno>());
+  }
+}
+
+void tst_reset::monthlyWithSheetsClosed() {
+  AppContext& ctx = env_->ctx();
+  const QByteArray filesBefore = files();
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::mensile(ctx);
+
+  auto* temps = ctx.existing<medietemperature>();
+  auto* rain = ctx.existing<archiviopioggia>();
+  QVERIFY(temps && rain);
+  QVERIFY(temps->isVisible() && rain->isVisible());
+  QCOMPARE(temps->parentWidget(), static_cast<QWidget*>(ctx.mainWindow()));
+  QCOMPARE(rain->parentWidget(), static_cast<QWidget*>(ctx.mainWindow()));
+  QVERIFY(!ctx.existing<pioggiaanno>());
+
+  const QStringList tempBoxes = textBoxes(temps);
+  QCOMPARE(tempBoxes.size(), 64);  // 63 fields and the report buffer
+  QCOMPARE(tempBoxes, QStringList(64));
+  const QStringList rainBoxes = textBoxes(rain);
+  QCOMPARE(rainBoxes.size(), 33);  // 32 cells and the report buffer
+  QCOMPARE(rainBoxes, QStringList(33, QStringLiteral("0")));
+
+  QCOMPARE(env_->dialogs().messages.size(), 2);
+  const ScriptedDialogs::Message& done = env_->dialogs().messages.last();
+  QCOMPARE(done.text, kMonthlyDone);
+  QCOMPARE(done.icon, MsgIcon::Information);
+  QCOMPARE(done.buttons, MsgButtons::Ok);
+  QCOMPARE(done.title, QStringLiteral("Nubilario"));
+  QCOMPARE(files(), filesBefore);
+}
+
+void tst_reset::monthlyReplacesEdits() {
+  AppContext& ctx = env_->ctx();
+  auto* temps = ctx.window<medietemperature>();
+  auto* rain = ctx.window<archiviopioggia>();
+  temps->show();
+  rain->show();
+  // Edited and computed before the reset.
+  temps->Text1[1]->setText(QStringLiteral("4,5"));
+  temps->Text1[32]->setText(QStringLiteral("12"));
+  temps->Command1_Click();
+  temps->Command3_Click();
+  temps->Timer1_Timer();
+  QVERIFY(temps->Command7->isEnabled());
+  for (QLineEdit* cell : rain->Text1) cell->setText(QStringLiteral("1"));
+  rain->Command1_Click();
+  QVERIFY(rain->totale->text() != QStringLiteral("0."));
+  QVERIFY(rain->Command7->isEnabled());
+
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::mensile(ctx);
+  // Still the same windows, now cleared.
+  QCOMPARE(ctx.existing<medietemperature>(), temps);
+  QCOMPARE(ctx.existing<archiviopioggia>(), rain);
+  QCOMPARE(textBoxes(temps), QStringList(64));
+  QCOMPARE(textBoxes(rain), QStringList(33, QStringLiteral("0")));
+  // Computed figures are gone, so no old total can be archived or exported.
+  for (QLabel* l :
+       {temps->mediamax, temps->mediamin, temps->decadeunomin, temps->decadeduemin,
+        temps->decadetremin, temps->decadeunomax, temps->decadeduemax, temps->decadetremax,
+        rain->totale, rain->primadec, rain->secondadec, rain->terzadec})
+    QCOMPARE(l->text(), QStringLiteral("0."));
+  temps->Timer1_Timer();
+  QVERIFY(!temps->Command7->isEnabled());
+  QVERIFY(!temps->Command8->isEnabled());
+  QVERIFY(!rain->Command7->isEnabled());
+  QVERIFY(!rain->Command9->isEnabled());
+  QVERIFY(!rain->Command6->isEnabled());
+}
+
+void tst_reset::monthlyLeavesYearSheetAlone() {
+  AppContext& ctx = env_->ctx();
+  auto* year = ctx.window<pioggiaanno>();
+  year->show();
+  year->monthCell(2)->setText(QStringLiteral("55"));
+  const QStringList before = textBoxes(year);
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::mensile(ctx);
+  QCOMPARE(textBoxes(year), before);
+}
+
+void tst_reset::annual() {
+  AppContext& ctx = env_->ctx();
+  auto* year = ctx.window<pioggiaanno>();
+  year->show();
+  year->Command1_Click();  // the year from the file, computed
+  QVERIFY(year->totale->text() != QStringLiteral("0."));
+  const QByteArray filesBefore = files();
+
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::annuale(ctx);
+  QCOMPARE(ctx.existing<pioggiaanno>(), year);
+  QVERIFY(ctx.existing<medietemperature>()->isVisible());
+  QVERIFY(ctx.existing<archiviopioggia>()->isVisible());
+  QCOMPARE(textBoxes(ctx.existing<medietemperature>()), QStringList(64));
+  QCOMPARE(textBoxes(ctx.existing<archiviopioggia>()), QStringList(33, QStringLiteral("0")));
+  QCOMPARE(textBoxes(year).size(), 14);  // 13 cells and the report buffer
+  QCOMPARE(textBoxes(year), QStringList(14, QStringLiteral("0")));
+  for (QLabel* l : {year->primosem, year->secondosem, year->totale, year->media})
+    QCOMPARE(l->text(), QStringLiteral("0."));
+  QVERIFY(!year->Command6->isEnabled());
+  QVERIFY(!year->Command5->isEnabled());
+  QVERIFY(year->Command1->isEnabled());
+
+  QCOMPARE(env_->dialogs().messages.size(), 2);
+  const ScriptedDialogs::Message& done = env_->dialogs().messages.last();
+  QCOMPARE(done.text, kAnnualDone);
+  QCOMPARE(done.icon, MsgIcon::Information);
+  QCOMPARE(done.title, QStringLiteral("Nubilario"));
+  QCOMPARE(files(), filesBefore);
+}
+
+void tst_reset::savedOnlyByTheSheet() {
+  AppContext& ctx = env_->ctx();
+  const QByteArray tempsBefore = env_->readFile(QStringLiteral("tempmedie.txt"));
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::mensile(ctx);
+
+  // The rain sheet is saved: its file now holds the cleared cells.
+  ctx.existing<archiviopioggia>()->Command5_Click();
+  QCOMPARE(env_->readFile(QStringLiteral("prpgiornaliera.txt")),
+           sheetfile::composeLine(QStringList(32, QStringLiteral("0"))).toLatin1() + "\r\n");
+
+  // The temperature sheet is closed unsaved: reopened, it shows the old month.
+  ctx.existing<medietemperature>()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!ctx.existing<medietemperature>());
+  QCOMPARE(env_->readFile(QStringLiteral("tempmedie.txt")), tempsBefore);
+  auto* reopened = ctx.window<medietemperature>();
+  QCOMPARE(reopened->Text1[1]->text(), QStringLiteral("11"));
+  QCOMPARE(reopened->Text1[62]->text(), QStringLiteral("162"));
+}
+
+QTEST_MAIN(tst_reset)
+#include "tst_reset.moc"
