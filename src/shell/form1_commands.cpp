@@ -24,6 +24,7 @@
 #include "shell/dialog1.h"
 #include "shell/form1.h"
 #include "shell/frmabout.h"
+#include "shell/reset.h"
 #include "shell/toolbaricons.h"
 #include "summary/mese.h"
 #include "tools/calculator.h"
@@ -527,10 +528,6 @@ void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 
 void Form1::apriStampa() { stampa::mostra(ctx_, this); }
 
-void Form1::azzeramentoMensile() {
-  // The monthly reset, not part of the program yet.
-}
+void Form1::azzeramentoMensile() { azzeramento::mensile(ctx_); }
 
-void Form1::azzeramentoAnnuale() {
-  // The annual reset, not part of the program yet.
-}
+void Form1::azzeramentoAnnuale() { azzeramento::annuale(ctx_); }

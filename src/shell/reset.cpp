@@ -41,10 +41,7 @@ W* showSheet(AppContext& ctx) {
   W* sheet = ctx.window<W>();
   if (!sheet->isVisible() && sheet->parentWidget() != main)
     sheet->setParent(main, sheet->windowFlags());
-  sheet->show();
-  if (sheet->isMinimized()) sheet->showNormal();
-  sheet->raise();
-  sheet->activateWindow();
+  sheet->mostra();
   return sheet;
 }
 

@@ -2,6 +2,7 @@
 // are left, and that no sheet file changes until the sheet itself is saved.
 
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -64,6 +65,8 @@ class tst_reset : public QObject {
   void monthlyLeavesYearSheetAlone();
   void annual();
   void savedOnlyByTheSheet();
+  void fromMenu_data();
+  void fromMenu();
 
  private:
   // Sheet files holding a month of data.
@@ -287,6 +290,29 @@ void tst_reset::savedOnlyByTheSheet() {
   auto* reopened = ctx.window<medietemperature>();
   QCOMPARE(reopened->Text1[1]->text(), QStringLiteral("11"));
   QCOMPARE(reopened->Text1[62]->text(), QStringLiteral("162"));
+}
+
+void tst_reset::fromMenu_data() {
+  QTest::addColumn<QString>("item");
+  QTest::addColumn<QString>("question");
+  QTest::addColumn<bool>("yearSheet");
+  QTest::newRow("Azzeramento &mensile") << QStringLiteral("azzmese") << kMonthlyQuestion << false;
+  QTest::newRow("Azzeramento &annuale") << QStringLiteral("azzannu") << kAnnualQuestion << true;
+}
+
+void tst_reset::fromMenu() {
+  QFETCH(QString, item);
+  QFETCH(QString, question);
+  QFETCH(bool, yearSheet);
+  AppContext& ctx = env_->ctx();
+  QAction* action = ctx.mainWindow()->menuItem(item);
+  QVERIFY(action);
+  env_->dialogs().answers << MsgAnswer::Yes;
+  action->trigger();
+  QCOMPARE(env_->dialogs().messages.size(), 2);
+  QCOMPARE(env_->dialogs().messages.first().text, question);
+  QVERIFY(ctx.existing<medietemperature>() && ctx.existing<archiviopioggia>());
+  QCOMPARE(ctx.existing<pioggiaanno>() != nullptr, yearSheet);
 }
 
 QTEST_MAIN(tst_reset)
