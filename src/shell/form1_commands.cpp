@@ -55,7 +55,7 @@ const QString kBackupProgram = QStringLiteral("backup");
 // Shows a single-instance window owned by the main window, or closes it when
 // it is open. True when the window is now shown.
 template <class W>
-[[maybe_unused]] bool toggleOwned(AppContext& ctx, Form1& main) {
+bool toggleOwned(AppContext& ctx, Form1& main) {
   if (W* w = ctx.existing<W>(); w && w->isVisible()) {
     w->close();
     return false;
@@ -359,20 +359,8 @@ void Form1::calco_Click() {
 }
 
 void Form1::toggleAppunti(bool fromMenu) {
-  // A visible notes window is unloaded; otherwise it is shown (loaded first
-  // when need be). The notes window itself keeps the item and the button in
-  // step when it loads and unloads; this keeps them so for a window that was
-  // already loaded.
-  Dialog* notes = ctx_.existing<Dialog>();
-  const bool open = !(notes && notes->isVisible());
-  if (open) {
-    notes = ctx_.window<Dialog>();
-    notes->show();
-    notes->raise();
-    notes->activateWindow();
-  } else {
-    notes->close();
-  }
+  // The notes window also marks both when it loads and unloads.
+  const bool open = toggleOwned<Dialog>(ctx_, *this);
   if (fromMenu) finapp->setChecked(open);
   appunti->setChecked(open);
 }

@@ -18,6 +18,7 @@
 
 #include "shell/cal.h"
 #include "testenv.h"
+#include "tools/dialog.h"
 
 namespace {
 
@@ -200,11 +201,9 @@ class tst_commands : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(form));
     form->grid(ArchiveKind::Temperature)->setFocus();
     QSignalSpy spy(form->menuItem(item), &QAction::triggered);
-    // Ctrl+S opens the modal print dialog: close it again at once.
-    QTimer::singleShot(0, qApp, [] {
-      if (QWidget* w = QApplication::activeModalWidget()) w->close();
-    });
-    QTest::keySequence(form->grid(ArchiveKind::Temperature), key);
+    // A modal window the command opens is closed again at once.
+    QWidget* grid = form->grid(ArchiveKind::Temperature);
+    modalOpenedBy([grid, key] { QTest::keySequence(grid, key); });
     QCOMPARE(spy.count(), 1);
   }
 
@@ -619,14 +618,19 @@ class tst_commands : public QObject {
                              << "Dialog1";
     QTest::newRow("Informazioni") << "abouttt"
                                   << "frmAbout";
-    QTest::newRow("Stampa") << "printt"
-                            << "stampa";
+    QTest::newRow("Stampa...") << "printt"
+                               << "stampa";
+    QTest::newRow("Stampa... button") << "Toolbar1:stampa"
+                                      << "stampa";
   }
 
   void modalWindows() {
     QFETCH(QString, item);
     QFETCH(QString, window);
-    QAction* a = form->menuItem(item);
+    QAction* a = item.startsWith("Toolbar1:")
+                     ? Form1::toolbarButton(form->Toolbar1, item.section(':', 1))
+                     : form->menuItem(item);
+    QVERIFY(a);
     QCOMPARE(modalOpenedBy([a] { a->trigger(); }), window);
     QVERIFY(!QApplication::activeModalWidget());
   }
@@ -713,18 +717,49 @@ class tst_commands : public QObject {
     QVERIFY(env->dialogs().messages.isEmpty());
   }
 
-  // The menu item and toolbar button 3 open and close the notes window, and
-  // stay in step with it.
+  // The notes window: the menu item checks itself, the toolbar button stays
+  // pressed while the window is open, whichever of the two opened it.
+  void notesToggle_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("menu, menu") << "menu"
+                                << "menu";
+    QTest::newRow("button, button") << "button"
+                                    << "button";
+    QTest::newRow("menu, button") << "menu"
+                                  << "button";
+    QTest::newRow("button, menu") << "button"
+                                  << "menu";
+    QTest::newRow("menu, close box") << "menu"
+                                     << "close";
+  }
+
   void notesToggle() {
-    form->finapp->trigger();
-    QWidget* notes = form->findChild<QWidget*>("Dialog", Qt::FindDirectChildrenOnly);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    auto use = [this](const QString& how) {
+      if (how == "menu")
+        form->finapp->trigger();
+      else if (how == "button")
+        form->appunti->trigger();
+      else
+        env->ctx().existing<Dialog>()->close();
+    };
+    use(first);
+    Dialog* notes = env->ctx().existing<Dialog>();
     QVERIFY(notes && notes->isVisible());
-    QVERIFY(form->finapp->isChecked());
+    QVERIFY(!notes->isModal());
     QVERIFY(form->appunti->isChecked());
-    form->appunti->trigger();
-    QVERIFY(!notes->isVisible());
-    QVERIFY(!form->finapp->isChecked());
+    QVERIFY(form->finapp->isChecked());
+    QPointer<Dialog> gone(notes);
+    use(second);
+    QTRY_VERIFY(!gone);  // unloaded
     QVERIFY(!form->appunti->isChecked());
+    QVERIFY(!form->finapp->isChecked());
+    // And open again.
+    use(first == "button" ? "button" : "menu");
+    QVERIFY(env->ctx().existing<Dialog>() && env->ctx().existing<Dialog>()->isVisible());
+    QVERIFY(form->appunti->isChecked());
   }
 };
 
