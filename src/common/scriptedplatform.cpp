@@ -65,6 +65,7 @@ void ScriptedClipboard::setText(const QString& t) {
 
 void RecordingPrinter::printLine(const QList<PrintItem>& items) {
   if (failing) throw PrintFailure("no printer");
+  if (failAfterLines >= 0 && lines.size() >= failAfterLines) throw PrintFailure("printer stopped");
   if (!open_) {
     open_ = true;
     pages = 1;

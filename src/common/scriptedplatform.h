@@ -80,6 +80,7 @@ class RecordingPrinter : public TextPrinter {
   int aborted = 0;       // documents dropped with abortDoc()
   int pages = 0;         // pages of the current or last document
   bool failing = false;  // every output operation throws PrintFailure
+  int failAfterLines = -1;  // >= 0: lines beyond this many throw PrintFailure
   QList<bool> setupAnswers;  // answers to the setup dialog; then true
   QStringList setupTitles;
 

@@ -262,6 +262,8 @@ void mese::Command4_Click() {
     printer.printLine({PrintItem::txt(testoRiepilogo())});
     printer.endDoc();
   } catch (const std::exception&) {
+    // Lines already sent go with the dropped document, not into the next printout.
+    ctx_.printer().abortDoc();
     ctx_.dialogs().message(this, kPrintError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
   }
 }

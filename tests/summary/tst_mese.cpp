@@ -60,6 +60,7 @@ class tst_mese : public QObject {
   void saveFailure();
   void print();
   void printFailure();
+  void printFailurePartway();
   void singleInstanceAndUnload();
   void sheetButtons_data();
   void sheetButtons();
@@ -327,6 +328,17 @@ void tst_mese::printFailure() {
   QCOMPARE(m.title, QStringLiteral("Nubilario"));
   QCOMPARE(env_->scripted().printer->documents, 0);
   QCOMPARE(w_->testoRiepilogo(), before);
+}
+
+void tst_mese::printFailurePartway() {
+  RecordingPrinter& p = *env_->scripted().printer;
+  p.failAfterLines = 2;  // the printer stops after the station line
+  w_->Command1_Click();
+  w_->Command4_Click();
+  QCOMPARE(env_->dialogs().messages.size(), 1);
+  QCOMPARE(env_->dialogs().messages.first().text, kPrintError);
+  QCOMPARE(p.aborted, 1);  // the half-printed document is dropped
+  QCOMPARE(p.documents, 0);
 }
 
 void tst_mese::singleInstanceAndUnload() {
