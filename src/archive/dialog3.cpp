@@ -62,13 +62,7 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   body->addSpacing(6);
   body->addLayout(buttons);
 
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
-  v->addWidget(makeBanner());
-  v->addWidget(makeRule());
-  v->addLayout(body);
-  v->setSizeConstraint(QLayout::SetFixedSize);
+  frameBody(body);
   note->setMinimumWidth(340);
 
   filterDecimalPoint(totalepioggia);

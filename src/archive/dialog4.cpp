@@ -66,13 +66,7 @@ Dialog4::Dialog4(AppContext& ctx, QWidget* owner)
   body->addSpacing(6);
   body->addLayout(buttons);
 
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
-  v->addWidget(makeBanner());
-  v->addWidget(makeRule());
-  v->addLayout(body);
-  v->setSizeConstraint(QLayout::SetFixedSize);
+  frameBody(body);
   note->setMinimumWidth(380);
 
   filterDecimalPoint(mass);

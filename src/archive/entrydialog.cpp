@@ -164,6 +164,16 @@ EntryDialog::EntryDialog(AppContext& ctx, QWidget* owner, const QString& title,
   setSizeGripEnabled(false);
 }
 
+void EntryDialog::frameBody(QLayout* body) {
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  v->addWidget(makeBanner());
+  v->addWidget(makeRule());
+  v->addLayout(body);
+  v->setSizeConstraint(QLayout::SetFixedSize);
+}
+
 QWidget* EntryDialog::makeBanner() {
   auto* strip = new QFrame(this);
   strip->setObjectName(QStringLiteral("banner"));

@@ -86,6 +86,8 @@ class EntryDialog : public QDialog {
   QWidget* makeBanner();
   // The line under the banner.
   QWidget* makeRule();
+  // Lays out the whole dialog at its fixed size: banner, rule, then the body.
+  void frameBody(QLayout* body);
   QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
   QLineEdit* makeField(const char* name, const QString& text, int maxLength);
   // A read-only year field with its spinner.

@@ -75,13 +75,7 @@ estr::estr(AppContext& ctx, QWidget* owner)
   body->addSpacing(6);
   body->addLayout(buttons);
 
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
-  v->addWidget(makeBanner());
-  v->addWidget(makeRule());
-  v->addLayout(body);
-  v->setSizeConstraint(QLayout::SetFixedSize);
+  frameBody(body);
 
   clearOnBackspace(dati1, okbutton);
   clearOnBackspace(dati2, okbutton);

@@ -103,13 +103,7 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   body->addSpacing(6);
   body->addLayout(buttons);
 
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
-  v->addWidget(makeBanner());
-  v->addWidget(makeRule());
-  v->addLayout(body);
-  v->setSizeConstraint(QLayout::SetFixedSize);
+  frameBody(body);
   note->setMinimumWidth(380);
 
   for (QLineEdit* f : {Text3, Text4, Text5, Text6}) filterDecimalPoint(f);
