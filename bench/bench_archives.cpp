@@ -7,6 +7,8 @@
 //   (c) one record insert through the shared recordset at 1,000 and 100,000 records,
 //   and, for comparison, the time sqlite3 takes to read the same 400,000 rows.
 
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,8 +22,6 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "archive/datafolder.h"
 #include "common/appcontext.h"
@@ -60,7 +60,8 @@ void fill(const QString& path, ArchiveKind kind, int count) {
     q.prepare(QStringLiteral("INSERT INTO tab VALUES (%1)").arg(marks.join(',')));
     for (int r = 0; r < count; ++r) {
       for (int c = 0; c < columns; ++c)
-        q.addBindValue(QStringLiteral("Valore %1 della colonna %2 per %3").arg(r).arg(c).arg(int(kind)));
+        q.addBindValue(
+            QStringLiteral("Valore %1 della colonna %2 per %3").arg(r).arg(c).arg(int(kind)));
       q.exec();
     }
     db.commit();

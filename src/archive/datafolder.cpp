@@ -66,8 +66,8 @@ bool layOut(const QString& folder, QString* error) {
   }
   const QString abs = QDir(folder).absolutePath();
   auto path = [&](const QString& name) { return abs + QDir::separator() + name; };
-  for (ArchiveKind kind : {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow,
-                           ArchiveKind::OtherEvents}) {
+  for (ArchiveKind kind :
+       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
     const QString p = path(archiveFileName(kind));
     const QFileInfo info(p);
     if ((!info.exists() || info.size() == 0) && !createArchive(p, kind, error)) return false;

@@ -15,10 +15,14 @@ const QString kTable = QStringLiteral("tab");
 
 QString archiveFileName(ArchiveKind kind) {
   switch (kind) {
-    case ArchiveKind::Temperature: return QStringLiteral("temperature.mdb");
-    case ArchiveKind::Rain: return QStringLiteral("datipluviometrici.mdb");
-    case ArchiveKind::Snow: return QStringLiteral("neve.mdb");
-    case ArchiveKind::OtherEvents: return QStringLiteral("altrieventi.mdb");
+    case ArchiveKind::Temperature:
+      return QStringLiteral("temperature.mdb");
+    case ArchiveKind::Rain:
+      return QStringLiteral("datipluviometrici.mdb");
+    case ArchiveKind::Snow:
+      return QStringLiteral("neve.mdb");
+    case ArchiveKind::OtherEvents:
+      return QStringLiteral("altrieventi.mdb");
   }
   return {};
 }
@@ -60,7 +64,8 @@ bool Recordset::connect(const QString& path, QString* error) {
 
   QSqlQuery q(db);
   // The table must be there and readable; a file that is not a database fails here.
-  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName))))
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0")
+                  .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName))))
     return fail(q.lastError().text());
   // A closed archive must be one self-contained file: rollback journal, not WAL.
   q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
@@ -198,10 +203,10 @@ bool Recordset::update(QString* error) {
     marks << QStringLiteral("?");
   }
   QSqlQuery q(db);
-  const QString sql = names.isEmpty()
-                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+  const QString sql =
+      names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
   bool ok = q.prepare(sql);
   if (ok) {
     for (int column : order) q.addBindValue(pending_[column]);
@@ -266,6 +271,7 @@ QVariant Recordset::data(const QModelIndex& index, int role) const {
 
 QVariant Recordset::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return section < columns_.size() ? columns_[section] : QVariant();
+  if (orientation == Qt::Horizontal)
+    return section < columns_.size() ? columns_[section] : QVariant();
   return section + 1;
 }

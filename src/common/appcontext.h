@@ -14,8 +14,6 @@
 #include "common/platform.h"
 #include "shell/form1.h"
 
-
-
 class AppContext {
  public:
   explicit AppContext(std::unique_ptr<Platform> platform);

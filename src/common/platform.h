@@ -26,10 +26,10 @@ inline const QString kSaveFilter = QStringLiteral("All Files|*.*|Text Files (*.t
 struct SaveFileRequest {
   QString title;
   QString filter = kSaveFilter;
-  int filterIndex = 2;     // 1-based entry preselected
-  int flags = 2054;        // overwrite prompt, read-only box hidden, folder must exist
-  QString initialName;     // file name offered
-  QString initialFolder;   // empty: the dialog's own choice
+  int filterIndex = 2;    // 1-based entry preselected
+  int flags = 2054;       // overwrite prompt, read-only box hidden, folder must exist
+  QString initialName;    // file name offered
+  QString initialFolder;  // empty: the dialog's own choice
 };
 
 class Dialogs {

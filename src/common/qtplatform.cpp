@@ -1,5 +1,6 @@
 // The platform layer on the real desktop.
 
+#include <unistd.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
-#include <unistd.h>
 
 #include "common/platform.h"
 #include "common/qtprinter.h"
@@ -27,11 +27,21 @@ class QtDialogs : public Dialogs {
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-      case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-      case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-      case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-      case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-      case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+      case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+      case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+      case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+      case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+      case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
       case MsgButtons::Ok:
@@ -50,18 +60,21 @@ class QtDialogs : public Dialogs {
         break;
     }
     switch (box.exec()) {
-      case QMessageBox::Ok: return MsgAnswer::Ok;
-      case QMessageBox::Yes: return MsgAnswer::Yes;
-      case QMessageBox::No: return MsgAnswer::No;
-      default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+      case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+      case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+      case QMessageBox::No:
+        return MsgAnswer::No;
+      default:
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     }
   }
 
   std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
                                   const QString& defaultText) override {
     bool ok = false;
-    QString text =
-        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    QString text = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) return std::nullopt;
     return text;
   }
@@ -86,8 +99,7 @@ class QtDialogs : public Dialogs {
     // Overwrite prompt on (flag 2), read-only box hidden (4: Qt has none), folder
     // must exist (2048: the dialog only accepts existing folders).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & 2) == 0);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-      return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
   }
 

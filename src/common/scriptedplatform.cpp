@@ -1,7 +1,7 @@
 #include "common/scriptedplatform.h"
 
-MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon,
-                                   MsgButtons buttons, const QString& title) {
+MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
+                                   const QString& title) {
   messages.append({text, icon, buttons, title});
   if (!answers.isEmpty()) return answers.takeFirst();
   switch (buttons) {

@@ -50,8 +50,7 @@ class ScriptedShell : public Shell {
 class ScriptedSettings : public SettingsStore {
  public:
   QMap<QString, QString> values;  // "section/key" -> value
-  QString value(const QString& section, const QString& key,
-                const QString& fallback) const override;
+  QString value(const QString& section, const QString& key, const QString& fallback) const override;
   void setValue(const QString& section, const QString& key, const QString& value) override;
 };
 
@@ -76,11 +75,11 @@ class RecordingPrinter : public TextPrinter {
     QString text;
   };
   QList<Line> lines;
-  int documents = 0;     // documents ended with endDoc()
-  int aborted = 0;       // documents dropped with abortDoc()
-  int pages = 0;         // pages of the current or last document
-  bool failing = false;  // every output operation throws PrintFailure
-  int failAfterLines = -1;  // >= 0: lines beyond this many throw PrintFailure
+  int documents = 0;         // documents ended with endDoc()
+  int aborted = 0;           // documents dropped with abortDoc()
+  int pages = 0;             // pages of the current or last document
+  bool failing = false;      // every output operation throws PrintFailure
+  int failAfterLines = -1;   // >= 0: lines beyond this many throw PrintFailure
   QList<bool> setupAnswers;  // answers to the setup dialog; then true
   QStringList setupTitles;
 

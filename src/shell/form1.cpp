@@ -80,8 +80,8 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   columns->addLayout(left);
 
   stack_ = new QStackedWidget(central);
-  for (ArchiveKind kind : {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow,
-                           ArchiveKind::OtherEvents}) {
+  for (ArchiveKind kind :
+       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
     recordsets_[index(kind)] = new Recordset(this);
     stack_->addWidget(buildPanel(kind));
   }

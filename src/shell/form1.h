@@ -136,18 +136,18 @@ class Form1 : public QMainWindow {
   void Command2_Click();
 
   // Each window that the commands open is opened in one place.
-  void apriDialog4();             // temperature record entry, modal
-  void apriDialog3();             // rain record entry, modal
-  void apriInsneve();             // snow event entry, modal
-  void apriEstr();                // other events entry, modal
-  void apriMedietemperature();    // daily temperature sheet, owned
-  void apriArchiviopioggia();     // daily precipitation sheet, owned
-  void apriPioggiaanno();         // current-year precipitation sheet, owned
-  void apriMese();                // monthly summary, owned
-  void apriDewpointt();           // meteorological calculator, owned
-  void apriStampa();              // print dialog, modal
-  void azzeramentoMensile();      // monthly reset
-  void azzeramentoAnnuale();      // annual reset
+  void apriDialog4();           // temperature record entry, modal
+  void apriDialog3();           // rain record entry, modal
+  void apriInsneve();           // snow event entry, modal
+  void apriEstr();              // other events entry, modal
+  void apriMedietemperature();  // daily temperature sheet, owned
+  void apriArchiviopioggia();   // daily precipitation sheet, owned
+  void apriPioggiaanno();       // current-year precipitation sheet, owned
+  void apriMese();              // monthly summary, owned
+  void apriDewpointt();         // meteorological calculator, owned
+  void apriStampa();            // print dialog, modal
+  void azzeramentoMensile();    // monthly reset
+  void azzeramentoAnnuale();    // annual reset
   // Notes window: the menu item also sets its own check mark, the toolbar button does not.
   void toggleAppunti(bool fromMenu);
 

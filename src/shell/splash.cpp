@@ -62,12 +62,12 @@ splash::splash(AppContext& ctx) : ctx_(ctx) {
       text(this, "Label1", QStringLiteral("Nubilario"), 30, true, QRect(28, top + 20, 300, 56)),
       text(this, "Label2", QStringLiteral("[ Versione 3.0.2 Pro] "), 10, false,
            QRect(32, top + 78, 300, 22)),
-      text(this, "Label3", QStringLiteral("Tutti i tuoi dati meteo sempre a portata di mano!"),
-           11, false, QRect(32, top + 112, 460, 24)),
-      text(this, "Label4", QStringLiteral("Progetto e sviluppo: il gruppo di Nubilario"), 8,
-           false, QRect(32, top + 220, 400, 18)),
-      text(this, "Label5", QStringLiteral("Dedicato a chi osserva il cielo ogni giorno"), 8,
-           false, QRect(32, top + 240, 400, 18)),
+      text(this, "Label3", QStringLiteral("Tutti i tuoi dati meteo sempre a portata di mano!"), 11,
+           false, QRect(32, top + 112, 460, 24)),
+      text(this, "Label4", QStringLiteral("Progetto e sviluppo: il gruppo di Nubilario"), 8, false,
+           QRect(32, top + 220, 400, 18)),
+      text(this, "Label5", QStringLiteral("Dedicato a chi osserva il cielo ogni giorno"), 8, false,
+           QRect(32, top + 240, 400, 18)),
   };
   for (QLabel* l : texts) l->installEventFilter(this);
   auto* three = text(this, "Label13", QStringLiteral("3"), 72, true, QRect(400, top + 6, 100, 110));
@@ -97,7 +97,8 @@ void splash::clicked() { openMain(); }
 
 void splash::mousePressEvent(QMouseEvent* event) {
   // The background bands answer; the picture itself does not.
-  if (event->button() == Qt::LeftButton && !picture_->geometry().contains(event->position().toPoint()))
+  if (event->button() == Qt::LeftButton &&
+      !picture_->geometry().contains(event->position().toPoint()))
     clicked();
   QWidget::mousePressEvent(event);
 }

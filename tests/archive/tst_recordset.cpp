@@ -32,26 +32,35 @@ class tst_recordset : public QObject {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("values");
-    QTest::newRow("temperature")
-        << int(ArchiveKind::Temperature)
-        << QStringList{"Mese e anno", "T Media MAX", "T Media MIN", "Osservazioni"}
-        << QStringList{"Marzo  2006", "12,35 °C", "3,10 °C", "Nessuna nota\r\n"};
+    QTest::newRow("temperature") << int(ArchiveKind::Temperature)
+                                 << QStringList{"Mese e anno", "T Media MAX", "T Media MIN",
+                                                "Osservazioni"}
+                                 << QStringList{"Marzo  2006", "12,35 °C", "3,10 °C",
+                                                "Nessuna nota\r\n"};
     QTest::newRow("rain") << int(ArchiveKind::Rain)
-                          << QStringList{"Mese e anno", "N° eventi con prp",
-                                         "Accumulo tot mensile", "Osservazioni"}
+                          << QStringList{"Mese e anno", "N° eventi con prp", "Accumulo tot mensile",
+                                         "Osservazioni"}
                           << QStringList{"Marzo  2006", "7 evento/i", "85,4 mm", ""};
     QTest::newRow("rain empty total")
         << int(ArchiveKind::Rain) << QStringList{"Accumulo tot mensile"} << QStringList{" mm"};
     QTest::newRow("snow") << int(ArchiveKind::Snow)
-                          << QStringList{"Inverno", "Tipo di neve", "Accumulo (in cm)",
-                                         "Accumulo equivalente (in mm)", "Temperatura (estremi)",
+                          << QStringList{"Inverno",
+                                         "Tipo di neve",
+                                         "Accumulo (in cm)",
+                                         "Accumulo equivalente (in mm)",
+                                         "Temperatura (estremi)",
                                          "Osservazioni"}
-                          << QStringList{"Inverno 2005/2006 (12 Gennaio)", "Farinosa", "15 cm",
-                                         "12,5 mm", "-2 °C / 1 °C", "riga 1\r\nriga 2\r\n"};
-    QTest::newRow("other events")
-        << int(ArchiveKind::OtherEvents)
-        << QStringList{"Data", "evento", "Caratteristiche/eventuali dati", "Osservazioni"}
-        << QStringList{"12 Gennaio 2005", "Föhn", "raffiche 'forti'; \"90\" km/h", "--"};
+                          << QStringList{"Inverno 2005/2006 (12 Gennaio)",
+                                         "Farinosa",
+                                         "15 cm",
+                                         "12,5 mm",
+                                         "-2 °C / 1 °C",
+                                         "riga 1\r\nriga 2\r\n"};
+    QTest::newRow("other events") << int(ArchiveKind::OtherEvents)
+                                  << QStringList{"Data", "evento", "Caratteristiche/eventuali dati",
+                                                 "Osservazioni"}
+                                  << QStringList{"12 Gennaio 2005", "Föhn",
+                                                 "raffiche 'forti'; \"90\" km/h", "--"};
   }
   void roundTrip() {
     QFETCH(int, kind);
@@ -80,10 +89,14 @@ class tst_recordset : public QObject {
   void namesIgnoreLetterCase_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("read");
-    QTest::newRow("T Media max") << "T Media MAX" << "T Media max";
-    QTest::newRow("all lower") << "T Media MAX" << "t media max";
-    QTest::newRow("Evento") << "evento" << "Evento";
-    QTest::newRow("temperatura") << "Temperatura (estremi)" << "temperatura (estremi)";
+    QTest::newRow("T Media max") << "T Media MAX"
+                                 << "T Media max";
+    QTest::newRow("all lower") << "T Media MAX"
+                               << "t media max";
+    QTest::newRow("Evento") << "evento"
+                            << "Evento";
+    QTest::newRow("temperatura") << "Temperatura (estremi)"
+                                 << "temperatura (estremi)";
   }
   void namesIgnoreLetterCase() {
     QFETCH(QString, stored);
@@ -183,7 +196,9 @@ class tst_recordset : public QObject {
       db.setDatabaseName(path);
       QVERIFY(db.open());
       QSqlQuery q(db);
-      QVERIFY(q.exec("CREATE TRIGGER no_insert BEFORE INSERT ON tab BEGIN SELECT RAISE(ABORT, 'bloccato'); END"));
+      QVERIFY(
+          q.exec("CREATE TRIGGER no_insert BEFORE INSERT ON tab BEGIN SELECT RAISE(ABORT, "
+                 "'bloccato'); END"));
       db.close();
     }
     QSqlDatabase::removeDatabase("trigger");
@@ -273,13 +288,15 @@ class tst_recordset : public QObject {
     QVERIFY(rs.connect(fresh(ArchiveKind::OtherEvents, "model.mdb")));
     QVERIFY(rs.open());
     QCOMPARE(rs.columnCount(), 4);
-    QCOMPARE(rs.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("evento"));
+    QCOMPARE(rs.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("evento"));
     QSignalSpy inserted(&rs, &QAbstractItemModel::rowsInserted);
     rs.addNew();
     rs.setField("Data", "12 Gennaio 2005");
     QVERIFY(rs.update());
     QCOMPARE(inserted.count(), 1);
-    QCOMPARE(rs.data(rs.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("12 Gennaio 2005"));
+    QCOMPARE(rs.data(rs.index(0, 0), Qt::DisplayRole).toString(),
+             QStringLiteral("12 Gennaio 2005"));
     QSignalSpy closed(&rs, &Recordset::closed);
     rs.close();
     QCOMPARE(closed.count(), 1);

@@ -1,9 +1,9 @@
+#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "common/textfile.h"
 
@@ -20,7 +20,10 @@ class tst_textfile : public QObject {
   void encode_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("degree") << QStringLiteral("12,5 °C") << QByteArray("12,5 \xB0" "C");
+    QTest::newRow("degree") << QStringLiteral("12,5 °C")
+                            << QByteArray(
+                                   "12,5 \xB0"
+                                   "C");
     QTest::newRow("accents") << QStringLiteral("sarà è") << QByteArray("sar\xE0 \xE8");
     QTest::newRow("foehn") << QStringLiteral("Föhn") << QByteArray("F\xF6hn");
     QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80");
@@ -37,8 +40,14 @@ class tst_textfile : public QObject {
   void decode_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("ansi degree") << QByteArray("5 \xB0" "C") << QStringLiteral("5 °C");
-    QTest::newRow("utf8 degree") << QByteArray("5 \xC2\xB0" "C") << QStringLiteral("5 °C");
+    QTest::newRow("ansi degree") << QByteArray(
+                                        "5 \xB0"
+                                        "C")
+                                 << QStringLiteral("5 °C");
+    QTest::newRow("utf8 degree") << QByteArray(
+                                        "5 \xC2\xB0"
+                                        "C")
+                                 << QStringLiteral("5 °C");
     QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBFsi") << QStringLiteral("si");
     QTest::newRow("ansi accent") << QByteArray("citt\xE0") << QStringLiteral("città");
   }
@@ -83,8 +92,10 @@ class tst_textfile : public QObject {
   void writeLinesUsesCrLfAndAnsi() {
     QTemporaryDir dir;
     const QString path = dir.filePath("out.txt");
-    QVERIFY(textfile::writeLines(path, {QStringLiteral("3 °C"), QString(), QStringLiteral("fine")}));
-    QCOMPARE(bytesOf(path), QByteArray("3 \xB0" "C\r\n\r\nfine\r\n"));
+    QVERIFY(
+        textfile::writeLines(path, {QStringLiteral("3 °C"), QString(), QStringLiteral("fine")}));
+    QCOMPARE(bytesOf(path), QByteArray("3 \xB0"
+                                       "C\r\n\r\nfine\r\n"));
     QVERIFY(textfile::write(path, QStringLiteral("x")));
     QCOMPARE(bytesOf(path), QByteArray("x"));  // replaced whole, not appended
   }

@@ -31,18 +31,20 @@ class tst_sheetfile : public QObject {
     QTest::newRow("exact") << QByteArray("1|2|3|4|\r\n") << four << QStringList{"1", "2", "3", "4"};
     // The trailing "|" of a short line empties the field after the last value.
     QTest::newRow("short") << QByteArray("10|20|\r\n") << four << QStringList{"10", "20", "", "d"};
-    QTest::newRow("longer ignored") << QByteArray("1|2|3|4|5|6|\r\n") << four
-                                    << QStringList{"1", "2", "3", "4"};
-    QTest::newRow("empty values") << QByteArray("||x||\r\n") << four << QStringList{"", "", "x", ""};
+    QTest::newRow("longer ignored")
+        << QByteArray("1|2|3|4|5|6|\r\n") << four << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("empty values") << QByteArray("||x||\r\n") << four
+                                  << QStringList{"", "", "x", ""};
     QTest::newRow("empty file") << QByteArray() << four << four;
     QTest::newRow("only line end") << QByteArray("\r\n") << four << four;
-    QTest::newRow("second line ignored") << QByteArray("1|\r\n9|9|9|9|\r\n") << four
-                                         << QStringList{"1", "", "c", "d"};
-    QTest::newRow("lf line end") << QByteArray("1|2|3|4|\n") << four << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("second line ignored")
+        << QByteArray("1|\r\n9|9|9|9|\r\n") << four << QStringList{"1", "", "c", "d"};
+    QTest::newRow("lf line end") << QByteArray("1|2|3|4|\n") << four
+                                 << QStringList{"1", "2", "3", "4"};
     QTest::newRow("ansi text") << QByteArray("12,5|-3|\xB0|x|\r\n") << four
                                << QStringList{"12,5", "-3", "°", "x"};
-    QTest::newRow("blanks kept on read") << QByteArray(" 7 |2|3|4|\r\n") << four
-                                         << QStringList{" 7 ", "2", "3", "4"};
+    QTest::newRow("blanks kept on read")
+        << QByteArray(" 7 |2|3|4|\r\n") << four << QStringList{" 7 ", "2", "3", "4"};
   }
   void read() {
     QFETCH(QByteArray, bytes);

@@ -18,8 +18,8 @@ const QString kDbError = QStringLiteral("Errore durante l'accesso ai database!")
 const QStringList kDesign = {"nome della stazione", "si", "(a norma)", "app.path", "app.path"};
 
 QStringList labels(Form1* w) {
-  return {w->nome->text(), w->mostrainfo->text(), w->anormaa->text(),
-          w->percorsoappunti->text(), w->riepiloghimensili->text()};
+  return {w->nome->text(), w->mostrainfo->text(), w->anormaa->text(), w->percorsoappunti->text(),
+          w->riepiloghimensili->text()};
 }
 QStringList texts(const ScriptedDialogs& d) {
   QStringList out;
@@ -72,8 +72,8 @@ class tst_startup : public QObject {
     QTest::newRow("blanks kept") << QByteArray("  S  \r\nsi\r\nx\r\nA\r\nB\r\n")
                                  << QStringList{"  S  ", "si", "x", "A", "B"} << true << false;
     QTest::newRow("short keeps design and frame")
-        << QByteArray("S\r\nno\r\nx\r\n")
-        << QStringList{"S", "no", "x", "app.path", "app.path"} << true << true;
+        << QByteArray("S\r\nno\r\nx\r\n") << QStringList{"S", "no", "x", "app.path", "app.path"}
+        << true << true;
     QTest::newRow("empty") << QByteArray() << kDesign << true << true;
     QTest::newRow("overlong line")
         << QByteArray(100000, 'x') + "\r\nno\r\nx\r\nA\r\nB\r\n"
@@ -115,7 +115,8 @@ class tst_startup : public QObject {
     QTest::addColumn<QByteArray>("bytes");  // empty: the file is missing
     QTest::addColumn<int>("openArchives");
     QTest::newRow("temperature missing") << "temperature.mdb" << QByteArray() << 0;
-    QTest::newRow("rain garbage") << "datipluviometrici.mdb" << QByteArray("spazzatura").repeated(500) << 1;
+    QTest::newRow("rain garbage") << "datipluviometrici.mdb"
+                                  << QByteArray("spazzatura").repeated(500) << 1;
     QTest::newRow("snow missing") << "neve.mdb" << QByteArray() << 2;
     QTest::newRow("snow truncated") << "neve.mdb" << QByteArray("SQLite format 3\0\x10\0", 19) << 2;
   }
@@ -133,8 +134,10 @@ class tst_startup : public QObject {
     QCOMPARE(w->nome->text(), QStringLiteral("nome della stazione"));
     QVERIFY(!w->infostazione->isHidden());
     QVERIFY(!env.scripted().shell->endedWith.has_value());
-    if (!bytes.isEmpty()) QCOMPARE(env.readFile(file), bytes);  // never repaired or replaced
-    else QVERIFY(!QFile::exists(env.path(file)));               // never created
+    if (!bytes.isEmpty())
+      QCOMPARE(env.readFile(file), bytes);  // never repaired or replaced
+    else
+      QVERIFY(!QFile::exists(env.path(file)));  // never created
   }
 
   void missingOtherEventsEndsTheProgram() {
@@ -232,7 +235,8 @@ class tst_startup : public QObject {
     QStringList order;
     const char* names[] = {"temperature", "rain", "snow", "other"};
     for (int k = 0; k < 4; ++k)
-      connect(&w->recordset(ArchiveKind(k)), &Recordset::closed, [&order, &names, k] { order << names[k]; });
+      connect(&w->recordset(ArchiveKind(k)), &Recordset::closed,
+              [&order, &names, k] { order << names[k]; });
     w->show();
     w->close();  // deletes itself
     QTRY_VERIFY(env.ctx().existingMainWindow() == nullptr);
@@ -249,12 +253,13 @@ class tst_startup : public QObject {
     QPointer<splash> alive(s);
     // A click on the picture outside the texts does nothing.
     auto* picture = s->findChild<QWidget*>("Picture1");
-    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(picture->width() - 5, picture->height() - 5));
+    QTest::mouseClick(picture, Qt::LeftButton, {},
+                      QPoint(picture->width() - 5, picture->height() - 5));
     QVERIFY(!s->finished());
     QTest::mouseClick(s->findChild<QWidget*>("Label1"), Qt::LeftButton);
     QVERIFY(env.ctx().existingMainWindow());
     QVERIFY(env.ctx().existingMainWindow()->isVisible());
-    QTRY_VERIFY(alive.isNull());  // unloaded
+    QTRY_VERIFY(alive.isNull());                    // unloaded
     QCOMPARE(texts(env.dialogs()), QStringList{});  // loaded exactly once
   }
 

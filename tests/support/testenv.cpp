@@ -10,7 +10,8 @@ TestEnv::TestEnv(bool layOut) {
   pinItalianLocale();
   if (layOut) {
     QString error;
-    if (!datafolder::layOut(dir_.path(), &error)) qFatal("cannot lay out data folder: %s", qPrintable(error));
+    if (!datafolder::layOut(dir_.path(), &error))
+      qFatal("cannot lay out data folder: %s", qPrintable(error));
   }
   ctx_ = std::make_unique<AppContext>(ScriptedPlatform::make(dir_.path(), &parts_));
 }
