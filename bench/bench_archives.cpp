@@ -23,9 +23,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "archive/datafolder.h"
 #include "common/appcontext.h"
 #include "common/scriptedplatform.h"
+#include "rules/datafolder.h"
 #include "shell/form1.h"
 
 namespace {
@@ -71,8 +71,9 @@ void fill(const QString& path, ArchiveKind kind, int count) {
 }
 
 int measure(const QString& folder, const QString& small) {
-  AppContext ctx(ScriptedPlatform::make(folder, nullptr));
-  Form1* w = ctx.mainWindow();
+  const auto makeMain = [](AppContext& c) { return new Form1(c); };
+  AppContext ctx(ScriptedPlatform::make(folder, nullptr), makeMain);
+  auto* w = static_cast<Form1*>(ctx.mainWindow());
   w->Form1_Load();
   w->show();
   QCoreApplication::processEvents();
@@ -91,8 +92,8 @@ int measure(const QString& folder, const QString& small) {
   };
   const double atLarge = insertCost(w->recordset(ArchiveKind::Rain));
 
-  AppContext smallCtx(ScriptedPlatform::make(small, nullptr));
-  Form1* sw = smallCtx.mainWindow();
+  AppContext smallCtx(ScriptedPlatform::make(small, nullptr), makeMain);
+  auto* sw = static_cast<Form1*>(smallCtx.mainWindow());
   sw->Form1_Load();
   const double atSmall = insertCost(sw->recordset(ArchiveKind::Rain));
 

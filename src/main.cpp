@@ -5,7 +5,8 @@
 #include <QTranslator>
 
 #include "common/appcontext.h"
-#include "common/numbers.h"
+#include "rules/numbers.h"
+#include "shell/form1.h"
 #include "shell/splash.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +20,8 @@ int main(int argc, char** argv) {
                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
-  AppContext ctx(Platform::desktop(QApplication::applicationDirPath()));
+  AppContext ctx(Platform::desktop(QApplication::applicationDirPath()),
+                 [](AppContext& c) { return new Form1(c); });
   auto* screen = new splash(ctx);
   screen->show();
   return app.exec();

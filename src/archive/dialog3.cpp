@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "rules/months.h"
+
 namespace {
 const QString kSection = QStringLiteral("pioggia");
 const QString kKey = QStringLiteral("anno");
@@ -12,10 +14,9 @@ const QString kKey = QStringLiteral("anno");
 Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
     : EntryDialog(ctx, owner, QStringLiteral("Inserimento pioggia mensile"),
                   QStringLiteral("Dialog3")) {
-  Combo1 = makeList("Combo1", monthNames());
+  Combo1 = makeList("Combo1", months::names());
   anno = makeYearField("anno", QStringLiteral("2005"));
-  UpDown1 = new UpDown(anno, 2000, 2099, this);
-  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  UpDown1 = makeSpinner(anno, 2000, 2099);
   eventi = makeField("eventi", QStringLiteral("0"), 4);
   totalepioggia = makeField("totalepioggia", QStringLiteral("0"), 8);
   note = makeNote("note", QStringLiteral("Nessuna nota\r\n"), 57);
@@ -28,52 +29,35 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   totalepioggia->setFixedWidth(digit * 10 + 12);
 
   auto* grid = new QGridLayout;
-  grid->addWidget(makeLabel("Label1", QStringLiteral("&Mese:"), Combo1), 0, 0);
-  grid->addWidget(Combo1, 0, 1);
-  auto* year = new QHBoxLayout;
-  year->setSpacing(0);
-  year->addWidget(makeLabel("Label2", QStringLiteral("Anno:"), anno));
-  year->addSpacing(6);
-  year->addWidget(anno);
-  year->addWidget(UpDown1);
-  grid->addLayout(year, 0, 3, Qt::AlignRight);
-  grid->addWidget(makeLabel("Label5", QStringLiteral("&N° di eventi:"), eventi), 1, 0);
-  grid->addWidget(eventi, 1, 1, Qt::AlignLeft);
-  grid->addWidget(makeLabel("Label3", QStringLiteral("&Accumulo tot:"), totalepioggia), 2, 0);
+  grid->addWidget(makeLabel("Label5", QStringLiteral("&N° di eventi:"), eventi), 0, 0);
+  grid->addWidget(eventi, 0, 1, Qt::AlignLeft);
+  grid->addWidget(makeLabel("Label3", QStringLiteral("&Accumulo tot:"), totalepioggia), 1, 0);
   auto* total = new QHBoxLayout;
   total->addWidget(totalepioggia);
   total->addWidget(makeLabel("Label7", QStringLiteral("millimetri")));
   total->addStretch(1);
-  grid->addLayout(total, 2, 1, 1, 2);
-  grid->setColumnStretch(3, 1);
+  grid->addLayout(total, 1, 1);
+  grid->setColumnStretch(1, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(okbutton);
-  buttons->addWidget(cancelbutton);
-
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 10, 12, 12);
-  body->setSpacing(6);
+  QVBoxLayout* body = makeBody();
+  body->addLayout(monthYearRow(Combo1, anno, UpDown1));
   body->addLayout(grid);
-  body->addWidget(makeLabel("Label6", QStringLiteral("N&ote:"), note));
-  body->addWidget(note);
-  body->addWidget(car);
-  body->addSpacing(6);
-  body->addLayout(buttons);
-
-  frameBody(body);
+  addNote(body, makeLabel("Label6", QStringLiteral("N&ote:"), note), note, car);
+  finishBody(body, okbutton, cancelbutton);
   note->setMinimumWidth(340);
 
   filterDecimalPoint(totalepioggia);
   clearOnBackspace(note, okbutton);
   connect(note, &QPlainTextEdit::textChanged, this, &Dialog3::note_Change);
-  connect(okbutton, &QPushButton::clicked, this, &Dialog3::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
   Timer1 = makeTimer(300);
 
   Form_Load();
+}
+
+void Dialog3::setTotal(const QString& total) {
+  if (total.size() > totalepioggia->maxLength()) totalepioggia->setMaxLength(int(total.size()));
+  totalepioggia->setText(total);
 }
 
 void Dialog3::Form_Load() {
@@ -90,12 +74,8 @@ void Dialog3::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpt
 
 void Dialog3::okbutton_Click() {
   remember(kSection, kKey, anno->text());
-  const bool written = addRecord(
-      ArchiveKind::Rain,
-      {{QStringLiteral("Mese e anno"), Combo1->currentText() + QStringLiteral("  ") + anno->text()},
-       {QStringLiteral("N° eventi con prp"), eventi->text() + QStringLiteral(" evento/i")},
-       {QStringLiteral("Accumulo tot mensile"), totalepioggia->text() + QStringLiteral(" mm")},
-       {QStringLiteral("Osservazioni"), note->text()}},
-      false);
+  const records::Rain record{Combo1->currentText(), anno->text(), eventi->text(),
+                             totalepioggia->text(), note->text()};
+  const bool written = addRecord(ArchiveKind::Rain, records::compose(record), false);
   if (written) accept();
 }

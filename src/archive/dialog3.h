@@ -1,8 +1,8 @@
 #pragma once
 // "Inserimento pioggia mensile": adds one month's precipitation record to the
 // rain archive. Opened modal from the rain toolbar, or from the daily
-// precipitation sheet, which sets `totalepioggia` before exec(). Create it on
-// the stack for each showing.
+// precipitation sheet, which hands over its monthly total with setTotal()
+// first. Create it on the stack for each showing.
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,6 +27,10 @@ class Dialog3 : public EntryDialog {
   QPushButton* okbutton = nullptr;
   QPushButton* cancelbutton = nullptr;
   QTimer* Timer1 = nullptr;
+
+  // The monthly total handed over by the daily precipitation sheet; the
+  // field's typing limit does not cut a large total short.
+  void setTotal(const QString& total);
 
   void Form_Load();
   void Timer1_Timer() override;

@@ -1,8 +1,8 @@
 #pragma once
 // "Inserimento temperature medie mensili": adds one month's mean maximum and
 // minimum to the temperature archive. Opened modal from the temperature
-// toolbar, or from the daily temperature sheet, which sets `mass` and `minn`
-// before exec(). Create it on the stack for each showing.
+// toolbar, or from the daily temperature sheet, which hands over its two
+// means with setMeans() first. Create it on the stack for each showing.
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,6 +27,10 @@ class Dialog4 : public EntryDialog {
   QPushButton* okbutton = nullptr;
   QPushButton* cancelbutton = nullptr;
   QTimer* Timer1 = nullptr;
+
+  // The means handed over by the daily temperature sheet, as it shows them;
+  // a longer text than the fields' typing limit (-12,35) is not cut short.
+  void setMeans(const QString& max, const QString& min);
 
   void Form_Load();
   void Timer1_Timer() override;

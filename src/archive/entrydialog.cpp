@@ -15,6 +15,8 @@
 #include <QValidator>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
+#include "rules/recordset.h"
 
 namespace {
 
@@ -38,15 +40,6 @@ class LengthLimit : public QValidator {
 };
 
 }  // namespace
-
-const QStringList& monthNames() {
-  static const QStringList names = {
-      QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
-      QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
-      QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
-      QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
-  return names;
-}
 
 // ---- NoteEdit ---------------------------------------------------------------------
 
@@ -164,7 +157,29 @@ EntryDialog::EntryDialog(AppContext& ctx, QWidget* owner, const QString& title,
   setSizeGripEnabled(false);
 }
 
-void EntryDialog::frameBody(QLayout* body) {
+QVBoxLayout* EntryDialog::makeBody() {
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(12, 10, 12, 12);
+  body->setSpacing(6);
+  return body;
+}
+
+void EntryDialog::addNote(QVBoxLayout* body, QLabel* caption, NoteEdit* note, QLabel* limit) {
+  body->addWidget(caption);
+  body->addWidget(note);
+  if (limit) body->addWidget(limit);
+}
+
+void EntryDialog::finishBody(QVBoxLayout* body, QPushButton* ok, QPushButton* cancel) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  body->addSpacing(6);
+  body->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &EntryDialog::okbutton_Click);
+  connect(cancel, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
+
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
@@ -203,15 +218,13 @@ QWidget* EntryDialog::makeRule() {
 }
 
 QLabel* EntryDialog::makeLabel(const char* name, const QString& caption, QWidget* buddy) {
-  auto* l = new QLabel(caption, this);
-  l->setObjectName(QLatin1String(name));
+  auto* l = widgets::label(this, name, caption);
   if (buddy) l->setBuddy(buddy);
   return l;
 }
 
 QLineEdit* EntryDialog::makeField(const char* name, const QString& text, int maxLength) {
-  auto* f = new QLineEdit(this);
-  f->setObjectName(QLatin1String(name));
+  auto* f = widgets::named<QLineEdit>(this, name);
   f->setValidator(new LengthLimit(maxLength, f));
   f->setText(text);
   return f;
@@ -225,25 +238,47 @@ QLineEdit* EntryDialog::makeYearField(const char* name, const QString& text) {
   return f;
 }
 
+UpDown* EntryDialog::makeSpinner(QLineEdit* year, int minimum, int maximum) {
+  auto* u = new UpDown(year, minimum, maximum, this);
+  u->setObjectName(QStringLiteral("UpDown1"));
+  return u;
+}
+
+QHBoxLayout* EntryDialog::yearBox(QLineEdit* year, UpDown* spinner) {
+  auto* box = new QHBoxLayout;
+  box->setSpacing(0);
+  box->addWidget(year);
+  box->addWidget(spinner);
+  return box;
+}
+
+QHBoxLayout* EntryDialog::monthYearRow(QComboBox* month, QLineEdit* year, UpDown* spinner) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
+  row->addWidget(makeLabel("Label1", QStringLiteral("&Mese:"), month));
+  row->addWidget(month);
+  row->addStretch(1);
+  row->addWidget(makeLabel("Label2", QStringLiteral("Anno:"), year));
+  row->addLayout(yearBox(year, spinner));
+  return row;
+}
+
 NoteEdit* EntryDialog::makeNote(const char* name, const QString& text, int maxLength) {
-  auto* n = new NoteEdit(maxLength, this);
-  n->setObjectName(QLatin1String(name));
+  auto* n = widgets::named<NoteEdit>(this, name, maxLength);
   n->setText(text);
   n->setFixedHeight(n->fontMetrics().lineSpacing() * 3 + 12);
   return n;
 }
 
 QComboBox* EntryDialog::makeList(const char* name, const QStringList& entries) {
-  auto* c = new QComboBox(this);
-  c->setObjectName(QLatin1String(name));
+  auto* c = widgets::named<QComboBox>(this, name);
   c->addItems(entries);
   c->setMaxVisibleItems(12);
   return c;
 }
 
 QPushButton* EntryDialog::makeButton(const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, this);
-  b->setObjectName(QLatin1String(name));
+  auto* b = widgets::button(this, name, caption);
   b->setAutoDefault(false);
   return b;
 }
@@ -287,9 +322,8 @@ void EntryDialog::remember(const QString& section, const QString& key, const QSt
   ctx_.settings().setValue(section, key, value);
 }
 
-bool EntryDialog::addRecord(ArchiveKind kind, const QList<QPair<QString, QString>>& fields,
-                            bool moveLast) {
-  Form1* main = ctx_.existingMainWindow();
+bool EntryDialog::addRecord(ArchiveKind kind, const records::Record& fields, bool moveLast) {
+  MainWindow* main = ctx_.existingMainWindow();
   Recordset* rs = main ? &main->recordset(kind) : nullptr;
   bool ok = rs && rs->isOpen();
   if (ok) {

@@ -9,14 +9,16 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-#include "archive/recordset.h"
+#include "rules/records.h"
 
 class AppContext;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 
 // A multi-line note field. Its text has CR LF line ends, as it is stored, and
 // the length limit counts each line end as two characters.
@@ -86,12 +88,25 @@ class EntryDialog : public QDialog {
   QWidget* makeBanner();
   // The line under the banner.
   QWidget* makeRule();
-  // Lays out the whole dialog at its fixed size: banner, rule, then the body.
-  void frameBody(QLayout* body);
+  // The body every dialog fills: its fields, then addNote() for each note,
+  // then finishBody() with the two buttons.
+  QVBoxLayout* makeBody();
+  // A note's caption, the note and, when given, the line that tells its limit.
+  void addNote(QVBoxLayout* body, QLabel* caption, NoteEdit* note, QLabel* limit = nullptr);
+  // The insert and cancel buttons at the foot, wired to okbutton_Click and
+  // cancelbutton_Click; then the whole dialog at its fixed size: banner,
+  // rule, body.
+  void finishBody(QVBoxLayout* body, QPushButton* ok, QPushButton* cancel);
   QLabel* makeLabel(const char* name, const QString& caption, QWidget* buddy = nullptr);
   QLineEdit* makeField(const char* name, const QString& text, int maxLength);
-  // A read-only year field with its spinner.
+  // A read-only year field, changed only with its spinner.
   QLineEdit* makeYearField(const char* name, const QString& text);
+  // The spinner UpDown1 of a year field.
+  UpDown* makeSpinner(QLineEdit* year, int minimum, int maximum);
+  // The year field with its spinner against it.
+  QHBoxLayout* yearBox(QLineEdit* year, UpDown* spinner);
+  // "&Mese:" with its list on the left, "Anno:" with the year on the right.
+  QHBoxLayout* monthYearRow(QComboBox* month, QLineEdit* year, UpDown* spinner);
   NoteEdit* makeNote(const char* name, const QString& text, int maxLength);
   QComboBox* makeList(const char* name, const QStringList& entries);
   QPushButton* makeButton(const char* name, const QString& caption);
@@ -111,7 +126,7 @@ class EntryDialog : public QDialog {
   // nothing is stored, an error message is shown and false is returned, so the
   // dialog stays open with what the user typed. `moveLast` makes the new record
   // current; without it the current record stays where it was.
-  bool addRecord(ArchiveKind kind, const QList<QPair<QString, QString>>& fields, bool moveLast);
+  bool addRecord(ArchiveKind kind, const records::Record& fields, bool moveLast);
 
   // Creates the running timer `Timer1` that calls Timer1_Timer().
   QTimer* makeTimer(int interval);
@@ -127,6 +142,3 @@ class EntryDialog : public QDialog {
   QList<QObject*> pointFields_;
   QHash<QObject*, QPushButton*> backspaceFields_;
 };
-
-// The twelve month names, January first.
-const QStringList& monthNames();

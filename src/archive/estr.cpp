@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "rules/months.h"
+
 namespace {
 const QString kSection = QStringLiteral("estremi");
 const QString kKey = QStringLiteral("anno");
@@ -15,10 +17,9 @@ estr::estr(AppContext& ctx, QWidget* owner)
   QStringList days;
   for (int i = 1; i <= 31; ++i) days << QString::number(i);
   giorno = makeList("giorno", days);
-  mese = makeList("mese", monthNames());
+  mese = makeList("mese", months::names());
   anno = makeYearField("anno", QStringLiteral("2005"));
-  UpDown1 = new UpDown(anno, 2000, 2100, this);
-  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  UpDown1 = makeSpinner(anno, 2000, 2100);
   estremieventi =
       makeList("estremieventi",
                {QStringLiteral("Grandine"), QStringLiteral("Nebbia fitta"), QStringLiteral("Brina"),
@@ -42,11 +43,7 @@ estr::estr(AppContext& ctx, QWidget* owner)
   date->addWidget(mese);
   date->addSpacing(10);
   date->addWidget(makeLabel("Label3", QStringLiteral("Anno:"), anno));
-  auto* year = new QHBoxLayout;
-  year->setSpacing(0);
-  year->addWidget(anno);
-  year->addWidget(UpDown1);
-  date->addLayout(year);
+  date->addLayout(yearBox(anno, UpDown1));
   date->addStretch(1);
 
   auto* kind = new QHBoxLayout;
@@ -54,35 +51,22 @@ estr::estr(AppContext& ctx, QWidget* owner)
   kind->addWidget(estremieventi);
   kind->addStretch(1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(okbutton);
-  buttons->addWidget(cancelbutton);
-
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 10, 12, 12);
-  body->setSpacing(6);
+  QVBoxLayout* body = makeBody();
   body->addLayout(date);
   body->addLayout(kind);
   body->addSpacing(4);
-  body->addWidget(
-      makeLabel("Label6", QStringLiteral("&Caratteristiche/ eventuali dati raccolti:"), dati1));
-  body->addWidget(dati1);
+  addNote(body,
+          makeLabel("Label6", QStringLiteral("&Caratteristiche/ eventuali dati raccolti:"), dati1),
+          dati1);
   body->addWidget(makeLabel("Label8", QStringLiteral("Max 78 car.")), 0, Qt::AlignRight);
-  body->addWidget(makeLabel("Label7", QStringLiteral("&Osservazioni:"), dati2));
-  body->addWidget(dati2);
+  addNote(body, makeLabel("Label7", QStringLiteral("&Osservazioni:"), dati2), dati2);
   body->addWidget(makeLabel("Label9", QStringLiteral("Max 78 caratteri")), 0, Qt::AlignRight);
-  body->addSpacing(6);
-  body->addLayout(buttons);
-
-  frameBody(body);
+  finishBody(body, okbutton, cancelbutton);
 
   clearOnBackspace(dati1, okbutton);
   clearOnBackspace(dati2, okbutton);
   connect(dati1, &QPlainTextEdit::textChanged, this, &estr::dati1_Change);
   connect(dati2, &QPlainTextEdit::textChanged, this, &estr::dati2_Change);
-  connect(okbutton, &QPushButton::clicked, this, &estr::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
   Timer1 = makeTimer(200);
 
@@ -105,13 +89,9 @@ void estr::dati2_Change() { setEnabledIfChanged(okbutton, !dati2->text().isEmpty
 
 void estr::okbutton_Click() {
   remember(kSection, kKey, anno->text());
-  const QString date = giorno->currentText() + QLatin1Char(' ') + mese->currentText() +
-                       QLatin1Char(' ') + anno->text();
-  const bool written = addRecord(ArchiveKind::OtherEvents,
-                                 {{QStringLiteral("Data"), date},
-                                  {QStringLiteral("evento"), estremieventi->currentText()},
-                                  {QStringLiteral("Caratteristiche/eventuali dati"), dati1->text()},
-                                  {QStringLiteral("Osservazioni"), dati2->text()}},
-                                 true);
+  const records::OtherEvent record{giorno->currentText(), mese->currentText(),
+                                   anno->text(),          estremieventi->currentText(),
+                                   dati1->text(),         dati2->text()};
+  const bool written = addRecord(ArchiveKind::OtherEvents, records::compose(record), true);
   if (written) accept();
 }

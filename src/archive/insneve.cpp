@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "rules/months.h"
+
 namespace {
 const QString kSection = QStringLiteral("neve");
 const QString kKey1 = QStringLiteral("anno1");
@@ -27,10 +29,9 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   Text1->setFocusPolicy(Qt::NoFocus);
   Text1->setAccessibleName(QStringLiteral("Primo anno dell'inverno"));
   Text2->setAccessibleName(QStringLiteral("Secondo anno dell'inverno"));
-  UpDown1 = new UpDown(Text2, 2000, 2100, this);
-  UpDown1->setObjectName(QStringLiteral("UpDown1"));
+  UpDown1 = makeSpinner(Text2, 2000, 2100);
   giorno = makeList("giorno", days());
-  mese = makeList("mese", monthNames());
+  mese = makeList("mese", months::names());
   Combo1 = makeList(
       "Combo1", {QStringLiteral("Farinosa"), QStringLiteral("Bagnata"), QStringLiteral("Granulosa"),
                  QStringLiteral("Non bianca"), QStringLiteral("Non rilevato")});
@@ -54,8 +55,7 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   winter->addWidget(Text1);
   winter->addWidget(makeLabel("Label2", QStringLiteral(" /")));
   winter->addSpacing(4);
-  winter->addWidget(Text2);
-  winter->addWidget(UpDown1);
+  winter->addLayout(yearBox(Text2, UpDown1));
   winter->addStretch(1);
   grid->addWidget(makeLabel("Label1", QStringLiteral("Inverno:"), Text2), 0, 0);
   grid->addLayout(winter, 0, 1, 1, 3);
@@ -88,30 +88,16 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   grid->addLayout(temps, 5, 1, 1, 3);
   grid->setColumnStretch(3, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(okbutton);
-  buttons->addWidget(cancelbutton);
-
-  auto* body = new QVBoxLayout;
-  body->setContentsMargins(12, 10, 12, 12);
-  body->setSpacing(6);
+  QVBoxLayout* body = makeBody();
   body->addLayout(grid);
-  body->addWidget(makeLabel("Label7", QStringLiteral("&Note"), note));
-  body->addWidget(note);
-  body->addWidget(car);
-  body->addSpacing(6);
-  body->addLayout(buttons);
-
-  frameBody(body);
+  addNote(body, makeLabel("Label7", QStringLiteral("&Note"), note), note, car);
+  finishBody(body, okbutton, cancelbutton);
   note->setMinimumWidth(380);
 
   for (QLineEdit* f : {Text3, Text4, Text5, Text6}) filterDecimalPoint(f);
   clearOnBackspace(note, okbutton);
   connect(UpDown1, &UpDown::clicked, this, &insneve::UpDown1_Change);
   connect(note, &QPlainTextEdit::textChanged, this, &insneve::note_Change);
-  connect(okbutton, &QPushButton::clicked, this, &insneve::okbutton_Click);
-  connect(cancelbutton, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
   Timer1 = makeTimer(200);
 
@@ -143,18 +129,10 @@ void insneve::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpt
 void insneve::okbutton_Click() {
   remember(kSection, kKey1, Text1->text());
   remember(kSection, kKey2, Text2->text());
-  const QString winter = QStringLiteral("Inverno ") + Text1->text() + QLatin1Char('/') +
-                         Text2->text() + QStringLiteral(" (") + giorno->currentText() +
-                         QLatin1Char(' ') + mese->currentText() + QLatin1Char(')');
-  const bool written = addRecord(
-      ArchiveKind::Snow,
-      {{QStringLiteral("Inverno"), winter},
-       {QStringLiteral("Tipo di neve"), Combo1->currentText()},
-       {QStringLiteral("Accumulo (in cm)"), Text3->text() + QStringLiteral(" cm")},
-       {QStringLiteral("Accumulo equivalente (in mm)"), Text4->text() + QStringLiteral(" mm")},
-       {QStringLiteral("Temperatura (estremi)"),
-        Text5->text() + QStringLiteral(" °C / ") + Text6->text() + QStringLiteral(" °C")},
-       {QStringLiteral("Osservazioni"), note->text()}},
-      true);
+  const records::Snow record{Text1->text(),       Text2->text(),         giorno->currentText(),
+                             mese->currentText(), Combo1->currentText(), Text3->text(),
+                             Text4->text(),       Text5->text(),         Text6->text(),
+                             note->text()};
+  const bool written = addRecord(ArchiveKind::Snow, records::compose(record), true);
   if (written) accept();
 }

@@ -1,8 +1,7 @@
 #include "common/appcontext.h"
 
-#include "shell/form1.h"
-
-AppContext::AppContext(std::unique_ptr<Platform> platform) : platform_(std::move(platform)) {}
+AppContext::AppContext(std::unique_ptr<Platform> platform, MainWindowFactory makeMainWindow)
+    : platform_(std::move(platform)), makeMainWindow_(std::move(makeMainWindow)) {}
 
 AppContext::~AppContext() {
   // Other windows first, then the main window, which closes the archives.
@@ -11,7 +10,13 @@ AppContext::~AppContext() {
   delete main_.data();
 }
 
-Form1* AppContext::mainWindow() {
-  if (!main_) main_ = new Form1(*this);
+void AppContext::setConfig(const StationConfig& config) {
+  if (config_ == config) return;
+  config_ = config;
+  Q_EMIT configChanged();
+}
+
+MainWindow* AppContext::mainWindow() {
+  if (!main_) main_ = makeMainWindow_(*this);
   return main_.data();
 }

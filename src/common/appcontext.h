@@ -1,23 +1,31 @@
 #pragma once
-// The application context: owns the platform layer and the main window, and
-// keeps the single instance of every other window. A window asks it for the
-// window it wants to open or read; the instance is created on first use and
-// forgotten when it is destroyed (a window that unloads deletes itself).
+// The application context: owns the platform layer, the station
+// configuration and the main window, and keeps the single instance of every
+// other window. A window asks it for the window it wants to open or read; the
+// instance is created on first use and forgotten when it is destroyed (a
+// window that unloads deletes itself).
 
 #include <QHash>
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <typeindex>
 #include <unordered_map>
 
+#include "common/mainwindow.h"
 #include "common/platform.h"
-#include "shell/form1.h"
+#include "rules/stationconfig.h"
 
-class AppContext {
+class AppContext : public QObject {
+  Q_OBJECT
  public:
-  explicit AppContext(std::unique_ptr<Platform> platform);
-  ~AppContext();
+  // Makes the main window (the program's Form1) the first time it is asked for.
+  using MainWindowFactory = std::function<MainWindow*(AppContext&)>;
+
+  AppContext(std::unique_ptr<Platform> platform, MainWindowFactory makeMainWindow);
+  ~AppContext() override;
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
@@ -30,10 +38,15 @@ class AppContext {
   const QString& dataFolder() const { return platform_->dataFolder; }
   QString dataPath(const QString& name) const { return platform_->dataPath(name); }
 
+  // The station configuration as read at start-up and changed by the Options
+  // dialog. Windows read it here, never from another window.
+  const StationConfig& config() const { return config_; }
+  void setConfig(const StationConfig& config);
+
   // The main window; created (not yet loaded) on first use.
-  Form1* mainWindow();
+  MainWindow* mainWindow();
   // The main window if it exists, else nullptr.
-  Form1* existingMainWindow() const { return main_.data(); }
+  MainWindow* existingMainWindow() const { return main_.data(); }
 
   // The single instance of window W, created with W(AppContext&) on first use.
   template <class W>
@@ -58,9 +71,14 @@ class AppContext {
     return *static_cast<T*>(slot.get());
   }
 
+ Q_SIGNALS:
+  void configChanged();
+
  private:
   std::unique_ptr<Platform> platform_;
-  QPointer<Form1> main_;
+  MainWindowFactory makeMainWindow_;
+  StationConfig config_;
+  QPointer<MainWindow> main_;
   QHash<const QMetaObject*, QPointer<QWidget>> windows_;
   std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
 };

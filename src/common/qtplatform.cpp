@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -108,6 +109,7 @@ class QtDialogs : public Dialogs {
     if (dir.isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(dir);
   }
+  int runModal(QDialog& window) override { return window.exec(); }
 };
 
 class QtShell : public Shell {

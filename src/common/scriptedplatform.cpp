@@ -1,5 +1,9 @@
 #include "common/scriptedplatform.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QPointer>
+
 MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
                                    const QString& title) {
   messages.append({text, icon, buttons, title});
@@ -29,6 +33,19 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const SaveFileRequest
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget*, const QString& title) {
   browseTitles << title;
   return folders.isEmpty() ? std::nullopt : folders.takeFirst();
+}
+
+int ScriptedDialogs::runModal(QDialog& window) {
+  windowsRun << window.objectName();
+  QPointer<QDialog> open(&window);
+  window.setResult(QDialog::Rejected);
+  window.show();
+  if (!windowSteps_.isEmpty()) windowSteps_.takeFirst()(window);
+  if (open && open->isVisible()) open->reject();
+  // What the window's own event loop would have done before returning: the
+  // windows unloaded meanwhile are gone.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return open ? open->result() : int(QDialog::Rejected);
 }
 
 bool ScriptedShell::openPage(QWidget*, const QString& target) {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <functional>
 
 #include "common/platform.h"
 
@@ -24,6 +25,13 @@ class ScriptedDialogs : public Dialogs {
   QList<std::optional<QString>> savePaths;  // answers to save dialogs; then cancel
   QStringList browseTitles;                 // every folder browser's title
   QList<std::optional<QString>> folders;    // answers to folder browsers; then cancel
+  QStringList windowsRun;                   // objectName of every modal window run, in order
+
+  // What the user does in the next modal window while it is open. Without a
+  // step the window is closed at once, as with its close box; a window the
+  // step leaves open is closed the same way when the step returns.
+  using WindowStep = std::function<void(QDialog&)>;
+  void onNextWindow(WindowStep step) { windowSteps_.append(std::move(step)); }
 
   MsgAnswer message(QWidget* owner, const QString& text, MsgIcon icon, MsgButtons buttons,
                     const QString& title) override;
@@ -31,8 +39,12 @@ class ScriptedDialogs : public Dialogs {
                                   const QString& defaultText) override;
   std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override;
   std::optional<QString> browseFolder(QWidget* owner, const QString& title) override;
+  int runModal(QDialog& window) override;
 
   QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
+
+ private:
+  QList<WindowStep> windowSteps_;
 };
 
 class ScriptedShell : public Shell {

@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "print/printouts.h"
+#include "common/widgets.h"
+#include "rules/printouts.h"
+#include "rules/recordset.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
@@ -28,16 +30,13 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
 
-  auto option = [](QWidget* parent, const char* name, const QString& caption) {
-    auto* o = new QRadioButton(caption, parent);
-    o->setObjectName(QLatin1String(name));
-    return o;
+  const auto option = [](QWidget* parent, const char* name, const QString& caption) {
+    return widgets::named<QRadioButton>(parent, name, caption);
   };
-  Label1 = new QLabel(QStringLiteral("Scegliere che cosa si desidera stampare"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1 =
+      widgets::label(this, "Label1", QStringLiteral("Scegliere che cosa si desidera stampare"));
   Option1 = option(this, "Option1", QStringLiteral("&Stampa archivio dati..."));
-  Frame1 = new QGroupBox(this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1 = widgets::named<QGroupBox>(this, "Frame1");
   Option2 = option(Frame1, "Option2", QStringLiteral("...&temperature"));
   Option3 = option(Frame1, "Option3", QStringLiteral("...&pioggia"));
   Option4 = option(Frame1, "Option4", QStringLiteral("...&neve"));
@@ -47,13 +46,10 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
   Option9 = option(Frame1, "Option9", QStringLiteral("...temperature &giornaliere"));
   Option6 = option(this, "Option6", QStringLiteral("Stampa App&unti"));
 
-  Command1 = new QPushButton(QStringLiteral("Imposta&zioni di stampa..."), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  OKButton = new QPushButton(QStringLiteral("Sta&mpa"), this);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
+  Command1 = widgets::button(this, "Command1", QStringLiteral("Imposta&zioni di stampa..."));
+  OKButton = widgets::button(this, "OKButton", QStringLiteral("Sta&mpa"));
   OKButton->setDefault(true);
-  CancelButton = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelButton->setObjectName(QStringLiteral("CancelButton"));
+  CancelButton = widgets::button(this, "CancelButton", QStringLiteral("Annulla"));
 
   // The seven options of the frame form one group; the two outer options
   // another, so that choosing one of them lets go of the other.
@@ -109,7 +105,7 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
 
 void stampa::mostra(AppContext& ctx, QWidget* owner) {
   QPointer<stampa> dialog = new stampa(ctx, owner ? owner : ctx.mainWindow());
-  dialog->exec();
+  ctx.dialogs().runModal(*dialog);
   delete dialog.data();
 }
 
@@ -162,8 +158,8 @@ void stampa::OKButton_Click() {
 void stampa::CancelButton_Click() { reject(); }
 
 void stampa::stampaScelta(Scelta which) {
-  Form1* main = ctx_.mainWindow();
-  const QString station = main->nome->text();
+  MainWindow* main = ctx_.mainWindow();
+  const QString station = ctx_.config().nome;
   TextPrinter& printer = ctx_.printer();
   auto archive = [&](ArchiveKind kind) {
     printouts::archivio(printer, main->recordset(kind), kind, station);
@@ -181,7 +177,7 @@ void stampa::stampaScelta(Scelta which) {
       const bool wasLoaded = ctx_.existing<Dialog>() != nullptr;
       Dialog* notes = ctx_.window<Dialog>();  // loaded hidden, with an empty text, if need be
       try {
-        printouts::appunti(printer, station, notes->Text1->toPlainText());
+        printouts::appunti(printer, station, notes->testo());
       } catch (...) {
         // A window loaded only for this printout does not stay behind hidden.
         if (!wasLoaded) notes->close();
@@ -192,39 +188,14 @@ void stampa::stampaScelta(Scelta which) {
     }
     // A sheet that is not loaded is loaded hidden and stays so; an open one is
     // printed as it stands, saved or not.
-    case Scelta::PioggiaGiorni: {
-      archiviopioggia* sheet = ctx_.window<archiviopioggia>();
-      // The month of the title is the temperature sheet's.
-      medietemperature* temperatures = ctx_.window<medietemperature>();
-      printouts::PioggiaGiornaliera values;
-      for (int d = 1; d <= 31; ++d) values.days << sheet->Text1[size_t(d)]->text();
-      values.totale = sheet->totale->text();
-      values.month = temperatures->month();
-      values.year = temperatures->year();
-      return printouts::pioggiaGiornaliera(printer, station, values);
-    }
-    case Scelta::PioggiaAnno: {
-      pioggiaanno* sheet = ctx_.window<pioggiaanno>();
-      printouts::PioggiaAnno values;
-      for (int m = 1; m <= 12; ++m) values.months << sheet->monthCell(m)->text();
-      values.totale = sheet->totale->text();
-      values.primosem = sheet->primosem->text();
-      values.secondosem = sheet->secondosem->text();
-      values.media = sheet->media->text();
-      values.year = sheet->DTPicker1->date().year();
-      return printouts::pioggiaAnno(printer, station, values);
-    }
-    case Scelta::TemperatureGiorni: {
-      medietemperature* sheet = ctx_.window<medietemperature>();
-      printouts::TemperatureGiornaliere values;
-      for (int d = 1; d <= 31; ++d) {
-        values.minima << sheet->Text1[size_t(d)]->text();
-        values.maxima << sheet->Text1[size_t(31 + d)]->text();
-      }
-      values.month = sheet->month();
-      values.year = sheet->year();
-      return printouts::temperatureGiornaliere(printer, station, values);
-    }
+    case Scelta::PioggiaGiorni:
+      return printouts::pioggiaGiornaliera(printer, station,
+                                           ctx_.window<archiviopioggia>()->printValues());
+    case Scelta::PioggiaAnno:
+      return printouts::pioggiaAnno(printer, station, ctx_.window<pioggiaanno>()->printValues());
+    case Scelta::TemperatureGiorni:
+      return printouts::temperatureGiornaliere(printer, station,
+                                               ctx_.window<medietemperature>()->printValues());
     case Scelta::Nessuna:
       return;
   }

@@ -1,6 +1,5 @@
 #include "sheets/archiviopioggia.h"
 
-#include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,49 +7,30 @@
 
 #include "archive/dialog3.h"
 #include "common/appcontext.h"
-#include "common/textfile.h"
-#include "print/stampa.h"
+#include "common/widgets.h"
+#include "rules/rainreport.h"
 #include "sheets/cellinput.h"
 #include "sheets/medietemperature.h"
-#include "sheets/pioggiaanno.h"
-#include "sheets/rainreport.h"
-#include "sheets/sheetfile.h"
-#include "summary/mese.h"
 
 namespace {
 
 const QString kInitialCaption = QStringLiteral("0.");
 const QString kZero = QStringLiteral("0");
-const QString kUnit = QStringLiteral(" mm");
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tip = {}) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  if (!tip.isEmpty()) b->setToolTip(tip);
-  return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
-  return l;
-}
+using widgets::button;
+using widgets::label;
 
 }  // namespace
 
 const QColor archiviopioggia::kRainColour = QColor(255, 255, 192);
 
 archiviopioggia::archiviopioggia(AppContext& ctx)
-    : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
-  setObjectName(QStringLiteral("archiviopioggia"));
-  setWindowTitle(QStringLiteral("Precipitazioni giornaliere"));
-  setAttribute(Qt::WA_DeleteOnClose);
+    : SheetWindow(ctx, "archiviopioggia", QStringLiteral("Precipitazioni giornaliere")) {
   buildWindow();
 
   // The load: today in the picker, then the cells from the sheet file.
   DTPicker1->setDate(QDate::currentDate());
-  sheetPath_ = ctx_.dataPath(QStringLiteral("prpgiornaliera.txt"));
+  setSheetFile(QStringLiteral("prpgiornaliera.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
 
   Timer1 = new QTimer(this);
@@ -59,13 +39,6 @@ archiviopioggia::archiviopioggia(AppContext& ctx)
   connect(Timer1, &QTimer::timeout, this, &archiviopioggia::Timer1_Timer);
   Timer1->start();
   Timer1_Timer();
-}
-
-void archiviopioggia::mostra() {
-  show();
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
 }
 
 void archiviopioggia::buildWindow() {
@@ -80,8 +53,7 @@ void archiviopioggia::buildWindow() {
 
   auto* pickerRow = new QHBoxLayout;
   auto* label2 = label(this, "Label2", QStringLiteral("Mese corrente:"));
-  DTPicker1 = new QDateEdit(this);
-  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1 = widgets::named<QDateEdit>(this, "DTPicker1");
   DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
   DTPicker1->setCalendarPopup(true);
   DTPicker1->setMinimumWidth(160);
@@ -168,8 +140,7 @@ void archiviopioggia::buildWindow() {
   middle->addLayout(side);
   outer->addLayout(middle);
 
-  Frame1 = new QGroupBox(QStringLiteral("Operazioni correlate"), this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1 = widgets::named<QGroupBox>(this, "Frame1", QStringLiteral("Operazioni correlate"));
   auto* related = new QGridLayout(Frame1);
   Command9 = button(Frame1, "Command9", QStringLiteral("&Salva con nome..."),
                     QStringLiteral("Salva i valori mensili in formato testuale con nome"));
@@ -194,8 +165,7 @@ void archiviopioggia::buildWindow() {
   Command6->setEnabled(false);
   Command7->setEnabled(false);
 
-  Text2 = new QPlainTextEdit(this);
-  Text2->setObjectName(QStringLiteral("Text2"));
+  Text2 = widgets::named<QPlainTextEdit>(this, "Text2");
   Text2->hide();
 
   connect(Command1, &QPushButton::clicked, this, &archiviopioggia::Command1_Click);
@@ -228,14 +198,6 @@ QStringList archiviopioggia::cellTexts(int from, int to) const {
   return texts;
 }
 
-void archiviopioggia::sbLeggiFileA() {
-  QStringList fields = cellTexts(0, 31);
-  sheetfile::read(sheetPath_, fields);
-  for (int i = 0; i <= 31; ++i) Text1[size_t(i)]->setText(fields.at(i));
-}
-
-bool archiviopioggia::scriviFile() { return sheetfile::write(sheetPath_, cellTexts(0, 31)); }
-
 void archiviopioggia::Command1_Click() {
   const auto totals = rainreport::monthTotals(cellTexts(1, 31));
   if (!totals) {
@@ -265,33 +227,25 @@ void archiviopioggia::Command2_Click() {
 
 void archiviopioggia::Command3_Click() { close(); }
 
-void archiviopioggia::Command4_Click() { ctx_.window<pioggiaanno>()->mostra(); }
+void archiviopioggia::Command4_Click() { ctx_.mainWindow()->apriPioggiaanno(); }
 
-void archiviopioggia::Command5_Click() {
-  // The sheet file is replaced whole or not at all; a failed save is said,
-  // or the keeper would close the sheet believing the month kept.
-  if (!scriviFile())
-    ctx_.dialogs().message(this, rainreport::sheetNotSavedMessage(sheetPath_), MsgIcon::Critical);
-}
+void archiviopioggia::Command5_Click() { aggiorna(); }
 
-void archiviopioggia::Command6_Click() { stampa::mostra(ctx_, this); }
+void archiviopioggia::Command6_Click() { ctx_.mainWindow()->apriStampa(this); }
 
 void archiviopioggia::Command7_Click() {
   Dialog3 dialog(ctx_, this);
   // The total as last computed, not recomputed from cells edited since.
-  // The field's typing limit must not cut a large total short.
-  if (lastTotal_.size() > dialog.totalepioggia->maxLength())
-    dialog.totalepioggia->setMaxLength(int(lastTotal_.size()));
-  dialog.totalepioggia->setText(lastTotal_);
+  dialog.setTotal(lastTotal_);
   ctx_.mainWindow()->showPanel(ArchiveKind::Rain, false);
-  dialog.exec();
+  ctx_.dialogs().runModal(dialog);
 }
 
-void archiviopioggia::Command8_Click() { ctx_.window<mese>()->mostra(); }
+void archiviopioggia::Command8_Click() { ctx_.mainWindow()->apriMese(); }
 
 void archiviopioggia::Command9_Click() {
   rainreport::DailyReport report;
-  if (Form1* main = ctx_.existingMainWindow()) report.station = main->nome->text();
+  report.station = ctx_.config().nome;
   const QDate month = temperatureMonth();
   report.month = month.month();
   report.year = month.year();
@@ -302,28 +256,28 @@ void archiviopioggia::Command9_Click() {
   report.third = terzadec->text();
   const QString text = rainreport::dailyReport(report);
   Text2->setPlainText(text);
-
-  const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
-  if (!path) return;
-  // Written from the composed text itself: the buffer field would turn the
-  // CR LF line ends into its own.
-  if (!textfile::write(*path, text + QStringLiteral("\r\n")))
-    ctx_.dialogs().message(this, rainreport::notSavedMessage(*path), MsgIcon::Critical);
+  salvaTesto(text);
 }
 
 QDate archiviopioggia::temperatureMonth() {
   // The report's month is the temperature sheet's, never this sheet's picker;
   // a temperature sheet that is not open is loaded without being shown.
-  return ctx_.window<medietemperature>()->DTPicker1->date();
+  const medietemperature* sheet = ctx_.window<medietemperature>();
+  return QDate(sheet->year(), sheet->month(), 1);
+}
+
+printouts::PioggiaGiornaliera archiviopioggia::printValues() {
+  printouts::PioggiaGiornaliera values;
+  values.days = cellTexts(1, 31);
+  values.totale = totale->text();
+  const QDate month = temperatureMonth();
+  values.month = month.month();
+  values.year = month.year();
+  return values;
 }
 
 void archiviopioggia::Timer1_Timer() {
   for (QLineEdit* cell : Text1)
     setFieldBackground(cell, rainreport::isRainyDay(cell->text()) ? kRainColour : QColor());
   setFieldBackground(Text2, rainreport::isRainyDay(Text2->toPlainText()) ? kRainColour : QColor());
-}
-
-void archiviopioggia::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
 }

@@ -11,22 +11,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 
-class AppContext;
+#include "common/sheetwindow.h"
+#include "rules/printouts.h"
 
-class archiviopioggia : public QWidget {
+class archiviopioggia : public SheetWindow {
   Q_OBJECT
  public:
   explicit archiviopioggia(AppContext& ctx);
 
-  // Shows the sheet, or brings it forward unchanged when it is already shown.
-  void mostra();
-
-  // The sheet file's procedures: read at load, written by "&Aggiorna".
-  void sbLeggiFileA();
-  bool scriviFile();
+  // The sheet as it stands, for its printout; its month and year are the
+  // daily temperature sheet's.
+  printouts::PioggiaGiornaliera printValues();
 
   // Element 0 is the hidden cell; element d the cell of day d.
   std::array<QLineEdit*, 32> Text1{};
@@ -62,15 +59,11 @@ class archiviopioggia : public QWidget {
   void Command9_Click();
   void Timer1_Timer();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   QStringList cellTexts(int from, int to) const;
+  // The month of the daily temperature sheet, loaded without being shown if need be.
   QDate temperatureMonth();
   void buildWindow();
 
-  AppContext& ctx_;
-  QString sheetPath_;
   QString lastTotal_;  // the monthly total of the last computation, without unit
 };

@@ -1,7 +1,6 @@
 #include "sheets/medietemperature.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,72 +9,42 @@
 
 #include "archive/dialog4.h"
 #include "common/appcontext.h"
-#include "common/numbers.h"
-#include "common/textfile.h"
-#include "print/stampa.h"
+#include "common/widgets.h"
+#include "rules/numbers.h"
+#include "rules/tempreport.h"
 #include "sheets/cellinput.h"
-#include "sheets/sheetfile.h"
-#include "sheets/tempreport.h"
-#include "summary/mese.h"
 
 const QColor medietemperature::kBelowZero(158, 221, 248);
 
 namespace {
 
 const QString kInitialCaption = QStringLiteral("0.");
-const QString kSheetFile = QStringLiteral("tempmedie.txt");
-
-const QString kSaveFailed = QStringLiteral(
-    "Impossibile salvare i valori della schermata nel file %1: i valori non sono stati salvati "
-    "e il file è rimasto com'era.");
-const QString kReportFailed = QStringLiteral(
-    "Il file %1 non è stato salvato: impossibile scriverlo. Controllare che la cartella sia "
-    "accessibile in scrittura e che il disco non sia pieno.");
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, bool bold = false) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
-  if (bold) {
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-  }
-  return l;
+  return widgets::label(parent, name, caption, bold);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& tip = {}, bool bold = false) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  b->setToolTip(tip);
+  auto* b = widgets::button(parent, name, caption, tip, bold);
   // Enter on a focused button presses that button; elsewhere it saves the sheet.
   b->setAutoDefault(true);
-  if (bold) {
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-  }
   return b;
 }
 
 }  // namespace
 
 medietemperature::medietemperature(AppContext& ctx)
-    : QWidget(ctx.existingMainWindow(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                            Qt::WindowCloseButtonHint |
-                                            Qt::MSWindowsFixedSizeDialogHint),
-      ctx_(ctx) {
-  setObjectName(QStringLiteral("medietemperature"));
-  setWindowTitle(QStringLiteral("Temperature giornaliere e media mensile"));
-  setAttribute(Qt::WA_DeleteOnClose);
-
+    : SheetWindow(ctx, "medietemperature",
+                  QStringLiteral("Temperature giornaliere e media mensile"),
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   for (int i = 0; i < kFields; ++i) Text1[i] = makeField(i);
   Text1[0]->hide();
   // The day-1 minimum takes any length.
   Text1[1]->setMaxLength(32767);
 
-  Text2 = new QPlainTextEdit(this);
-  Text2->setObjectName(QStringLiteral("Text2"));
+  Text2 = widgets::named<QPlainTextEdit>(this, "Text2");
   Text2->hide();
 
   mediamax = makeLabel(this, "mediamax", kInitialCaption, true);
@@ -120,8 +89,7 @@ medietemperature::medietemperature(AppContext& ctx)
   Command8->setEnabled(false);
 
   Label9 = makeLabel(this, "Label9", QStringLiteral("Mese corrente:"));
-  DTPicker1 = new QDateEdit(this);
-  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1 = widgets::named<QDateEdit>(this, "DTPicker1");
   DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
   DTPicker1->setCalendarPopup(true);
   DTPicker1->setMinimumWidth(
@@ -199,18 +167,11 @@ medietemperature::medietemperature(AppContext& ctx)
 
   // The load: today's month, the sheet's path, then its file.
   DTPicker1->setDate(QDate::currentDate());
-  path_ = ctx_.dataPath(kSheetFile);
+  setSheetFile(QStringLiteral("tempmedie.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
 
   Timer1->start();
   Timer2->start();
-}
-
-void medietemperature::mostra() {
-  show();
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
 }
 
 QLineEdit* medietemperature::makeField(int index) {
@@ -301,26 +262,6 @@ QWidget* medietemperature::buildHalf(bool minima) {
   return half;
 }
 
-void medietemperature::setField(int index, const QString& text) {
-  QLineEdit* f = Text1[index];
-  // A longer value from the file is kept whole rather than cut to the limit.
-  if (text.size() > f->maxLength()) f->setMaxLength(int(text.size()));
-  if (f->text() != text) f->setText(text);
-}
-
-void medietemperature::sbLeggiFileA() {
-  QStringList fields;
-  for (QLineEdit* f : Text1) fields << f->text();
-  sheetfile::read(path_, fields);
-  for (int i = 0; i < kFields; ++i) setField(i, fields[i]);
-}
-
-bool medietemperature::sbScriviFileA(QString* error) {
-  QStringList fields;
-  for (QLineEdit* f : Text1) fields << f->text();
-  return sheetfile::write(path_, fields, error);
-}
-
 void medietemperature::keyPressEvent(QKeyEvent* event) {
   // "&Aggiorna" is the default button: Enter in a field saves the sheet.
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Command5->isEnabled()) {
@@ -346,11 +287,7 @@ void medietemperature::Command3_Click() {
   showMeans(32, {mediamin, decadeunomax, decadeduemax, decadetremax});
 }
 
-void medietemperature::Command5_Click() {
-  // The old file stays whole when the write fails; say so, since the user
-  // would otherwise close the sheet believing the values stored.
-  if (!sbScriviFileA()) ctx_.dialogs().message(this, kSaveFailed.arg(path_), MsgIcon::Critical);
-}
+void medietemperature::Command5_Click() { aggiorna(); }
 
 void medietemperature::Command2_Click() {
   for (QLineEdit* f : Text1) f->setText(QString());
@@ -360,33 +297,22 @@ void medietemperature::Command2_Click() {
     l->setText(kInitialCaption);
 }
 
-void medietemperature::Command4_Click() { stampa::mostra(ctx_, this); }
+void medietemperature::Command4_Click() { ctx_.mainWindow()->apriStampa(this); }
 
-void medietemperature::Command6_Click() { ctx_.window<mese>()->mostra(); }
+void medietemperature::Command6_Click() { ctx_.mainWindow()->apriMese(); }
 
 void medietemperature::CommandButton3_Click() {
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
   close();
-}
-
-void medietemperature::closeEvent(QCloseEvent* event) {
-  // Nothing is saved on closing; the main window takes the focus back.
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
-  QWidget::closeEvent(event);
 }
 
 void medietemperature::Command7_Click() {
   Dialog4 dialog(ctx_, this);
-  // The captions go over as shown; a longer one than the field's limit
-  // (-12,35) is not cut short.
-  const auto give = [](QLineEdit* field, const QString& text) {
-    if (text.size() > field->maxLength()) field->setMaxLength(int(text.size()));
-    field->setText(text);
-  };
-  give(dialog.mass, mediamin->text());  // mean of the maxima
-  give(dialog.minn, mediamax->text());  // mean of the minima
-  if (Form1* main = ctx_.existingMainWindow()) main->showPanel(ArchiveKind::Temperature, false);
-  dialog.exec();
+  // The captions go over as shown, the maxima's mean first.
+  dialog.setMeans(mediamin->text(), mediamax->text());
+  if (MainWindow* main = ctx_.existingMainWindow())
+    main->showPanel(ArchiveKind::Temperature, false);
+  ctx_.dialogs().runModal(dialog);
 }
 
 QString medietemperature::reportText() const {
@@ -395,22 +321,27 @@ QString medietemperature::reportText() const {
     minima << Text1[d]->text();
     maxima << Text1[31 + d]->text();
   }
-  const Form1* main = ctx_.existingMainWindow();
-  const QString station = main ? main->nome->text() : QString();
   const tempreport::Captions captions{
       mediamax->text(), decadeunomin->text(), decadeduemin->text(), decadetremin->text(),
       mediamin->text(), decadeunomax->text(), decadeduemax->text(), decadetremax->text()};
-  return tempreport::compose(station, month(), year(), minima, maxima, captions);
+  return tempreport::compose(ctx_.config().nome, month(), year(), minima, maxima, captions);
+}
+
+printouts::TemperatureGiornaliere medietemperature::printValues() const {
+  printouts::TemperatureGiornaliere values;
+  for (int d = 1; d <= 31; ++d) {
+    values.minima << Text1[size_t(d)]->text();
+    values.maxima << Text1[size_t(31 + d)]->text();
+  }
+  values.month = month();
+  values.year = year();
+  return values;
 }
 
 void medietemperature::Command8_Click() {
   const QString report = reportText();
   Text2->setPlainText(report);
-  const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
-  if (!path) return;
-  // Written from the composed text (the text box would turn CR LF into LF).
-  if (!textfile::write(*path, report + QStringLiteral("\r\n")))
-    ctx_.dialogs().message(this, kReportFailed.arg(*path), MsgIcon::Critical);
+  salvaTesto(report);
 }
 
 void medietemperature::Timer1_Timer() {

@@ -3,7 +3,7 @@
 // daily minima and maxima. It computes the monthly and ten-day means, tints
 // the values below zero, keeps its fields in tempmedie.txt, hands the two
 // monthly means to the temperature archive dialog and writes the text report.
-// Other windows read its fields, result labels and month picker directly.
+// Other windows read it through month(), year() and printValues().
 
 #include <QDateEdit>
 #include <QLabel>
@@ -11,25 +11,23 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 
-class AppContext;
+#include "common/sheetwindow.h"
+#include "rules/printouts.h"
 
-class medietemperature : public QWidget {
+class medietemperature : public SheetWindow {
   Q_OBJECT
  public:
   static constexpr int kFields = 63;  // 0 hidden, 1-31 minima, 32-62 maxima
 
   explicit medietemperature(AppContext& ctx);
 
-  // Shows the sheet, or brings it forward unchanged when it is already shown.
-  void mostra();
-
   // The month (1 to 12) and year shown by the month picker.
   int month() const { return DTPicker1->date().month(); }
   int year() const { return DTPicker1->date().year(); }
-  QString sheetPath() const { return path_; }
+  // The sheet as it stands, for its printout.
+  printouts::TemperatureGiornaliere printValues() const;
 
   // The input fields: element d is the minimum of day d, element 31 + d its maximum.
   std::array<QLineEdit*, kFields> Text1{};
@@ -61,10 +59,6 @@ class medietemperature : public QWidget {
   QTimer* Timer1 = nullptr;               // 500 ms: the archive and report buttons
   QTimer* Timer2 = nullptr;               // 200 ms: tint of the values below zero
 
-  // The sheet file: read at load, written by "&Aggiorna".
-  void sbLeggiFileA();
-  bool sbScriviFileA(QString* error = nullptr);
-
   void Command1_Click();
   void Command3_Click();
   void Command5_Click();
@@ -83,15 +77,10 @@ class medietemperature : public QWidget {
   static const QColor kBelowZero;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QLineEdit* makeField(int index);
   QWidget* buildHalf(bool minima);
-  void setField(int index, const QString& text);
   void showMeans(int first, const std::array<QLabel*, 4>& labels);
-
-  AppContext& ctx_;
-  QString path_;
 };

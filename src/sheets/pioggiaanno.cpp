@@ -1,51 +1,34 @@
 #include "sheets/pioggiaanno.h"
 
-#include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "common/textfile.h"
-#include "print/stampa.h"
+#include "common/widgets.h"
+#include "rules/months.h"
+#include "rules/rainreport.h"
 #include "sheets/cellinput.h"
-#include "sheets/rainreport.h"
-#include "sheets/sheetfile.h"
-#include "summary/mese.h"
 
 namespace {
 
 const QString kInitialCaption = QStringLiteral("0.");
 const QString kZero = QStringLiteral("0");
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tip = {}) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  if (!tip.isEmpty()) b->setToolTip(tip);
-  return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
-  return l;
-}
+using widgets::button;
+using widgets::label;
 
 }  // namespace
 
 const QColor pioggiaanno::kWetColour = QColor(255, 255, 192);
 
 pioggiaanno::pioggiaanno(AppContext& ctx)
-    : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
-  setObjectName(QStringLiteral("pioggiaanno"));
-  setWindowTitle(QStringLiteral("Precipitazioni anno corrente"));
-  setAttribute(Qt::WA_DeleteOnClose);
+    : SheetWindow(ctx, "pioggiaanno", QStringLiteral("Precipitazioni anno corrente")) {
   buildWindow();
 
   // The load: the cells from the sheet file, then today in the picker.
-  sheetPath_ = ctx_.dataPath(QStringLiteral("prpanno.txt"));
+  setSheetFile(QStringLiteral("prpanno.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   DTPicker1->setDate(QDate::currentDate());
 
@@ -55,13 +38,6 @@ pioggiaanno::pioggiaanno(AppContext& ctx)
   connect(Timer1, &QTimer::timeout, this, &pioggiaanno::Timer1_Timer);
   Timer1->start();
   Timer1_Timer();
-}
-
-void pioggiaanno::mostra() {
-  show();
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
 }
 
 void pioggiaanno::buildWindow() {
@@ -74,8 +50,7 @@ void pioggiaanno::buildWindow() {
 
   auto* yearRow = new QHBoxLayout;
   auto* yearLabel = label(this, "Label2", QStringLiteral("Anno corrente:"));
-  DTPicker1 = new QDateEdit(this);
-  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1 = widgets::named<QDateEdit>(this, "DTPicker1");
   DTPicker1->setDisplayFormat(QStringLiteral("yyyy"));
   DTPicker1->setCalendarPopup(true);
   DTPicker1->setMinimumWidth(90);
@@ -106,7 +81,7 @@ void pioggiaanno::buildWindow() {
   Text1[12]->hide();  // kept in the sheet file, never shown
   for (int month = 1; month <= 12; ++month) {
     auto* cell = static_cast<CellInput*>(monthCell(month));
-    const QString name = rainreport::monthName(month);
+    const QString name = months::name(month);
     cell->setEmptiesZeroOnFocus(true);
     cell->setToolTip(name);
     cell->setFixedWidth(90);
@@ -160,8 +135,7 @@ void pioggiaanno::buildWindow() {
   middle->addLayout(side);
   outer->addLayout(middle);
 
-  Frame1 = new QGroupBox(QStringLiteral("Operazioni correlate"), this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1 = widgets::named<QGroupBox>(this, "Frame1", QStringLiteral("Operazioni correlate"));
   auto* related = new QHBoxLayout(Frame1);
   Command6 = button(Frame1, "Command6", QStringLiteral("Salva con nome..."),
                     QStringLiteral("Salva i valori mensili in formato testuale con nome"));
@@ -176,8 +150,7 @@ void pioggiaanno::buildWindow() {
   Command6->setEnabled(false);
   Command5->setEnabled(false);
 
-  Text2 = new QPlainTextEdit(this);
-  Text2->setObjectName(QStringLiteral("Text2"));
+  Text2 = widgets::named<QPlainTextEdit>(this, "Text2");
   Text2->hide();
 
   connect(Command1, &QPushButton::clicked, this, &pioggiaanno::Command1_Click);
@@ -202,25 +175,11 @@ void pioggiaanno::buildWindow() {
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QStringList pioggiaanno::allTexts() const {
-  QStringList texts;
-  for (QLineEdit* cell : Text1) texts.append(cell->text());
-  return texts;
-}
-
 QStringList pioggiaanno::monthTexts() const {
   QStringList texts;
   for (int month = 1; month <= 12; ++month) texts.append(monthCell(month)->text());
   return texts;
 }
-
-void pioggiaanno::sbLeggiFileA() {
-  QStringList fields = allTexts();
-  sheetfile::read(sheetPath_, fields);
-  for (int i = 0; i <= 12; ++i) Text1[size_t(i)]->setText(fields.at(i));
-}
-
-bool pioggiaanno::scriviFile() { return sheetfile::write(sheetPath_, allTexts()); }
 
 void pioggiaanno::Command1_Click() {
   const auto figures = rainreport::yearFigures(monthTexts());
@@ -247,20 +206,15 @@ void pioggiaanno::Command2_Click() {
   Command5->setEnabled(false);
 }
 
-void pioggiaanno::Command3_Click() {
-  // Replaced whole or not at all; a failed save is said, or the keeper would
-  // close the sheet believing the year kept.
-  if (!scriviFile())
-    ctx_.dialogs().message(this, rainreport::sheetNotSavedMessage(sheetPath_), MsgIcon::Critical);
-}
+void pioggiaanno::Command3_Click() { aggiorna(); }
 
 void pioggiaanno::Command4_Click() { close(); }
 
-void pioggiaanno::Command5_Click() { stampa::mostra(ctx_, this); }
+void pioggiaanno::Command5_Click() { ctx_.mainWindow()->apriStampa(this); }
 
 void pioggiaanno::Command6_Click() {
   rainreport::YearReport report;
-  if (Form1* main = ctx_.existingMainWindow()) report.station = main->nome->text();
+  report.station = ctx_.config().nome;
   report.year = DTPicker1->date().year();
   report.months = monthTexts();
   report.total = totale->text();
@@ -269,27 +223,28 @@ void pioggiaanno::Command6_Click() {
   report.mean = media->text();
   const QString text = rainreport::yearReport(report);
   Text2->setPlainText(text);
-
-  const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
-  if (!path) return;
-  // Written from the composed text itself: the buffer field would turn the
-  // CR LF line ends into its own.
-  if (!textfile::write(*path, text + QStringLiteral("\r\n")))
-    ctx_.dialogs().message(this, rainreport::notSavedMessage(*path), MsgIcon::Critical);
+  salvaTesto(text);
 }
 
 void pioggiaanno::Command8_Click() {
-  ctx_.window<mese>()->mostra();
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  MainWindow* main = ctx_.mainWindow();
+  main->apriMese();
+  main->giveFocusBack();
+}
+
+printouts::PioggiaAnno pioggiaanno::printValues() const {
+  printouts::PioggiaAnno values;
+  values.months = monthTexts();
+  values.totale = totale->text();
+  values.primosem = primosem->text();
+  values.secondosem = secondosem->text();
+  values.media = media->text();
+  values.year = DTPicker1->date().year();
+  return values;
 }
 
 void pioggiaanno::Timer1_Timer() {
   for (QLineEdit* cell : Text1)
     setFieldBackground(cell, rainreport::isWetMonth(cell->text()) ? kWetColour : QColor());
   setFieldBackground(Text2, rainreport::isWetMonth(Text2->toPlainText()) ? kWetColour : QColor());
-}
-
-void pioggiaanno::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
 }

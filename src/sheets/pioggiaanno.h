@@ -10,21 +10,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 
-class AppContext;
+#include "common/sheetwindow.h"
+#include "rules/printouts.h"
 
-class pioggiaanno : public QWidget {
+class pioggiaanno : public SheetWindow {
   Q_OBJECT
  public:
   explicit pioggiaanno(AppContext& ctx);
 
-  // Shows the sheet, or brings it forward unchanged when it is already shown.
-  void mostra();
-
-  void sbLeggiFileA();
-  bool scriviFile();
+  // The sheet as it stands, for its printout.
+  printouts::PioggiaAnno printValues() const;
 
   // Element 0 is December, 1 to 11 January to November, 12 the hidden cell.
   std::array<QLineEdit*, 13> Text1{};
@@ -59,14 +56,7 @@ class pioggiaanno : public QWidget {
   void Command8_Click();
   void Timer1_Timer();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
-  QStringList allTexts() const;
   QStringList monthTexts() const;  // January to December
   void buildWindow();
-
-  AppContext& ctx_;
-  QString sheetPath_;
 };

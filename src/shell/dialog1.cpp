@@ -10,19 +10,17 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "common/textfile.h"
-#include "shell/form1.h"
+#include "common/widgets.h"
 #include "shell/webpages.h"
 
 namespace {
 
-const QString kStandard = QStringLiteral("(a norma)");
-const QString kNotStandard = QStringLiteral("(non a norma)");
 constexpr int kNameLength = 22;
 
 }  // namespace
 
-Dialog1::Dialog1(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
+Dialog1::Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, bool infoShown)
+    : QDialog(owner), ctx_(ctx), config_(config) {
   setObjectName(QStringLiteral("Dialog1"));
   setWindowTitle(QStringLiteral("Opzioni"));
   setModal(true);
@@ -107,20 +105,29 @@ Dialog1::Dialog1(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
   // "Annulla" and the close box: nothing written, the main window unchanged.
   connect(cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
 
-  Form_Load();
+  Form_Load(infoShown);
   setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
 }
 
-void Dialog1::Form_Load() {
-  Form1* f = ctx_.mainWindow();
-  Text1->setText(f->percorsoappunti->text());
-  Text2->setText(f->riepiloghimensili->text());
-  caratteristiche->setChecked(!f->infostazione->isHidden());
+void Dialog1::Form_Load(bool infoShown) {
+  Text1->setText(config_.percorsoAppunti);
+  Text2->setText(config_.riepiloghiMensili);
+  caratteristiche->setChecked(infoShown);
   // A longer name written into config.cfg by hand is kept whole.
-  nome->setMaxLength(qMax(kNameLength, int(f->nome->text().size())));
-  nome->setText(f->nome->text());
-  anorma->setChecked(f->anormaa->text() == kStandard);
+  nome->setMaxLength(qMax(kNameLength, int(config_.nome.size())));
+  nome->setText(config_.nome);
+  anorma->setChecked(config_.aNorma());
   caratteristiche_Click();
+}
+
+StationConfig Dialog1::config() const {
+  StationConfig c = config_;
+  c.nome = nome->text();
+  c.mostraInfo = caratteristiche->isChecked() ? QStringLiteral("si") : QStringLiteral("no");
+  c.anorma = anorma->isChecked() ? StationConfig::kStandard : StationConfig::kNotStandard;
+  c.percorsoAppunti = Text1->text();
+  c.riepiloghiMensili = Text2->text();
+  return c;
 }
 
 void Dialog1::caratteristiche_Click() {
@@ -150,29 +157,8 @@ void Dialog1::Command4_Click() {
 }
 
 void Dialog1::okbutton_Click() {
-  Form1* f = ctx_.mainWindow();
-  const bool show = caratteristiche->isChecked();
-  f->infostazione->setVisible(show);
-  f->allfin->setChecked(show);
-  f->mostrainfo->setText(show ? QStringLiteral("si") : QStringLiteral("no"));
-  f->anormaa->setText(anorma->isChecked() ? kStandard : kNotStandard);
-  f->nome->setText(nome->text());
+  // An empty folder field means the data folder.
   if (Text1->text().isEmpty()) Text1->setText(ctx_.dataFolder());
-  f->percorsoappunti->setText(Text1->text());
   if (Text2->text().isEmpty()) Text2->setText(ctx_.dataFolder());
-  f->riepiloghimensili->setText(Text2->text());
-
-  // Replaced whole and at once: a failed write leaves the old file as it was.
-  const QString path = ctx_.dataPath(QStringLiteral("config.cfg"));
-  const QStringList lines = {f->nome->text(), f->mostrainfo->text(), f->anormaa->text(),
-                             f->percorsoappunti->text(), f->riepiloghimensili->text()};
-  if (!textfile::writeLines(path, lines)) {
-    ctx_.dialogs().message(
-        this,
-        QStringLiteral("Impossibile salvare le opzioni nel file %1. Le modifiche restano valide "
-                       "solo fino alla chiusura di Nubilario.")
-            .arg(path),
-        MsgIcon::Critical, MsgButtons::Ok, kTitle);
-  }
   accept();
 }

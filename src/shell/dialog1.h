@@ -1,8 +1,10 @@
 #pragma once
-// The Options dialog: edits the station configuration held by the main
-// window's labels and rewrites config.cfg on OK.
+// The Options dialog: edits a copy of the station configuration. On OK the
+// main window takes config() back, shows it and rewrites config.cfg.
 
 #include <QDialog>
+
+#include "rules/stationconfig.h"
 
 class AppContext;
 class QCheckBox;
@@ -13,7 +15,12 @@ class QPushButton;
 class Dialog1 : public QDialog {
   Q_OBJECT
  public:
-  Dialog1(AppContext& ctx, QWidget* owner);
+  // `infoShown`: whether the main window shows the station information now.
+  Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, bool infoShown);
+
+  // The configuration as the dialog holds it; after OK, with empty folders
+  // replaced by the data folder.
+  StationConfig config() const;
 
   QLabel* Label7 = nullptr;  // installed version
   QPushButton* Command3 = nullptr;
@@ -34,7 +41,8 @@ class Dialog1 : public QDialog {
   void okbutton_Click();
 
  private:
-  void Form_Load();
+  void Form_Load(bool infoShown);
 
   AppContext& ctx_;
+  StationConfig config_;
 };

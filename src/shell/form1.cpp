@@ -1,15 +1,18 @@
 #include "shell/form1.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "common/textfile.h"
+#include "common/widgets.h"
+#include "rules/stationconfig.h"
 #include "shell/navigationpane.h"
 
 namespace {
@@ -33,13 +36,6 @@ const std::array<PanelNames, 4> kPanels = {{
     {"nevedati", "DataGrid3", "Toolbar4", "Frame3"},
     {"altrieventi", "DataGrid4", "Toolbar5", "Frame4"},
 }};
-
-QLabel* hiddenLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
-  l->hide();
-  return l;
-}
 
 }  // namespace
 
@@ -68,8 +64,7 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   auto* infoArea = new QWidget(central);
   auto* infoGrid = new QGridLayout(infoArea);
   infoGrid->setContentsMargins(0, 0, 0, 0);
-  Label8 = new QLabel(QStringLiteral("Per la guida premere F1"), infoArea);
-  Label8->setObjectName(QStringLiteral("Label8"));
+  Label8 = widgets::label(infoArea, "Label8", QStringLiteral("Per la guida premere F1"));
   Label8->setAlignment(Qt::AlignCenter);
   infoGrid->addWidget(Label8, 0, 0);
   infostazione = buildStationFrame();
@@ -87,9 +82,8 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   }
   columns->addWidget(stack_, 1);
 
-  mostrainfo = hiddenLabel(central, "mostrainfo", QStringLiteral("si"));
-  percorsoappunti = hiddenLabel(central, "percorsoappunti", QStringLiteral("app.path"));
-  riepiloghimensili = hiddenLabel(central, "riepiloghimensili", QStringLiteral("app.path"));
+  showConfig();
+  connect(&ctx_, &AppContext::configChanged, this, &Form1::showConfig);
 
   connect(pane_, &NavigationPane::entryClicked, this,
           [this](ArchiveKind kind) { showPanel(kind, true); });
@@ -108,16 +102,10 @@ QFrame* Form1::buildStationFrame() {
   frame->setFrameShape(QFrame::StyledPanel);
   frame->setAutoFillBackground(true);
   auto* v = new QVBoxLayout(frame);
-  auto* label9 = new QLabel(QStringLiteral("Stazione meteo:"), frame);
-  label9->setObjectName(QStringLiteral("Label9"));
-  nome = new QLabel(QStringLiteral("nome della stazione"), frame);
-  nome->setObjectName(QStringLiteral("nome"));
-  QFont bold = nome->font();
-  bold.setBold(true);
-  nome->setFont(bold);
+  auto* label9 = widgets::label(frame, "Label9", QStringLiteral("Stazione meteo:"));
+  nome = widgets::label(frame, "nome", QString(), true);
   nome->setWordWrap(true);
-  anormaa = new QLabel(QStringLiteral("(a norma)"), frame);
-  anormaa->setObjectName(QStringLiteral("anormaa"));
+  anormaa = widgets::label(frame, "anormaa", QString());
   v->addWidget(label9);
   v->addWidget(nome);
   v->addWidget(anormaa);
@@ -220,15 +208,18 @@ bool Form1::Form1_Load() {
   if (!connetti4()) return false;
   if (!openAndBind(ArchiveKind::OtherEvents)) return fail();
 
-  const auto lines = textfile::readLines(ctx_.dataPath(QStringLiteral("config.cfg")));
-  if (!lines) return fail();
-  QLabel* targets[] = {nome, mostrainfo, anormaa, percorsoappunti, riepiloghimensili};
-  for (int i = 0; i < 5; ++i) {
-    if (i >= lines->size()) return fail();  // fewer than five lines
-    targets[i]->setText(lines->at(i));
-  }
-  infostazione->setVisible(mostrainfo->text() != QStringLiteral("no"));
+  // The lines read replace the starting values; a missing or short file is
+  // a failure of the load, and the frame then stays as it is.
+  const auto read = StationConfig::read(ctx_.dataPath(StationConfig::kFileName));
+  if (read.found) ctx_.setConfig(read.config);
+  if (!read.complete()) return fail();
+  infostazione->setVisible(read.config.infoShown());
   return true;
+}
+
+void Form1::showConfig() {
+  nome->setText(ctx_.config().nome);
+  anormaa->setText(ctx_.config().anorma);
 }
 
 void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
@@ -243,6 +234,18 @@ bool Form1::markerVisible(ArchiveKind kind) const { return pane_->markerVisible(
 void Form1::giveFocusBack() {
   activateWindow();
   raise();
+}
+
+void Form1::markNotesOpen(bool open) {
+  for (QAction* action : {finapp, appunti}) {
+    if (!action) continue;
+    const QSignalBlocker quiet(action);
+    action->setChecked(open);
+  }
+}
+
+void Form1::markCalculatorOpen(bool open) {
+  if (calco) calco->setChecked(open);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -1,20 +1,19 @@
 #pragma once
 // The main window: the navigation pane, the four archive panels with their
-// grids on the shared recordsets, the station information and the hidden
-// labels that hold the station configuration for the other windows.
+// grids on the shared recordsets, and the station information, which shows
+// the station configuration held by the application context.
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolBar>
 #include <array>
 
+#include "common/mainwindow.h"
+#include "rules/recordset.h"
 #include "shell/webpages.h"
-
-#include "archive/recordset.h"
 
 class AppContext;
 class QAction;
@@ -22,7 +21,7 @@ class QMenu;
 class QStackedWidget;
 class NavigationPane;
 
-class Form1 : public QMainWindow {
+class Form1 : public MainWindow {
   Q_OBJECT
  public:
   explicit Form1(AppContext& ctx);
@@ -41,7 +40,7 @@ class Form1 : public QMainWindow {
   bool connetti4();
 
   AppContext& context() { return ctx_; }
-  Recordset& recordset(ArchiveKind kind) { return *recordsets_[index(kind)]; }
+  Recordset& recordset(ArchiveKind kind) override { return *recordsets_[index(kind)]; }
   QTableView* grid(ArchiveKind kind) { return grids_[index(kind)]; }
   QWidget* panel(ArchiveKind kind) { return panels_[index(kind)]; }
   // The panel's toolbar (Toolbar2 to Toolbar5) and its frame "Che cosa desideri fare?".
@@ -51,23 +50,22 @@ class Form1 : public QMainWindow {
   // Shows one archive panel and hides the other three. From the navigation pane
   // and the menus the matching marker moves with it; the sheets' archive
   // commands leave the markers alone.
-  void showPanel(ArchiveKind kind, bool moveMarker);
+  void showPanel(ArchiveKind kind, bool moveMarker) override;
   ArchiveKind visiblePanel() const;
   // Whether the marker of a panel's entry (this1 to this4) is visible.
   bool markerVisible(ArchiveKind kind) const;
 
   // Gives the focus back to the main window (closing a sheet or a tool).
-  void giveFocusBack();
+  void giveFocusBack() override;
+  void markNotesOpen(bool open) override;
+  void markCalculatorOpen(bool open) override;
 
-  // The station configuration, one value per hidden label (captions as read).
-  QLabel* nome = nullptr;               // station name, shown in the information frame
-  QLabel* anormaa = nullptr;            // "(a norma)" or "(non a norma)", shown
-  QLabel* mostrainfo = nullptr;         // "si" or "no", hidden
-  QLabel* percorsoappunti = nullptr;    // notes folder, hidden
-  QLabel* riepiloghimensili = nullptr;  // summaries folder, hidden
-  QFrame* infostazione = nullptr;       // the station information frame
-  QLabel* Label8 = nullptr;             // "Per la guida premere F1", under the frame
-  QToolBar* Toolbar1 = nullptr;         // the main toolbar
+  // The station information: the configuration's name and sensors line.
+  QLabel* nome = nullptr;          // station name
+  QLabel* anormaa = nullptr;       // "(a norma)" or "(non a norma)", as configured
+  QFrame* infostazione = nullptr;  // the station information frame
+  QLabel* Label8 = nullptr;        // "Per la guida premere F1", under the frame
+  QToolBar* Toolbar1 = nullptr;    // the main toolbar
 
   static int index(ArchiveKind kind) { return int(kind); }
 
@@ -136,18 +134,18 @@ class Form1 : public QMainWindow {
   void Command2_Click();
 
   // Each window that the commands open is opened in one place.
-  void apriDialog4();           // temperature record entry, modal
-  void apriDialog3();           // rain record entry, modal
-  void apriInsneve();           // snow event entry, modal
-  void apriEstr();              // other events entry, modal
-  void apriMedietemperature();  // daily temperature sheet, owned
-  void apriArchiviopioggia();   // daily precipitation sheet, owned
-  void apriPioggiaanno();       // current-year precipitation sheet, owned
-  void apriMese();              // monthly summary, owned
-  void apriDewpointt();         // meteorological calculator, owned
-  void apriStampa();            // print dialog, modal
-  void azzeramentoMensile();    // monthly reset
-  void azzeramentoAnnuale();    // annual reset
+  void apriDialog4();                        // temperature record entry, modal
+  void apriDialog3();                        // rain record entry, modal
+  void apriInsneve();                        // snow event entry, modal
+  void apriEstr();                           // other events entry, modal
+  void apriMedietemperature() override;      // daily temperature sheet, owned
+  void apriArchiviopioggia() override;       // daily precipitation sheet, owned
+  void apriPioggiaanno() override;           // current-year precipitation sheet, owned
+  void apriMese() override;                  // monthly summary, owned
+  void apriDewpointt();                      // meteorological calculator, owned
+  void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
+  void azzeramentoMensile();                 // monthly reset
+  void azzeramentoAnnuale();                 // annual reset
   // Notes window: the menu item also sets its own check mark, the toolbar button does not.
   void toggleAppunti(bool fromMenu);
 
@@ -164,7 +162,8 @@ class Form1 : public QMainWindow {
  private:
   bool connectArchive(ArchiveKind kind, const QString& message);
   bool openAndBind(ArchiveKind kind);
-  void readConfiguration();
+  // Shows the station configuration of the context.
+  void showConfig();
   QWidget* buildPanel(ArchiveKind kind);
   QFrame* buildStationFrame();
   void buildCommands();

@@ -302,11 +302,24 @@ void Form1::back_Click() {
   ctx_.shell().endProgram(0);
 }
 
-void Form1::printt_Click() { apriStampa(); }
+void Form1::printt_Click() { apriStampa(this); }
 
 void Form1::opt_Click() {
-  Dialog1 options(ctx_, this);
-  options.exec();
+  Dialog1 options(ctx_, this, ctx_.config(), !infostazione->isHidden());
+  if (ctx_.dialogs().runModal(options) != QDialog::Accepted) return;
+  const StationConfig config = options.config();
+  infostazione->setVisible(config.infoShown());
+  allfin->setChecked(config.infoShown());
+  ctx_.setConfig(config);
+  // Replaced whole and at once: a failed write leaves the old file as it was.
+  const QString path = ctx_.dataPath(StationConfig::kFileName);
+  if (!config.write(path))
+    ctx_.dialogs().message(
+        this,
+        QStringLiteral("Impossibile salvare le opzioni nel file %1. Le modifiche restano valide "
+                       "solo fino alla chiusura di Nubilario.")
+            .arg(path),
+        MsgIcon::Critical, MsgButtons::Ok, kTitle);
 }
 
 void Form1::insfac_Click() {
@@ -321,7 +334,7 @@ void Form1::esci_Click() { ctx_.shell().endProgram(0); }
 
 // ---- "&Visualizza" -------------------------------------------------------------
 
-void Form1::visu_Click() { allfin->setChecked(mostrainfo->text() != QStringLiteral("no")); }
+void Form1::visu_Click() { allfin->setChecked(ctx_.config().infoShown()); }
 
 void Form1::risorse_Click() {
   // Hidden, the calendar stays loaded; closed with its own close box, it is
@@ -341,7 +354,9 @@ void Form1::allfin_Click() {
   infostazione->setVisible(show);
   allfin->setChecked(show);
   const QString value = show ? QStringLiteral("si") : QStringLiteral("no");
-  mostrainfo->setText(value);
+  StationConfig config = ctx_.config();
+  config.mostraInfo = value;
+  ctx_.setConfig(config);
   ctx_.settings().setValue(QStringLiteral("stazione"), QStringLiteral("stazionesino"), value);
 }
 
@@ -398,7 +413,7 @@ void Form1::GUIDAHTML_Click() {
 
 void Form1::abouttt_Click() {
   frmAbout about(ctx_, this);
-  about.exec();
+  ctx_.dialogs().runModal(about);
 }
 
 // ---- Toolbars ----------------------------------------------------------------------
@@ -411,7 +426,7 @@ void Form1::Toolbar1_ButtonClick(const QString& key) {
   else if (key == QLatin1String("calco"))
     apriMese();
   else if (key == QLatin1String("stampa"))
-    apriStampa();
+    apriStampa(this);
   else if (key == QLatin1String("risorse"))
     apriPagina(Page::W14);
 }
@@ -486,22 +501,22 @@ void Form1::showOwned(QWidget* window) {
 
 void Form1::apriDialog4() {
   Dialog4 entry(ctx_, this);
-  entry.exec();
+  ctx_.dialogs().runModal(entry);
 }
 
 void Form1::apriDialog3() {
   Dialog3 entry(ctx_, this);
-  entry.exec();
+  ctx_.dialogs().runModal(entry);
 }
 
 void Form1::apriInsneve() {
   insneve entry(ctx_, this);
-  entry.exec();
+  ctx_.dialogs().runModal(entry);
 }
 
 void Form1::apriEstr() {
   estr entry(ctx_, this);
-  entry.exec();
+  ctx_.dialogs().runModal(entry);
 }
 
 void Form1::apriMedietemperature() { showOwned(ctx_.window<medietemperature>()); }
@@ -514,7 +529,7 @@ void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
 
 void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 
-void Form1::apriStampa() { stampa::mostra(ctx_, this); }
+void Form1::apriStampa(QWidget* owner) { stampa::mostra(ctx_, owner ? owner : this); }
 
 void Form1::azzeramentoMensile() { azzeramento::mensile(ctx_); }
 

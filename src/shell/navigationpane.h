@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "archive/recordset.h"
+#include "rules/records.h"
 
 class QFrame;
 

@@ -37,7 +37,7 @@ const QString kAnnualDone = QStringLiteral(
 // is, a closed one loads from its file first.
 template <class W>
 W* showSheet(AppContext& ctx) {
-  Form1* main = ctx.mainWindow();
+  MainWindow* main = ctx.mainWindow();
   W* sheet = ctx.window<W>();
   if (!sheet->isVisible() && sheet->parentWidget() != main)
     sheet->setParent(main, sheet->windowFlags());

@@ -82,7 +82,7 @@ void splash::openMain() {
   if (finished_) return;  // only the first ending counts
   finished_ = true;
   Timer1.stop();
-  Form1* main = ctx_.mainWindow();
+  auto* main = static_cast<Form1*>(ctx_.mainWindow());  // the program's main window is a Form1
   if (!main->Form1_Load()) {
     close();
     return;

@@ -1,6 +1,5 @@
 #include "summary/mese.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateEdit>
@@ -16,11 +15,8 @@
 #include <exception>
 
 #include "common/appcontext.h"
-#include "common/textfile.h"
-#include "sheets/archiviopioggia.h"
-#include "sheets/medietemperature.h"
-#include "sheets/pioggiaanno.h"
-#include "summary/summarytext.h"
+#include "common/widgets.h"
+#include "rules/summarytext.h"
 
 const QString mese::kPlaceholder = QStringLiteral(
     "<Cliccare su \"Trasforma in formato testuale\" per creare il riepilogo qui dentro>");
@@ -39,15 +35,10 @@ const QString kSaveError = QStringLiteral(
 constexpr std::array<int, 18> kTabOrder = {0, 2,  4,  6,  8,  1,  3,  5,  7,
                                            9, 15, 16, 17, 10, 11, 12, 13, 14};
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QLatin1String(name));
-  return b;
-}
+using widgets::button;
 
 QLabel* heading(QWidget* parent, const char* name, const QString& caption, const QColor& colour) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
+  auto* l = widgets::label(parent, name, caption);
   QFont f = l->font();
   f.setBold(true);
   f.setPointSize(12);
@@ -60,10 +51,7 @@ QLabel* heading(QWidget* parent, const char* name, const QString& caption, const
 
 }  // namespace
 
-mese::mese(AppContext& ctx) : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
-  setObjectName(QStringLiteral("mese"));
-  setWindowTitle(QStringLiteral("Riepilogo Mensile"));
-  setAttribute(Qt::WA_DeleteOnClose);
+mese::mese(AppContext& ctx) : SheetWindow(ctx, "mese", QStringLiteral("Riepilogo Mensile")) {
   build();
   // The load: today's month; the fields start empty and the box holds the placeholder.
   DTPicker1->setDate(QDate::currentDate());
@@ -75,8 +63,7 @@ mese::mese(AppContext& ctx) : QWidget(ctx.existingMainWindow(), Qt::Window), ctx
 void mese::build() {
   auto* root = new QVBoxLayout(this);
 
-  DTPicker1 = new QDateEdit(this);
-  DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+  DTPicker1 = widgets::named<QDateEdit>(this, "DTPicker1");
   DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
   DTPicker1->setCalendarPopup(true);
   DTPicker1->setToolTip(QStringLiteral("Mese del riepilogo"));
@@ -104,8 +91,7 @@ void mese::build() {
   };
 
   // Temperatures: minima on the left, maxima on the right.
-  auto* temperature = new QGroupBox(QStringLiteral("Temperature"), this);
-  temperature->setObjectName(QStringLiteral("Frame1"));
+  auto* temperature = widgets::named<QGroupBox>(this, "Frame1", QStringLiteral("Temperature"));
   auto* tg = new QGridLayout(temperature);
   tg->setHorizontalSpacing(10);
   tg->addWidget(heading(temperature, "Label1", QStringLiteral("MINIME"), QColor(0, 0, 128)), 0, 0,
@@ -135,8 +121,8 @@ void mese::build() {
   Text1[7]->setAccessibleName(QStringLiteral("Media massima 3° decade"));
 
   // Sky and precipitation.
-  auto* sky = new QGroupBox(QStringLiteral("Stato del cielo e precipitazioni"), this);
-  sky->setObjectName(QStringLiteral("Frame2"));
+  auto* sky =
+      widgets::named<QGroupBox>(this, "Frame2", QStringLiteral("Stato del cielo e precipitazioni"));
   auto* sg = new QGridLayout(sky);
   sg->setHorizontalSpacing(10);
   row(sg, 0, 0, QStringLiteral("Giorni con cielo SERENO:"), 15);
@@ -178,8 +164,7 @@ void mese::build() {
   compose->addStretch(1);
   root->addLayout(compose);
 
-  Textbbb = new QPlainTextEdit(this);
-  Textbbb->setObjectName(QStringLiteral("Textbbb"));
+  Textbbb = widgets::named<QPlainTextEdit>(this, "Textbbb");
   Textbbb->setAccessibleName(QStringLiteral("Riepilogo mensile"));
   Textbbb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Textbbb->setTabChangesFocus(true);
@@ -216,13 +201,6 @@ void mese::build() {
   resize(sizeHint().width(), sizeHint().height() + 80);
 }
 
-void mese::mostra() {
-  show();
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
-}
-
 QString mese::testoRiepilogo() const {
   // The box keeps its lines as paragraphs; the summary's lines end in CR LF.
   QString text = Textbbb->toPlainText();
@@ -244,17 +222,12 @@ void mese::Command2_Click() {
   ctx_.clipboard().setText(Textbbb->toPlainText());
 }
 
-void mese::Command3_Click() {
-  const std::optional<QString> path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
-  if (!path) return;
-  // Written whole and atomically: a failed save leaves an existing file as it was.
-  if (!textfile::write(*path, testoRiepilogo() + QStringLiteral("\r\n")))
-    ctx_.dialogs().message(this, kSaveError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
-}
+void mese::Command3_Click() { salvaTesto(testoRiepilogo()); }
+
+QString mese::reportNotSavedMessage(const QString&) const { return kSaveError; }
 
 void mese::Command4_Click() {
-  const Form1* main = ctx_.existingMainWindow();
-  const QString station = main && main->nome ? main->nome->text() : QString();
+  const QString station = ctx_.config().nome;
   try {
     TextPrinter& printer = ctx_.printer();
     printer.printLine({PrintItem::txt(QString())});
@@ -278,11 +251,11 @@ void mese::Command5_Click() {
 
 // The sheets opened from here stay parented to the main window, so closing
 // the summary never takes a sheet's unsaved edits with it.
-void mese::Command6_Click() { ctx_.window<archiviopioggia>()->mostra(); }
+void mese::Command6_Click() { ctx_.mainWindow()->apriArchiviopioggia(); }
 
-void mese::Command7_Click() { ctx_.window<medietemperature>()->mostra(); }
+void mese::Command7_Click() { ctx_.mainWindow()->apriMedietemperature(); }
 
-void mese::Command8_Click() { ctx_.window<pioggiaanno>()->mostra(); }
+void mese::Command8_Click() { ctx_.mainWindow()->apriPioggiaanno(); }
 
 void mese::Textbbb_Change() {
   const bool any = !Textbbb->document()->isEmpty();
@@ -301,9 +274,4 @@ bool mese::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void mese::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
 }

@@ -3,16 +3,16 @@
 // month's summary as plain text, which can then be edited, copied, saved and
 // printed. The window computes nothing and keeps nothing between openings.
 
-#include <QWidget>
 #include <array>
 
-class AppContext;
+#include "common/sheetwindow.h"
+
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class mese : public QWidget {
+class mese : public SheetWindow {
   Q_OBJECT
  public:
   explicit mese(AppContext& ctx);
@@ -20,10 +20,8 @@ class mese : public QWidget {
   // The summary box's initial text (followed by CR LF at load, alone after "Reset").
   static const QString kPlaceholder;
 
-  // Shows the window, or brings it forward unchanged when it is already shown.
   // Whichever window opens it, the summary stays parented to the main window:
   // closing a sheet must not close the summary and lose the figures typed in it.
-  void mostra();
 
   // The summary box's text as it stands, lines ending in CR LF.
   QString testoRiepilogo() const;
@@ -53,10 +51,8 @@ class mese : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  QString reportNotSavedMessage(const QString& path) const override;
 
  private:
   void build();
-
-  AppContext& ctx_;
 };

@@ -123,8 +123,8 @@ void Calculator::Percent_Click() {
 }
 
 void Calculator::closeEvent(QCloseEvent* event) {
-  if (Form1* main = ctx_.existingMainWindow()) {
-    if (main->calco) main->calco->setChecked(false);
+  if (MainWindow* main = ctx_.existingMainWindow()) {
+    main->markCalculatorOpen(false);
     main->giveFocusBack();
   }
   QWidget::closeEvent(event);

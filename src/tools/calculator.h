@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "tools/calcengine.h"
+#include "rules/calcengine.h"
 
 class AppContext;
 class QLabel;

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "tools/meteo.h"
+#include "rules/meteo.h"
 
 namespace {
 
@@ -399,7 +399,7 @@ void dewpointt::Command8_Click() {
 }
 
 void dewpointt::Cancelbutton_Click() {
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
   close();
 }
 
@@ -418,6 +418,6 @@ bool dewpointt::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void dewpointt::closeEvent(QCloseEvent* event) {
-  if (Form1* main = ctx_.existingMainWindow()) main->giveFocusBack();
+  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
   QWidget::closeEvent(event);
 }

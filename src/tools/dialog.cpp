@@ -1,15 +1,13 @@
 #include "tools/dialog.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
-#include "common/textfile.h"
-#include "print/stampa.h"
+#include "common/widgets.h"
+#include "rules/textfile.h"
 
 Dialog::Dialog(AppContext& ctx) : QDialog(ctx.mainWindow()), ctx_(ctx) {
   setObjectName(QStringLiteral("Dialog"));
@@ -18,16 +16,12 @@ Dialog::Dialog(AppContext& ctx) : QDialog(ctx.mainWindow()), ctx_(ctx) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
 
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1 = widgets::named<QPlainTextEdit>(this, "Text1");
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Text1->setAccessibleName(QStringLiteral("Appunti"));
 
-  auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    return b;
+  const auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
+    return widgets::button(this, name, caption, tip);
   };
   okbutton = makeButton("okbutton", QStringLiteral("&Salva..."),
                         QStringLiteral("Salva gli Appunti con nome"));
@@ -73,7 +67,7 @@ QString Dialog::nomeNonValido(const QString& name) {
 }
 
 void Dialog::okbutton_Click() {
-  QString folder = ctx_.mainWindow()->percorsoappunti->text();
+  QString folder = ctx_.config().percorsoAppunti;
   const std::optional<QString> answer = ctx_.dialogs().inputBox(
       this, QStringLiteral("Specificare il nome del file che sarà salvato in: ") + folder,
       QStringLiteral("Nome file"), QString());
@@ -113,7 +107,7 @@ void Dialog::Command1_Click() {
 
 void Dialog::Command2_Click() {
   // Printing the notes unloads this window: nothing of it may be used afterwards.
-  stampa::mostra(ctx_, this);
+  ctx_.mainWindow()->apriStampa(this);
 }
 
 void Dialog::cancelbutton_Click() { close(); }
@@ -129,11 +123,4 @@ void Dialog::reject() {
   // Esc would throw the unsaved notes away with one key: it does nothing here.
 }
 
-void Dialog::segnaAperta(bool open) {
-  Form1* main = ctx_.mainWindow();
-  for (QAction* action : {main->finapp, main->appunti}) {
-    if (!action) continue;
-    const QSignalBlocker quiet(action);
-    action->setChecked(open);
-  }
-}
+void Dialog::segnaAperta(bool open) { ctx_.mainWindow()->markNotesOpen(open); }

@@ -20,6 +20,9 @@ class Dialog : public QDialog {
   QPushButton* Command2 = nullptr;      // "S&tampa..."
   QPushButton* cancelbutton = nullptr;  // "&Chiudi"
 
+  // The notes as they stand, for their printout.
+  QString testo() const { return Text1->toPlainText(); }
+
   void okbutton_Click();
   void Command1_Click();
   void Command2_Click();

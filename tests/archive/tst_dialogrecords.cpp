@@ -243,11 +243,9 @@ void tst_dialogrecords::fromTheToolbar() {
   addRecords(main->recordset(archive.kind), 1);
   main->show();
   QString opened;
-  QTimer::singleShot(0, main, [&opened] {
-    if (auto* d = qobject_cast<EntryDialog*>(QApplication::activeModalWidget())) {
-      opened = d->objectName();
-      d->okbutton_Click();
-    }
+  env.onNextWindow<EntryDialog>([&opened](EntryDialog& d) {
+    opened = d.objectName();
+    d.okbutton_Click();
   });
   Form1::toolbarButton(main->panelToolbar(archive.kind), QStringLiteral("ins"))->trigger();
   QCOMPARE(opened, dialog);

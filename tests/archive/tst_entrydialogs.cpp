@@ -339,7 +339,7 @@ void tst_entrydialogs::spinner() {
 
 void tst_entrydialogs::yearOnlyFromSpinner() {
   TestEnv env;
-  for (const QString& which : {"Dialog3", "Dialog4", "insneve", "estr"}) {
+  for (const QString which : {"Dialog3", "Dialog4", "insneve", "estr"}) {
     auto d = openDialog(which, env.ctx());
     d->show();
     // The read-only fields are the years; typing leaves them as they are.

@@ -87,7 +87,7 @@ void TestPdfPrint::archiveToPdf() {
   const QString pdf = env.path(QStringLiteral("archivio.pdf"));
   env.ctx().platform().printer = makeQtTextPrinter(pdf);
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle Alto"));
+  env.setStation(QStringLiteral("Colle Alto"));
   Recordset& rs = main->recordset(ArchiveKind::Temperature);
   const QList<QStringList> rows{{"Marzo  2006", "12,35 °C", "3,10 °C", "Nessuna nota\r\nfine"},
                                 {"Aprile  2006", "15,00 °C", "5,20 °C", ""}};
@@ -122,7 +122,7 @@ void TestPdfPrint::sheetToPdf() {
   const QString pdf = env.path(QStringLiteral("foglio.pdf"));
   env.ctx().platform().printer = makeQtTextPrinter(pdf);
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle"));
+  env.setStation(QStringLiteral("Colle"));
   auto* sheet = env.ctx().window<medietemperature>();
   sheet->DTPicker1->setDate(QDate(2006, 3, 1));
   for (int d = 1; d <= 31; ++d) {

@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include "print/stampa.h"
+#include "rules/sheetfile.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
-#include "sheets/sheetfile.h"
 #include "testenv.h"
 #include "tools/dialog.h"
 
@@ -145,7 +145,7 @@ void TestStampa::printsTheChosenOne() {
   QFETCH(QString, record);
   TestEnv env;
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle"));
+  env.setStation(QStringLiteral("Colle"));
   fillArchives(main);
   RecordingPrinter& p = *env.scripted().printer;
 
@@ -239,7 +239,7 @@ void TestStampa::setupDialogTitle() {
 void TestStampa::notesOpenArePrintedAndClosed() {
   TestEnv env;
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle"));
+  env.setStation(QStringLiteral("Colle"));
   Dialog* notes = env.ctx().window<Dialog>();
   notes->show();
   notes->Text1->setPlainText(QStringLiteral("prima riga\nseconda riga"));
@@ -258,7 +258,7 @@ void TestStampa::notesOpenArePrintedAndClosed() {
 void TestStampa::notesClosedPrintEmptyText() {
   TestEnv env;
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle"));
+  env.setStation(QStringLiteral("Colle"));
   stampa d(env.ctx(), main);
   d.Option6_Click();
   d.OKButton_Click();
@@ -276,20 +276,16 @@ void TestStampa::everyOpeningStartsAlike() {
   fillArchives(main);
   QStringList seen;
   // First opening: pick the notes option, then cancel. Second: look, then print.
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
-    QVERIFY(d);
-    seen << QString::number(int(d->scelta()));
-    d->Option6->click();
-    d->CancelButton->click();
+  env.onNextWindow<stampa>([&](stampa& d) {
+    seen << QString::number(int(d.scelta()));
+    d.Option6->click();
+    d.CancelButton->click();
   });
   stampa::mostra(env.ctx(), main);
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
-    QVERIFY(d);
-    seen << QString::number(int(d->scelta()));
-    QVERIFY(d->Option1->isChecked() && d->Option2->isChecked() && d->Option2->isEnabled());
-    d->OKButton->click();
+  env.onNextWindow<stampa>([&](stampa& d) {
+    seen << QString::number(int(d.scelta()));
+    QVERIFY(d.Option1->isChecked() && d.Option2->isChecked() && d.Option2->isEnabled());
+    d.OKButton->click();
   });
   stampa::mostra(env.ctx(), main);
   const QString temperature = QString::number(int(stampa::Scelta::Temperature));
@@ -313,7 +309,7 @@ void TestStampa::cancelPrintsNothing() {
 void TestStampa::openSheetsPrintAsTheyStand() {
   TestEnv env;
   Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Colle"));
+  env.setStation(QStringLiteral("Colle"));
   RecordingPrinter& p = *env.scripted().printer;
 
   auto* temps = env.ctx().window<medietemperature>();
@@ -444,13 +440,11 @@ void TestStampa::printCommandsOpenTheDialog() {
     }
   }
   bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<stampa*>(QApplication::activeModalWidget());
-    QVERIFY(d);
+  env.onNextWindow<stampa>([&](stampa& d) {
     seen = true;
-    QCOMPARE(d->parentWidget(), owner);
-    QVERIFY(d->Option1->isChecked() && d->Option2->isChecked());
-    d->CancelButton->click();
+    QCOMPARE(d.parentWidget(), owner);
+    QVERIFY(d.Option1->isChecked() && d.Option2->isChecked());
+    d.CancelButton->click();
   });
   command();
   QVERIFY(seen);

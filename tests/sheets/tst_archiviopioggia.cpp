@@ -214,7 +214,7 @@ void tst_archiviopioggia::clearLeavesFile() {
 }
 
 void tst_archiviopioggia::exportReport() {
-  env_->ctx().mainWindow()->nome->setText(QStringLiteral("Monte"));
+  env_->setStation(QStringLiteral("Monte"));
   auto* w = open();
   w->Text1[1]->setText(QStringLiteral("3,5"));
   w->Command1_Click();
@@ -280,7 +280,7 @@ void tst_archiviopioggia::handOff_data() {
 void tst_archiviopioggia::handOff() {
   QFETCH(QString, day1);
   QFETCH(QString, handed);
-  Form1* main = env_->ctx().mainWindow();
+  Form1* main = env_->mainWindow();
   main->show();
   const bool temperatureMarker = main->markerVisible(ArchiveKind::Temperature);
   auto* w = open();
@@ -290,13 +290,10 @@ void tst_archiviopioggia::handOff() {
   w->Text1[2]->setText(QStringLiteral("77"));  // not recomputed: the old total goes
   QString seen;
   ArchiveKind panel = ArchiveKind::Temperature;
-  QTimer::singleShot(0, this, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
-    if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("totalepioggia")))
-      seen = modal->objectName() + QLatin1Char(':') + field->text();
+  env_->dialogs().onNextWindow([&](QDialog& modal) {
+    if (auto* field = modal.findChild<QLineEdit*>(QStringLiteral("totalepioggia")))
+      seen = modal.objectName() + QLatin1Char(':') + field->text();
     panel = main->visiblePanel();
-    modal->close();
   });
   w->Command7->click();
   QCOMPARE(seen, QStringLiteral("Dialog3:") + handed);
@@ -308,15 +305,8 @@ void tst_archiviopioggia::otherWindows() {
   auto* w = open();
   w->show();
   w->Command1_Click();
-  QString modal;
-  QTimer::singleShot(0, this, [&] {
-    if (QWidget* m = QApplication::activeModalWidget()) {
-      modal = m->objectName();
-      m->close();
-    }
-  });
   w->Command6->click();
-  QCOMPARE(modal, QStringLiteral("stampa"));
+  QCOMPARE(env_->dialogs().windowsRun, QStringList{"stampa"});
   w->Command4->click();
   QVERIFY(env_->ctx().existing<pioggiaanno>() && env_->ctx().existing<pioggiaanno>()->isVisible());
   w->Command8->click();

@@ -352,8 +352,8 @@ void tst_medietemperature::failedSaveIsReported() {
 
 void tst_medietemperature::report() {
   TestEnv env;
-  Form1* main = env.loadMainWindow();
-  main->nome->setText(QStringLiteral("Monte"));
+  env.loadMainWindow();
+  env.setStation(QStringLiteral("Monte"));
   auto* w = env.ctx().window<medietemperature>();
   w->DTPicker1->setDate(QDate(2026, 3, 1));
   fill(w, {{1, "2"}, {32, "9"}, {15, "1"}, {31, " -0,5"}});
@@ -468,17 +468,15 @@ void tst_medietemperature::handOff() {
   QVERIFY(w->Command7->isEnabled());
 
   bool seen = false;
-  QTimer::singleShot(0, this, [&] {
-    auto* dialog = qobject_cast<Dialog4*>(QApplication::activeModalWidget());
-    QVERIFY(dialog);
+  env.onNextWindow<Dialog4>([&](Dialog4& dialog) {
     seen = true;
-    QCOMPARE(dialog->minn->text(), minn);
-    QCOMPARE(dialog->mass->text(), mass);
+    QCOMPARE(dialog.minn->text(), minn);
+    QCOMPARE(dialog.mass->text(), mass);
     QCOMPARE(main->visiblePanel(), ArchiveKind::Temperature);
     // The markers stay where the user left them.
     QVERIFY(main->markerVisible(ArchiveKind::Rain));
     QVERIFY(!main->markerVisible(ArchiveKind::Temperature));
-    dialog->reject();
+    dialog.reject();
   });
   QTest::mouseClick(w->Command7, Qt::LeftButton);
   QVERIFY(seen);
@@ -528,10 +526,9 @@ void tst_medietemperature::printDialog() {
   auto* w = env.ctx().window<medietemperature>();
   w->mostra();
   bool shown = false;
-  QTimer::singleShot(0, this, [&] {
-    auto* dialog = qobject_cast<stampa*>(QApplication::activeModalWidget());
-    shown = dialog != nullptr;
-    if (dialog) dialog->CancelButton->click();
+  env.onNextWindow<stampa>([&](stampa& dialog) {
+    shown = true;
+    dialog.CancelButton->click();
   });
   QTest::mouseClick(w->Command4, Qt::LeftButton);
   QVERIFY(shown);

@@ -92,7 +92,7 @@ void tst_pioggiaanno::highlight() {
 }
 
 void tst_pioggiaanno::exportReport() {
-  env_->ctx().mainWindow()->nome->setText(QStringLiteral("Monte"));
+  env_->setStation(QStringLiteral("Monte"));
   auto* w = open();
   w->monthCell(1)->setText(QStringLiteral("120,5"));
   w->monthCell(12)->setText(QStringLiteral("1"));
@@ -133,15 +133,8 @@ void tst_pioggiaanno::printAndSummary() {
   auto* w = open();
   w->show();
   w->Command1_Click();
-  QString modal;
-  QTimer::singleShot(0, this, [&] {
-    if (QWidget* m = QApplication::activeModalWidget()) {
-      modal = m->objectName();
-      m->close();
-    }
-  });
   w->Command5->click();
-  QCOMPARE(modal, QStringLiteral("stampa"));
+  QCOMPARE(env_->dialogs().windowsRun, QStringList{"stampa"});
   w->Command8->click();
   QVERIFY(env_->ctx().existing<mese>() && env_->ctx().existing<mese>()->isVisible());
   w->monthCell(2)->setText(QStringLiteral("9"));

@@ -118,11 +118,9 @@ class tst_about : public QObject {
   // OK closes the modal box and the menu command returns.
   void okCloses() {
     bool modal = false;
-    QTimer::singleShot(0, qApp, [&modal] {
-      auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-      if (!box) return;
-      modal = box->isModal();
-      box->Command2->click();
+    env->onNextWindow<frmAbout>([&modal](frmAbout& box) {
+      modal = box.isModal();
+      box.Command2->click();
     });
     form->abouttt_Click();
     QVERIFY(modal);

@@ -58,16 +58,10 @@ class tst_commands : public QObject {
   // Triggers a command and returns the objectName of the modal window it
   // opened (closed again at once), or an empty text.
   QString modalOpenedBy(const std::function<void()>& command) {
-    auto seen = std::make_shared<QString>();
-    QTimer::singleShot(0, qApp, [seen] {
-      if (QWidget* w = QApplication::activeModalWidget()) {
-        *seen = w->objectName();
-        w->close();
-      }
-    });
+    const QStringList& run = env->dialogs().windowsRun;
+    const qsizetype before = run.size();
     command();
-    QCoreApplication::processEvents();
-    return *seen;
+    return run.size() > before ? run.last() : QString();
   }
 
   QAction* item(const char* name) {
@@ -502,18 +496,18 @@ class tst_commands : public QObject {
     allfin->trigger();
     QVERIFY(form->infostazione->isHidden());
     QVERIFY(!allfin->isChecked());
-    QCOMPARE(form->mostrainfo->text(), QStringLiteral("no"));
+    QCOMPARE(env->ctx().config().mostraInfo, QStringLiteral("no"));
     QCOMPARE(env->scripted().settings->value("stazione", "stazionesino", {}), QStringLiteral("no"));
     allfin->trigger();
     QVERIFY(!form->infostazione->isHidden());
     QVERIFY(allfin->isChecked());
-    QCOMPARE(form->mostrainfo->text(), QStringLiteral("si"));
+    QCOMPARE(env->ctx().config().mostraInfo, QStringLiteral("si"));
     QCOMPARE(env->scripted().settings->value("stazione", "stazionesino", {}), QStringLiteral("si"));
     // config.cfg is not touched.
     QCOMPARE(env->readFile("config.cfg").split('\n').value(1), QByteArray("si\r"));
   }
 
-  // Opening "&Visualizza" sets the check from mostrainfo, whatever it was before.
+  // Opening "&Visualizza" sets the check from line 2 as held, whatever it was before.
   void viewMenuRefreshesCheck_data() {
     QTest::addColumn<QString>("mostrainfo");
     QTest::addColumn<bool>("checked");
@@ -526,7 +520,9 @@ class tst_commands : public QObject {
   void viewMenuRefreshesCheck() {
     QFETCH(QString, mostrainfo);
     QFETCH(bool, checked);
-    form->mostrainfo->setText(mostrainfo);
+    StationConfig config = env->ctx().config();
+    config.mostraInfo = mostrainfo;
+    env->ctx().setConfig(config);
     form->allfin->setChecked(!checked);
     QMenu* visu = form->menuItem(QStringLiteral("visu"))->menu();
     Q_EMIT visu->aboutToShow();

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "common/textfile.h"
+#include "rules/textfile.h"
 #include "shell/dialog1.h"
 #include "testenv.h"
 
@@ -45,6 +45,12 @@ class tst_options : public QObject {
 
   QByteArray folderLine() const { return env->folder().toUtf8(); }
 
+  // "&Opzioni..." from the main window; `step` is what the keeper does in the dialog.
+  void options(const std::function<void(Dialog1&)>& step) {
+    env->onNextWindow<Dialog1>(step);
+    form->opt_Click();
+  }
+
  private Q_SLOTS:
   void initTestCase() { pinItalianLocale(); }
   void cleanup() {
@@ -72,20 +78,22 @@ class tst_options : public QObject {
     QFETCH(bool, shown);
     QFETCH(bool, standard);
     start(config);
-    Dialog1 d(env->ctx(), form);
-    QCOMPARE(d.windowTitle(), QStringLiteral("Opzioni"));
-    QCOMPARE(d.nome->text(), QStringLiteral("Monte"));
-    QCOMPARE(d.Text1->text(), QStringLiteral("/n"));
-    QCOMPARE(d.Text2->text(), QStringLiteral("/r"));
-    QVERIFY(d.Text2->isHidden());
-    QCOMPARE(d.caratteristiche->isChecked(), shown);
-    QCOMPARE(d.anorma->isChecked(), standard);
-    // The name and the standard box follow the "show" box.
-    QCOMPARE(d.nome->isEnabled(), shown);
-    QCOMPARE(d.anorma->isEnabled(), shown);
-    d.caratteristiche->click();
-    QCOMPARE(d.nome->isEnabled(), !shown);
-    QCOMPARE(d.anorma->isEnabled(), !shown);
+    options([&](Dialog1& d) {
+      QCOMPARE(d.windowTitle(), QStringLiteral("Opzioni"));
+      QCOMPARE(d.nome->text(), QStringLiteral("Monte"));
+      QCOMPARE(d.Text1->text(), QStringLiteral("/n"));
+      QCOMPARE(d.Text2->text(), QStringLiteral("/r"));
+      QVERIFY(d.Text2->isHidden());
+      QCOMPARE(d.caratteristiche->isChecked(), shown);
+      QCOMPARE(d.anorma->isChecked(), standard);
+      // The name and the standard box follow the "show" box.
+      QCOMPARE(d.nome->isEnabled(), shown);
+      QCOMPARE(d.anorma->isEnabled(), shown);
+      d.caratteristiche->click();
+      QCOMPARE(d.nome->isEnabled(), !shown);
+      QCOMPARE(d.anorma->isEnabled(), !shown);
+    });
+    QCOMPARE(env->dialogs().windowsRun, QStringList{"Dialog1"});
   }
 
   // OK rewrites all five lines; empty folders become the data folder.
@@ -130,23 +138,26 @@ class tst_options : public QObject {
     QFETCH(QString, action);
     QFETCH(QList<QByteArray>, written);
     start(config);
-    Dialog1 d(env->ctx(), form);
-    if (action == "caratteristiche")
-      d.caratteristiche->click();
-    else if (action == "anorma")
-      d.anorma->click();
-    else if (action == "clear Text1")
-      d.Text1->clear();
-    else if (action == "clear nome")
-      d.nome->clear();
-    else if (action == "Command4")
-      d.Command4->click();
-    else if (action.startsWith("type ")) {
-      d.nome->clear();
-      d.nome->insert(action.mid(5));
-    }
-    d.okbutton->click();
-    QCOMPARE(d.result(), int(QDialog::Accepted));
+    int result = -1;
+    options([&](Dialog1& d) {
+      if (action == "caratteristiche")
+        d.caratteristiche->click();
+      else if (action == "anorma")
+        d.anorma->click();
+      else if (action == "clear Text1")
+        d.Text1->clear();
+      else if (action == "clear nome")
+        d.nome->clear();
+      else if (action == "Command4")
+        d.Command4->click();
+      else if (action.startsWith("type ")) {
+        d.nome->clear();
+        d.nome->insert(action.mid(5));
+      }
+      d.okbutton->click();
+      result = d.result();
+    });
+    QCOMPARE(result, int(QDialog::Accepted));
 
     for (QByteArray& line : written)
       if (line == "FOLDER") line = folderLine();
@@ -154,11 +165,12 @@ class tst_options : public QObject {
     QVERIFY(env->dialogs().messages.isEmpty());
 
     // The main window takes the same values at once.
+    const StationConfig& now = env->ctx().config();
     QCOMPARE(form->nome->text(), textfile::decode(written[0]));
-    QCOMPARE(form->mostrainfo->text(), QString::fromLatin1(written[1]));
+    QCOMPARE(now.mostraInfo, QString::fromLatin1(written[1]));
     QCOMPARE(form->anormaa->text(), QString::fromLatin1(written[2]));
-    QCOMPARE(form->percorsoappunti->text(), QString::fromUtf8(written[3]));
-    QCOMPARE(form->riepiloghimensili->text(), QString::fromUtf8(written[4]));
+    QCOMPARE(now.percorsoAppunti, QString::fromUtf8(written[3]));
+    QCOMPARE(now.riepiloghiMensili, QString::fromUtf8(written[4]));
     const bool shown = written[1] == "si";
     QCOMPARE(form->infostazione->isHidden(), !shown);
     QCOMPARE(form->allfin->isChecked(), shown);
@@ -175,30 +187,33 @@ class tst_options : public QObject {
     QFETCH(bool, closeBox);
     const QByteArray before = cfg({"Monte Bar", "si", "(a norma)", "/note", "/riepiloghi"});
     start(before);
-    Dialog1 d(env->ctx(), form);
-    d.show();
-    d.Command4->click();
-    d.caratteristiche->click();
-    d.anorma->click();
-    d.nome->setText(QStringLiteral("Altro"));
-    if (closeBox)
-      d.close();
-    else
-      d.cancelbutton->click();
-    QCOMPARE(d.result(), int(QDialog::Rejected));
+    int result = -1;
+    options([&](Dialog1& d) {
+      d.Command4->click();
+      d.caratteristiche->click();
+      d.anorma->click();
+      d.nome->setText(QStringLiteral("Altro"));
+      if (closeBox)
+        d.close();
+      else
+        d.cancelbutton->click();
+      result = d.result();
+    });
+    QCOMPARE(result, int(QDialog::Rejected));
     QCOMPARE(env->readFile("config.cfg"), before);
     QCOMPARE(form->nome->text(), QStringLiteral("Monte Bar"));
-    QCOMPARE(form->percorsoappunti->text(), QStringLiteral("/note"));
+    QCOMPARE(env->ctx().config().percorsoAppunti, QStringLiteral("/note"));
     QCOMPARE(form->anormaa->text(), QStringLiteral("(a norma)"));
     QVERIFY(!form->infostazione->isHidden());
   }
 
   void nameLength() {
     start(cfg({"", "si", "(a norma)", "/n", "/r"}));
-    Dialog1 d(env->ctx(), form);
-    QTest::keyClicks(d.nome, QStringLiteral("1234567890123456789012X"));
-    QCOMPARE(d.nome->text(), QStringLiteral("1234567890123456789012"));
-    d.okbutton->click();
+    options([](Dialog1& d) {
+      QTest::keyClicks(d.nome, QStringLiteral("1234567890123456789012X"));
+      QCOMPARE(d.nome->text(), QStringLiteral("1234567890123456789012"));
+      d.okbutton->click();
+    });
     QCOMPARE(form->nome->text(), QStringLiteral("1234567890123456789012"));
   }
 
@@ -206,9 +221,10 @@ class tst_options : public QObject {
   void longNameKeptWhole() {
     const QByteArray name = "Osservatorio meteorologico di Monte Bar";
     start(cfg({name, "si", "(a norma)", "/n", "/r"}));
-    Dialog1 d(env->ctx(), form);
-    QCOMPARE(d.nome->text(), QString::fromLatin1(name));
-    d.okbutton->click();
+    options([&](Dialog1& d) {
+      QCOMPARE(d.nome->text(), QString::fromLatin1(name));
+      d.okbutton->click();
+    });
     QCOMPARE(env->readFile("config.cfg").split('\r').first(), name);
   }
 
@@ -226,21 +242,22 @@ class tst_options : public QObject {
     QFETCH(QString, field);
     start(cfg({"Monte", "si", "(a norma)", "/n", "/r"}));
     env->dialogs().folders << chosen;
-    Dialog1 d(env->ctx(), form);
-    d.Command1->click();
-    QCOMPARE(env->dialogs().browseTitles, QStringList{"Seleziona il percorso:"});
-    QCOMPARE(d.Text1->text(), field);
-    QCOMPARE(d.Text2->text(), QStringLiteral("/r"));  // no browse for the summaries folder
+    options([&](Dialog1& d) {
+      d.Command1->click();
+      QCOMPARE(env->dialogs().browseTitles, QStringList{"Seleziona il percorso:"});
+      QCOMPARE(d.Text1->text(), field);
+      QCOMPARE(d.Text2->text(), QStringLiteral("/r"));  // no browse for the summaries folder
+    });
   }
 
   void updatePage() {
     start(cfg({"Monte", "si", "(a norma)", "/n", "/r"}));
-    Dialog1 d(env->ctx(), form);
-    d.show();
-    d.Command3->click();
-    QCOMPARE(env->scripted().shell->pagesOpened,
-             QStringList{webpages::address(webpages::Page::W14)});
-    QVERIFY(d.isVisible());
+    options([&](Dialog1& d) {
+      d.Command3->click();
+      QCOMPARE(env->scripted().shell->pagesOpened,
+               QStringList{webpages::address(webpages::Page::W14)});
+      QVERIFY(d.isVisible());
+    });
   }
 
   // config.cfg cannot be written: the keeper is told, and the old file stays whole.
@@ -262,9 +279,10 @@ class tst_options : public QObject {
       QVERIFY(QFile::remove(env->path("config.cfg")));
       QVERIFY(QDir().mkdir(env->path("config.cfg")));
     }
-    Dialog1 d(env->ctx(), form);
-    d.nome->setText(QStringLiteral("Nuovo nome"));
-    d.okbutton->click();
+    options([](Dialog1& d) {
+      d.nome->setText(QStringLiteral("Nuovo nome"));
+      d.okbutton->click();
+    });
     if (how == "folder") QVERIFY(QDir().rename(away, folder));
 
     const auto& messages = env->dialogs().messages;
@@ -286,11 +304,12 @@ class tst_options : public QObject {
   void menuToggleThenDialog() {
     start(cfg({"Monte", "si", "(a norma)", "/n", "/r"}));
     form->allfin->trigger();  // hides the frame
-    Dialog1 d(env->ctx(), form);
-    QVERIFY(!d.caratteristiche->isChecked());
-    QVERIFY(!d.nome->isEnabled());
-    d.caratteristiche->click();
-    d.okbutton->click();
+    options([](Dialog1& d) {
+      QVERIFY(!d.caratteristiche->isChecked());
+      QVERIFY(!d.nome->isEnabled());
+      d.caratteristiche->click();
+      d.okbutton->click();
+    });
     QVERIFY(!form->infostazione->isHidden());
     QVERIFY(form->allfin->isChecked());
     QCOMPARE(env->readFile("config.cfg").split('\n').value(1), QByteArray("si\r"));

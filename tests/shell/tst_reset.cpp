@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "rules/sheetfile.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
-#include "sheets/sheetfile.h"
 #include "shell/reset.h"
 #include "testenv.h"
 
@@ -305,7 +305,7 @@ void tst_reset::fromMenu() {
   QFETCH(QString, question);
   QFETCH(bool, yearSheet);
   AppContext& ctx = env_->ctx();
-  QAction* action = ctx.mainWindow()->menuItem(item);
+  QAction* action = env_->mainWindow()->menuItem(item);
   QVERIFY(action);
   env_->dialogs().answers << MsgAnswer::Yes;
   action->trigger();

@@ -17,9 +17,12 @@ const QString kLoadError = QStringLiteral(
 const QString kDbError = QStringLiteral("Errore durante l'accesso ai database!");
 const QStringList kDesign = {"nome della stazione", "si", "(a norma)", "app.path", "app.path"};
 
+// The configuration as the main window holds it: the two values it shows,
+// the other three as the context keeps them.
 QStringList labels(Form1* w) {
-  return {w->nome->text(), w->mostrainfo->text(), w->anormaa->text(), w->percorsoappunti->text(),
-          w->riepiloghimensili->text()};
+  const StationConfig& c = w->context().config();
+  return {w->nome->text(), c.mostraInfo, w->anormaa->text(), c.percorsoAppunti,
+          c.riepiloghiMensili};
 }
 QStringList texts(const ScriptedDialogs& d) {
   QStringList out;
@@ -143,7 +146,7 @@ class tst_startup : public QObject {
   void missingOtherEventsEndsTheProgram() {
     TestEnv env;
     QFile::remove(env.path("altrieventi.mdb"));
-    Form1* w = env.ctx().mainWindow();
+    Form1* w = env.mainWindow();
     QVERIFY(!w->Form1_Load());
     QCOMPARE(texts(env.dialogs()),
              QStringList{"Errore durante l'accesso ai database! Nubilario non sarà avviato!"});
@@ -269,7 +272,7 @@ class tst_startup : public QObject {
     s->show();
     s->Timer1_Timer();
     s->Timer1_Timer();  // a second tick cannot load twice
-    Form1* w = env.ctx().existingMainWindow();
+    auto* w = static_cast<Form1*>(env.ctx().existingMainWindow());
     QVERIFY(w && w->isVisible());
     QTRY_VERIFY(s.isNull());
     QVERIFY(w->recordset(ArchiveKind::OtherEvents).isOpen());

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "common/textfile.h"
+#include "rules/summarytext.h"
+#include "rules/textfile.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
 #include "summary/mese.h"
-#include "summary/summarytext.h"
 #include "testenv.h"
 
 namespace {
@@ -305,7 +305,7 @@ void tst_mese::saveFailure() {
 }
 
 void tst_mese::print() {
-  env_->ctx().mainWindow()->nome->setText(QStringLiteral("Monte Cucco"));
+  env_->setStation(QStringLiteral("Monte Cucco"));
   w_->Textbbb->setPlainText(QStringLiteral("Prima riga\r\n\r\nUltima riga"));
   QTest::mouseClick(w_->Command4, Qt::LeftButton);
   RecordingPrinter& p = *env_->scripted().printer;
@@ -343,7 +343,7 @@ void tst_mese::printFailurePartway() {
 
 void tst_mese::singleInstanceAndUnload() {
   QCOMPARE(env_->ctx().window<mese>(), w_);
-  Form1* main = env_->ctx().mainWindow();
+  Form1* main = env_->mainWindow();
   main->show();
   w_->mostra();
   QVERIFY(w_->isVisible());

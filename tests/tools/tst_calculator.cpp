@@ -60,7 +60,7 @@ class tst_calculator : public QObject {
   void opensAsDescribed() {
     QCOMPARE(w_->windowTitle(), QStringLiteral("Calcolatrice"));
     QVERIFY(w_->isWindow());
-    QCOMPARE(w_->parentWidget(), env_->ctx().existingMainWindow());
+    QCOMPARE(w_->parentWidget(), static_cast<QWidget*>(env_->ctx().existingMainWindow()));
     QCOMPARE(display(), QStringLiteral("0,"));
     press(QStringLiteral("9+-=2=C3X4="));  // through the error display and back
     QCOMPARE(display(), QStringLiteral("12"));
@@ -130,7 +130,7 @@ class tst_calculator : public QObject {
   }
   void menuToggleAndCheckMark() {
     QFETCH(bool, byMenu);
-    Form1* main = env_->ctx().existingMainWindow();
+    auto* main = static_cast<Form1*>(env_->ctx().existingMainWindow());
     w_->close();
     QTRY_VERIFY(!env_->ctx().existing<Calculator>());
     main->calco->trigger();

@@ -38,7 +38,7 @@ class tst_dewpointt : public QObject {
 
   void opensAsDescribed() {
     QCOMPARE(w_->windowTitle(), QStringLiteral("Calcolatore meteo"));
-    QCOMPARE(w_->parentWidget(), env_->ctx().existingMainWindow());
+    QCOMPARE(w_->parentWidget(), static_cast<QWidget*>(env_->ctx().existingMainWindow()));
     QVERIFY(w_->isWindow());
     QCOMPARE(w_->SSTab1->count(), 4);
     QCOMPARE(w_->t->maxLength(), 4);

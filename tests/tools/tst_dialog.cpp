@@ -24,7 +24,7 @@ struct Notes {
     main = env.loadMainWindow();
     folder = env.path(QStringLiteral("note"));
     QDir().mkpath(folder);
-    main->percorsoappunti->setText(folder);
+    env.setNotesFolder(folder);
   }
   Dialog* open() {
     Dialog* d = env.ctx().window<Dialog>();
@@ -209,7 +209,7 @@ void TestDialog::writeFailureIsReported() {
   // The configured folder has gone, and a folder takes the file's name in another.
   const QString missing = t.env.path(QStringLiteral("sparita"));
   for (const QString& folder : {missing, t.folder}) {
-    t.main->percorsoappunti->setText(folder);
+    t.env.setNotesFolder(folder);
     QDir(t.folder).mkdir(QStringLiteral("occupato.txt"));
     Dialog* d = t.open();
     d->Text1->setPlainText(QStringLiteral("da non perdere"));
@@ -288,13 +288,11 @@ void TestDialog::printButtonOpensPrintDialog() {
   Dialog* d = t.open();
   d->Text1->setPlainText(QStringLiteral("da stampare"));
   bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* s = qobject_cast<stampa*>(QApplication::activeModalWidget());
-    QVERIFY(s);
+  t.env.onNextWindow<stampa>([&](stampa& s) {
     seen = true;
-    QCOMPARE(s->parentWidget(), d);
-    s->Option6->click();
-    s->OKButton->click();
+    QCOMPARE(s.parentWidget(), d);
+    s.Option6->click();
+    s.OKButton->click();
   });
   QTest::mouseClick(d->Command2, Qt::LeftButton);
   QVERIFY(seen);

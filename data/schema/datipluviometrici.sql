@@ -1,1 +1,0 @@
-CREATE TABLE "tab" ("Mese e anno" TEXT, "N° eventi con prp" TEXT, "Accumulo tot mensile" TEXT, "Osservazioni" TEXT)

@@ -1,1 +1,0 @@
-CREATE TABLE "tab" ("Mese e anno" TEXT, "T Media MAX" TEXT, "T Media MIN" TEXT, "Osservazioni" TEXT)

@@ -1,0 +1,36 @@
+#pragma once
+// What the other windows may ask of the main window. The main window owns the
+// four shared recordsets for the whole run and opens the program's windows,
+// each in one place; every other window reaches it only through this
+// interface, so none of them depends on the shell or on one another.
+
+#include <QMainWindow>
+
+#include "rules/records.h"
+
+class Recordset;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  using QMainWindow::QMainWindow;
+
+  // The shared recordset of an archive, bound to its panel's grid.
+  virtual Recordset& recordset(ArchiveKind kind) = 0;
+  // Shows one archive panel; the navigation marker moves with it only when
+  // asked (the sheets' hand-off to an entry dialog leaves it alone).
+  virtual void showPanel(ArchiveKind kind, bool moveMarker) = 0;
+  // Gives the focus back to the main window (closing a sheet or a tool).
+  virtual void giveFocusBack() = 0;
+  // The notes window and the desk calculator mark themselves open or closed
+  // in the main window's menu and toolbar.
+  virtual void markNotesOpen(bool open) = 0;
+  virtual void markCalculatorOpen(bool open) = 0;
+
+  // Opening windows.
+  virtual void apriStampa(QWidget* owner) = 0;  // print dialog, modal over the owner
+  virtual void apriMese() = 0;                  // monthly summary
+  virtual void apriMedietemperature() = 0;      // daily temperature sheet
+  virtual void apriArchiviopioggia() = 0;       // daily precipitation sheet
+  virtual void apriPioggiaanno() = 0;           // current-year precipitation sheet
+};

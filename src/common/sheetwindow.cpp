@@ -1,0 +1,80 @@
+#include "common/sheetwindow.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+
+#include "common/appcontext.h"
+#include "rules/sheetfile.h"
+#include "rules/textfile.h"
+
+SheetWindow::SheetWindow(AppContext& ctx, const char* name, const QString& title,
+                         Qt::WindowFlags flags)
+    : QWidget(ctx.existingMainWindow(), flags), ctx_(ctx) {
+  setObjectName(QLatin1String(name));
+  setWindowTitle(title);
+  setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void SheetWindow::mostra() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void SheetWindow::setSheetFile(const QString& fileName, const QList<QLineEdit*>& cells) {
+  sheetPath_ = ctx_.dataPath(fileName);
+  cells_ = cells;
+}
+
+void SheetWindow::sbLeggiFileA() {
+  QStringList fields;
+  for (QLineEdit* c : cells_) fields << c->text();
+  sheetfile::read(sheetPath_, fields);
+  for (int i = 0; i < cells_.size(); ++i) {
+    QLineEdit* c = cells_[i];
+    const QString& text = fields.at(i);
+    // A longer value from the file is kept whole rather than cut to the limit.
+    if (text.size() > c->maxLength()) c->setMaxLength(int(text.size()));
+    if (c->text() != text) c->setText(text);
+  }
+}
+
+bool SheetWindow::sbScriviFileA(QString* error) {
+  QStringList fields;
+  for (QLineEdit* c : cells_) fields << c->text();
+  return sheetfile::write(sheetPath_, fields, error);
+}
+
+void SheetWindow::aggiorna() {
+  if (sbScriviFileA()) return;
+  ctx_.dialogs().message(this,
+                         QStringLiteral("Impossibile aggiornare il file \"%1\": le modifiche non "
+                                        "sono state salvate e il file conserva i valori "
+                                        "precedenti. I valori restano nella finestra: "
+                                        "controllare il disco e riprovare.")
+                             .arg(sheetPath_),
+                         MsgIcon::Critical);
+}
+
+void SheetWindow::salvaTesto(const QString& text) {
+  const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
+  if (!path) return;
+  // Written from the text itself: a text box would turn the CR LF line ends
+  // into its own.
+  if (!textfile::write(*path, text + QStringLiteral("\r\n")))
+    ctx_.dialogs().message(this, reportNotSavedMessage(*path), MsgIcon::Critical);
+}
+
+QString SheetWindow::reportNotSavedMessage(const QString& path) const {
+  return QStringLiteral(
+             "Il file \"%1\" non è stato salvato: impossibile crearlo o scriverlo. Controllare "
+             "che la cartella sia accessibile e che il disco non sia pieno.")
+      .arg(path);
+}
+
+void SheetWindow::closeEvent(QCloseEvent* event) {
+  // Nothing is saved on closing; the main window takes the focus back.
+  QWidget::closeEvent(event);
+  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
+}

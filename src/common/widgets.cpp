@@ -1,0 +1,25 @@
+#include "common/widgets.h"
+
+namespace widgets {
+
+void setBold(QWidget* widget, bool bold) {
+  QFont f = widget->font();
+  f.setBold(bold);
+  widget->setFont(f);
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bold) {
+  auto* l = named<QLabel>(parent, name, caption);
+  if (bold) setBold(l);
+  return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip,
+                    bool bold) {
+  auto* b = named<QPushButton>(parent, name, caption);
+  if (!tip.isEmpty()) b->setToolTip(tip);
+  if (bold) setBold(b);
+  return b;
+}
+
+}  // namespace widgets

@@ -1,0 +1,27 @@
+#pragma once
+// The one way the windows make their named child widgets: every control
+// carries its name as objectName, so tests and screen readers find it.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <utility>
+
+namespace widgets {
+
+// A new W(args..., parent) named `name`.
+template <class W, class... Args>
+W* named(QWidget* parent, const char* name, Args&&... args) {
+  auto* w = new W(std::forward<Args>(args)..., parent);
+  w->setObjectName(QLatin1String(name));
+  return w;
+}
+
+// Makes a widget's font bold (or normal again).
+void setBold(QWidget* widget, bool bold = true);
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bold = false);
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& tip = {}, bool bold = false);
+
+}  // namespace widgets

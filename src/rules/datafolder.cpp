@@ -1,0 +1,84 @@
+#include "rules/datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include "rules/stationconfig.h"
+#include "rules/textfile.h"
+
+namespace datafolder {
+
+bool createArchive(const QString& path, ArchiveKind kind, QString* error) {
+  // An empty file holds nothing of the keeper's; anything else is never replaced.
+  if (QFileInfo(path).exists() && QFileInfo(path).size() == 0) QFile::remove(path);
+  if (QFileInfo::exists(path)) {
+    if (error) *error = QStringLiteral("exists: ") + path;
+    return false;
+  }
+  const QString ddl = records::createTable(kind);
+  const QString name = QStringLiteral("create-") + QUuid::createUuid().toString(QUuid::Id128);
+  bool ok = false;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    if (db.open()) {
+      QSqlQuery q(db);
+      ok = q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) && q.exec(ddl);
+      if (!ok && error) *error = q.lastError().text();
+      db.close();
+    } else if (error) {
+      *error = db.lastError().text();
+    }
+  }
+  QSqlDatabase::removeDatabase(name);
+  if (!ok) QFile::remove(path);
+  return ok;
+}
+
+namespace {
+QString repeated(const QString& value, int count) {
+  QString line;
+  for (int i = 0; i < count; ++i) line += value + QLatin1Char('|');
+  return line + QStringLiteral("\r\n");
+}
+}  // namespace
+
+bool layOut(const QString& folder, QString* error) {
+  QDir dir(folder);
+  if (!dir.exists() && !dir.mkpath(QStringLiteral("."))) {
+    if (error) *error = QStringLiteral("cannot create ") + folder;
+    return false;
+  }
+  const QString abs = QDir(folder).absolutePath();
+  auto path = [&](const QString& name) { return abs + QDir::separator() + name; };
+  for (ArchiveKind kind :
+       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
+    const QString p = path(archiveFileName(kind));
+    const QFileInfo info(p);
+    if ((!info.exists() || info.size() == 0) && !createArchive(p, kind, error)) return false;
+  }
+  struct Initial {
+    QString name;
+    QString text;
+  };
+  const QList<Initial> files = {
+      {StationConfig::kFileName,
+       StationConfig::initial(abs).lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")},
+      {QStringLiteral("tempmedie.txt"), repeated(QString(), 63)},
+      {QStringLiteral("prpgiornaliera.txt"), repeated(QStringLiteral("0"), 32)},
+      {QStringLiteral("prpanno.txt"), repeated(QStringLiteral("0"), 13)},
+  };
+  for (const Initial& f : files) {
+    const QString p = path(f.name);
+    if (QFileInfo::exists(p)) continue;
+    if (!textfile::write(p, f.text, error)) return false;
+  }
+  return true;
+}
+
+}  // namespace datafolder

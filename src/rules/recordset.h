@@ -1,0 +1,88 @@
+#pragma once
+// An archive database and its shared recordset. The recordset keeps the
+// archive's records in the order they were added and a current record; the
+// grids show it directly (it is their model) and the entry dialogs, the delete
+// commands and the printouts work on the same object, so a change shows at once.
+//
+// Only the record keys are held in memory; a record's fields are read from the
+// file when shown, so an archive of decades opens at once.
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVector>
+
+class Recordset : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit Recordset(QObject* parent = nullptr);
+  ~Recordset() override;
+
+  // The connection: opens an existing archive for reading and writing (read-only
+  // when the file is write-protected) and checks that it is a database with the
+  // table "tab". Never creates a file. False with a reason when it cannot.
+  bool connect(const QString& path, QString* error = nullptr);
+  bool isConnected() const { return connected_; }
+
+  // Opens the recordset on "SELECT * FROM tab": the columns and the record keys.
+  bool open(QString* error = nullptr);
+  bool isOpen() const { return open_; }
+  // Closes the recordset; the grid becomes empty.
+  void close();
+
+  QStringList fieldNames() const { return columns_; }
+  int recordCount() const { return int(ids_.size()); }
+
+  // The current record: an index into the records, or -1 at the end (none).
+  int position() const { return position_; }
+  void setPosition(int index);
+  bool atEnd() const { return position_ < 0 || position_ >= recordCount(); }
+  void moveFirst();
+  void moveNext();
+  void moveLast();
+
+  // A field of the current record by name, letter case ignored. Empty at the end
+  // or for an unknown field.
+  QString field(const QString& name) const;
+  // A field of any record.
+  QString value(int row, int column) const;
+  // The index of a field by name, letter case ignored; -1 when unknown.
+  int fieldIndex(const QString& name) const;
+
+  // Adding a record: begin, set fields by name, then write it in one step.
+  void addNew();
+  bool setField(const QString& name, const QString& value);
+  // Writes the new record; it becomes the last and the current record.
+  // On failure nothing is written and the pending record is dropped.
+  bool update(QString* error = nullptr);
+  void cancelUpdate();
+
+  // Removes the current record from the file. The record after it becomes
+  // current (or none when it was the last).
+  bool deleteCurrent(QString* error = nullptr);
+
+  // The model seen by the grids.
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ Q_SIGNALS:
+  void currentChanged(int position);
+  // The recordset was closed (end of the main window's life).
+  void closed();
+
+ private:
+  const QStringList& row(int index) const;
+
+  QString connectionName_;
+  bool connected_ = false;
+  bool open_ = false;
+  QStringList columns_;
+  QVector<qint64> ids_;
+  int position_ = -1;
+  bool adding_ = false;
+  QHash<int, QString> pending_;  // column -> value of the record being added
+  mutable QHash<qint64, QStringList> cache_;
+};

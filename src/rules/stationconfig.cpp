@@ -1,0 +1,43 @@
+#include "rules/stationconfig.h"
+
+#include <QDir>
+
+#include "rules/textfile.h"
+
+const QString StationConfig::kFileName = QStringLiteral("config.cfg");
+const QString StationConfig::kStandard = QStringLiteral("(a norma)");
+const QString StationConfig::kNotStandard = QStringLiteral("(non a norma)");
+
+QStringList StationConfig::lines() const {
+  return {nome, mostraInfo, anorma, percorsoAppunti, riepiloghiMensili};
+}
+
+StationConfig::Reading StationConfig::read(const QString& path) {
+  Reading r;
+  const auto lines = textfile::readLines(path);
+  if (!lines) return r;
+  r.found = true;
+  QString* targets[] = {&r.config.nome, &r.config.mostraInfo, &r.config.anorma,
+                        &r.config.percorsoAppunti, &r.config.riepiloghiMensili};
+  for (QString* target : targets) {
+    if (r.lines >= lines->size()) break;
+    *target = lines->at(r.lines++);
+  }
+  return r;
+}
+
+bool StationConfig::write(const QString& path, QString* error) const {
+  return textfile::writeLines(path, lines(), error);
+}
+
+void StationConfig::fillEmptyFolders(const QString& dataFolder) {
+  if (percorsoAppunti.isEmpty()) percorsoAppunti = dataFolder;
+  if (riepiloghiMensili.isEmpty()) riepiloghiMensili = dataFolder;
+}
+
+StationConfig StationConfig::initial(const QString& dataFolder) {
+  StationConfig c;
+  c.nome = QStringLiteral("Stazione meteo");
+  c.percorsoAppunti = c.riepiloghiMensili = QDir::toNativeSeparators(dataFolder);
+  return c;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The station configuration: five values kept in config.cfg, one per line
+// (Windows-1252, CR LF), meaning by position. Read once at start-up, edited
+// in the Options dialog, asked of the application context by every window
+// that needs it.
+
+#include <QString>
+#include <QStringList>
+
+struct StationConfig {
+  static const QString kFileName;     // "config.cfg"
+  static const QString kStandard;     // "(a norma)"
+  static const QString kNotStandard;  // "(non a norma)"
+
+  // Each value starts as the main window shows it before any file is read.
+  QString nome = QStringLiteral("nome della stazione");    // line 1: station name
+  QString mostraInfo = QStringLiteral("si");               // line 2: "no" hides the station frame
+  QString anorma = kStandard;                              // line 3: shown as it stands
+  QString percorsoAppunti = QStringLiteral("app.path");    // line 4: folder of the notes
+  QString riepiloghiMensili = QStringLiteral("app.path");  // line 5: folder of the summaries
+
+  // Only an exact "no" hides the station information.
+  bool infoShown() const { return mostraInfo != QLatin1String("no"); }
+  // Only an exact "(a norma)" ticks the Options dialog's box.
+  bool aNorma() const { return anorma == kStandard; }
+
+  // The five lines in file order.
+  QStringList lines() const;
+
+  struct Reading;
+  // Reads the file line by line over the starting values: a missing file
+  // changes nothing, a short one only the lines it has; lines after the
+  // fifth are ignored.
+  static Reading read(const QString& path);
+
+  // Replaces the file with the five lines, atomically: on failure the old
+  // file stays as it was. False (with a reason) on failure.
+  bool write(const QString& path, QString* error = nullptr) const;
+
+  // The Options dialog's rule: an empty folder means the data folder.
+  void fillEmptyFolders(const QString& dataFolder);
+
+  // The configuration a new data folder starts with.
+  static StationConfig initial(const QString& dataFolder);
+
+  bool operator==(const StationConfig&) const = default;
+};
+
+struct StationConfig::Reading {
+  StationConfig config;  // the lines read over the starting values
+  bool found = false;    // the file could be read at all
+  int lines = 0;         // how many of the five lines it held
+  bool complete() const { return found && lines >= 5; }
+};

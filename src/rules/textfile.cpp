@@ -1,0 +1,104 @@
+#include "rules/textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace textfile {
+
+QByteArray encode(const QString& text) {
+  QStringEncoder encoder("windows-1252");
+  QByteArray out;
+  out.reserve(text.size());
+  // Encode character by character so that one character outside the code page
+  // becomes "?" instead of spoiling the rest of the text.
+  QByteArray whole = encoder.encode(text);
+  if (!encoder.hasError()) return whole;
+  for (int i = 0; i < text.size(); ++i) {
+    int len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    QStringEncoder one("windows-1252");
+    QByteArray b = one.encode(QStringView(text).mid(i, len));
+    out += one.hasError() ? QByteArray("?") : b;
+    i += len - 1;
+  }
+  return out;
+}
+
+QString decode(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) {
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return text;
+  }
+  QStringDecoder ansi("windows-1252");
+  return ansi.decode(bytes);
+}
+
+std::optional<QString> read(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return decode(bytes);
+}
+
+std::optional<QStringList> readLines(const QString& path) {
+  auto text = read(path);
+  if (!text) return std::nullopt;
+  QStringList lines;
+  QString current;
+  const QString& t = *text;
+  for (int i = 0; i < t.size(); ++i) {
+    QChar c = t.at(i);
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+      lines << current;
+      current.clear();
+      if (c == QLatin1Char('\r') && i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n')) ++i;
+    } else {
+      current += c;
+    }
+  }
+  if (!current.isEmpty()) lines << current;
+  return lines;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
+  QSaveFile file(path);
+  // Never fall back to writing in place: a failure must leave the old file whole.
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  if (file.write(bytes) != bytes.size()) {
+    if (error) *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  // QSaveFile::commit() does not notice a short write of its buffered tail (a
+  // full disk): flushing first does, and then the old file is kept.
+  if (!file.flush()) {
+    if (error) *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+bool write(const QString& path, const QString& text, QString* error) {
+  return writeBytes(path, encode(text), error);
+}
+
+bool writeLines(const QString& path, const QStringList& lines, QString* error) {
+  QString text;
+  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+  return write(path, text, error);
+}
+
+}  // namespace textfile
