@@ -98,8 +98,7 @@ UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(0);
   auto arrow = [this, v](Qt::ArrowType type, const char* name, const QString& tip, int delta) {
-    auto* b = new QToolButton(this);
-    b->setObjectName(QLatin1String(name));
+    auto* b = widgets::named<QToolButton>(this, name);
     b->setArrowType(type);
     b->setAutoRepeat(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -190,8 +189,7 @@ void EntryDialog::finishBody(QVBoxLayout* body, QPushButton* ok, QPushButton* ca
 }
 
 QWidget* EntryDialog::makeBanner() {
-  auto* strip = new QFrame(this);
-  strip->setObjectName(QStringLiteral("banner"));
+  auto* strip = widgets::named<QFrame>(this, "banner");
   strip->setAutoFillBackground(true);
   QPalette p = strip->palette();
   p.setColor(QPalette::Window, Qt::white);
@@ -200,12 +198,11 @@ QWidget* EntryDialog::makeBanner() {
   strip->setFrameShape(QFrame::NoFrame);
   auto* h = new QHBoxLayout(strip);
   h->setContentsMargins(10, 8, 10, 8);
-  auto* picture = new QLabel(strip);
-  picture->setObjectName(QStringLiteral("Image1"));
+  auto* picture = widgets::named<QLabel>(strip, "Image1");
   picture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(24, 24));
   h->addWidget(picture);
-  auto* text = new QLabel(QStringLiteral("Inserire nei box sottostanti i dati richiesti."), strip);
-  text->setObjectName(QStringLiteral("Label4"));
+  auto* text = widgets::named<QLabel>(
+      strip, "Label4", QStringLiteral("Inserire nei box sottostanti i dati richiesti."));
   h->addWidget(text, 1);
   return strip;
 }
@@ -239,8 +236,7 @@ QLineEdit* EntryDialog::makeYearField(const char* name, const QString& text) {
 }
 
 UpDown* EntryDialog::makeSpinner(QLineEdit* year, int minimum, int maximum) {
-  auto* u = new UpDown(year, minimum, maximum, this);
-  u->setObjectName(QStringLiteral("UpDown1"));
+  auto* u = widgets::named<UpDown>(this, "UpDown1", year, minimum, maximum);
   return u;
 }
 
@@ -354,8 +350,7 @@ bool EntryDialog::addRecord(ArchiveKind kind, const records::Record& fields, boo
 }
 
 QTimer* EntryDialog::makeTimer(int interval) {
-  auto* t = new QTimer(this);
-  t->setObjectName(QStringLiteral("Timer1"));
+  auto* t = widgets::named<QTimer>(this, "Timer1");
   t->setInterval(interval);
   connect(t, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   t->start();

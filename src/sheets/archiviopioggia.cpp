@@ -33,8 +33,7 @@ archiviopioggia::archiviopioggia(AppContext& ctx)
   setSheetFile(QStringLiteral("prpgiornaliera.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(200);
   connect(Timer1, &QTimer::timeout, this, &archiviopioggia::Timer1_Timer);
   Timer1->start();

@@ -20,10 +20,6 @@ namespace {
 
 const QString kInitialCaption = QStringLiteral("0.");
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, bool bold = false) {
-  return widgets::label(parent, name, caption, bold);
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& tip = {}, bool bold = false) {
   auto* b = widgets::button(parent, name, caption, tip, bold);
@@ -47,25 +43,26 @@ medietemperature::medietemperature(AppContext& ctx)
   Text2 = widgets::named<QPlainTextEdit>(this, "Text2");
   Text2->hide();
 
-  mediamax = makeLabel(this, "mediamax", kInitialCaption, true);
-  decadeunomin = makeLabel(this, "decadeunomin", kInitialCaption);
-  decadeduemin = makeLabel(this, "decadeduemin", kInitialCaption);
-  decadetremin = makeLabel(this, "decadetremin", kInitialCaption);
-  mediamin = makeLabel(this, "mediamin", kInitialCaption, true);
-  decadeunomax = makeLabel(this, "decadeunomax", kInitialCaption);
-  decadeduemax = makeLabel(this, "decadeduemax", kInitialCaption);
-  decadetremax = makeLabel(this, "decadetremax", kInitialCaption);
+  mediamax = widgets::label(this, "mediamax", kInitialCaption, true);
+  decadeunomin = widgets::label(this, "decadeunomin", kInitialCaption);
+  decadeduemin = widgets::label(this, "decadeduemin", kInitialCaption);
+  decadetremin = widgets::label(this, "decadetremin", kInitialCaption);
+  mediamin = widgets::label(this, "mediamin", kInitialCaption, true);
+  decadeunomax = widgets::label(this, "decadeunomax", kInitialCaption);
+  decadeduemax = widgets::label(this, "decadeduemax", kInitialCaption);
+  decadetremax = widgets::label(this, "decadetremax", kInitialCaption);
 
-  Label7 = makeLabel(this, "Label7", QStringLiteral("Calcolo medie minime"), true);
-  Label8 = makeLabel(this, "Label8", QStringLiteral("Calcolo medie massime"), true);
-  Label12 = makeLabel(this, "Label12",
-                      QStringLiteral("Digitate giorno dopo giorno o alla fine del mese tutti i "
-                                     "valori di temperatura minimi registrati e fate clic su "
-                                     "\"Media valori MIN\"per ottenere la media."));
-  Label4 = makeLabel(this, "Label4",
+  Label7 = widgets::label(this, "Label7", QStringLiteral("Calcolo medie minime"), true);
+  Label8 = widgets::label(this, "Label8", QStringLiteral("Calcolo medie massime"), true);
+  Label12 =
+      widgets::label(this, "Label12",
                      QStringLiteral("Digitate giorno dopo giorno o alla fine del mese tutti i "
-                                    "valori di temperatura massimi registrati e fate clic su "
-                                    "\"Media valori MAX\"per ottenere la media."));
+                                    "valori di temperatura minimi registrati e fate clic su "
+                                    "\"Media valori MIN\"per ottenere la media."));
+  Label4 = widgets::label(this, "Label4",
+                          QStringLiteral("Digitate giorno dopo giorno o alla fine del mese tutti i "
+                                         "valori di temperatura massimi registrati e fate clic su "
+                                         "\"Media valori MAX\"per ottenere la media."));
 
   Command1 = makeButton(this, "Command1", QStringLiteral("Media valori &MIN"),
                         QStringLiteral("Calcola la medias dei valori minimi"), true);
@@ -88,7 +85,7 @@ medietemperature::medietemperature(AppContext& ctx)
                         QStringLiteral("Salva i valori mensili in formato testuale con nome"));
   Command8->setEnabled(false);
 
-  Label9 = makeLabel(this, "Label9", QStringLiteral("Mese corrente:"));
+  Label9 = widgets::label(this, "Label9", QStringLiteral("Mese corrente:"));
   DTPicker1 = widgets::named<QDateEdit>(this, "DTPicker1");
   DTPicker1->setDisplayFormat(QStringLiteral("MMMM, yyyy"));
   DTPicker1->setCalendarPopup(true);
@@ -156,12 +153,10 @@ medietemperature::medietemperature(AppContext& ctx)
   connect(Command6, &QPushButton::clicked, this, &medietemperature::Command6_Click);
   connect(Command8, &QPushButton::clicked, this, &medietemperature::Command8_Click);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(500);
   connect(Timer1, &QTimer::timeout, this, &medietemperature::Timer1_Timer);
-  Timer2 = new QTimer(this);
-  Timer2->setObjectName(QStringLiteral("Timer2"));
+  Timer2 = widgets::named<QTimer>(this, "Timer2");
   Timer2->setInterval(200);
   connect(Timer2, &QTimer::timeout, this, &medietemperature::Timer2_Timer);
 

@@ -32,8 +32,7 @@ pioggiaanno::pioggiaanno(AppContext& ctx)
   sbLeggiFileA();
   DTPicker1->setDate(QDate::currentDate());
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(200);
   connect(Timer1, &QTimer::timeout, this, &pioggiaanno::Timer1_Timer);
   Timer1->start();

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
 
 cal::cal(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window) {
   setObjectName(QStringLiteral("cal"));
@@ -12,8 +13,7 @@ cal::cal(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window) {
   // Its close box unloads it; the menu command only hides it.
   setAttribute(Qt::WA_DeleteOnClose);
   auto* v = new QVBoxLayout(this);
-  cale = new QCalendarWidget(this);
-  cale->setObjectName(QStringLiteral("cale"));
+  cale = widgets::named<QCalendarWidget>(this, "cale");
   cale->setGridVisible(true);
   cale->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   cale->setSelectedDate(QDate::currentDate());

@@ -26,59 +26,52 @@ Dialog1::Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, b
   setModal(true);
   auto* v = new QVBoxLayout(this);
 
-  auto* version = new QGroupBox(QStringLiteral("Versione programma"), this);
-  version->setObjectName(QStringLiteral("Frame1"));
+  auto* version = widgets::named<QGroupBox>(this, "Frame1", QStringLiteral("Versione programma"));
   auto* vh = new QHBoxLayout(version);
-  auto* label6 = new QLabel(QStringLiteral("Versione attualmente installata: "), version);
-  label6->setObjectName(QStringLiteral("Label6"));
-  Label7 = new QLabel(QStringLiteral("3.0.2"), version);
-  Label7->setObjectName(QStringLiteral("Label7"));
+  auto* label6 = widgets::named<QLabel>(version, "Label6",
+                                        QStringLiteral("Versione attualmente installata: "));
+  Label7 = widgets::named<QLabel>(version, "Label7", QStringLiteral("3.0.2"));
   QFont bold = Label7->font();
   bold.setBold(true);
   Label7->setFont(bold);
-  Command3 = new QPushButton(QStringLiteral("Cerca a&ggiornamento/nuova versione >>"), version);
-  Command3->setObjectName(QStringLiteral("Command3"));
+  Command3 = widgets::named<QPushButton>(version, "Command3",
+                                         QStringLiteral("Cerca a&ggiornamento/nuova versione >>"));
   vh->addWidget(label6);
   vh->addWidget(Label7);
   vh->addStretch(1);
   vh->addWidget(Command3);
   v->addWidget(version);
 
-  auto* station = new QGroupBox(QStringLiteral("Stazione meteorologica"), this);
-  station->setObjectName(QStringLiteral("Frame2"));
+  auto* station =
+      widgets::named<QGroupBox>(this, "Frame2", QStringLiteral("Stazione meteorologica"));
   auto* sg = new QGridLayout(station);
   caratteristiche =
       new QCheckBox(QStringLiteral("&Mostra caratteristiche della stazione"), station);
   caratteristiche->setObjectName(QStringLiteral("caratteristiche"));
-  auto* label1 = new QLabel(QStringLiteral("&Nome della stazione:"), station);
-  label1->setObjectName(QStringLiteral("Label1"));
-  nome = new QLineEdit(station);
-  nome->setObjectName(QStringLiteral("nome"));
+  auto* label1 = widgets::named<QLabel>(station, "Label1", QStringLiteral("&Nome della stazione:"));
+  nome = widgets::named<QLineEdit>(station, "nome");
   nome->setMaxLength(kNameLength);
   label1->setBuddy(nome);
-  anorma = new QCheckBox(
-      QStringLiteral("&Stazione a norma (sensori in schermo solare o in capannina)"), station);
-  anorma->setObjectName(QStringLiteral("anorma"));
+  anorma = widgets::named<QCheckBox>(
+      station, "anorma",
+      QStringLiteral("&Stazione a norma (sensori in schermo solare o in capannina)"));
   sg->addWidget(caratteristiche, 0, 0, 1, 2);
   sg->addWidget(label1, 1, 0);
   sg->addWidget(nome, 1, 1);
   sg->addWidget(anorma, 2, 0, 1, 2);
   v->addWidget(station);
 
-  auto* general = new QGroupBox(QStringLiteral("Impostazioni generali"), this);
-  general->setObjectName(QStringLiteral("Frame3"));
+  auto* general =
+      widgets::named<QGroupBox>(this, "Frame3", QStringLiteral("Impostazioni generali"));
   auto* gg = new QGridLayout(general);
-  auto* label4 = new QLabel(QStringLiteral("Salva contenuto finestra &Appunti in:"), general);
-  label4->setObjectName(QStringLiteral("Label4"));
-  Text1 = new QLineEdit(general);
-  Text1->setObjectName(QStringLiteral("Text1"));
+  auto* label4 = widgets::named<QLabel>(general, "Label4",
+                                        QStringLiteral("Salva contenuto finestra &Appunti in:"));
+  Text1 = widgets::named<QLineEdit>(general, "Text1");
   label4->setBuddy(Text1);
-  Command1 = new QPushButton(QStringLiteral("Sfoglia"), general);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command4 = new QPushButton(QStringLiteral(">> Reimposta valore di &default <<"), general);
-  Command4->setObjectName(QStringLiteral("Command4"));
-  Text2 = new QLineEdit(general);
-  Text2->setObjectName(QStringLiteral("Text2"));
+  Command1 = widgets::named<QPushButton>(general, "Command1", QStringLiteral("Sfoglia"));
+  Command4 = widgets::named<QPushButton>(general, "Command4",
+                                         QStringLiteral(">> Reimposta valore di &default <<"));
+  Text2 = widgets::named<QLineEdit>(general, "Text2");
   Text2->hide();
   gg->addWidget(label4, 0, 0, 1, 2);
   gg->addWidget(Text1, 1, 0);
@@ -87,11 +80,9 @@ Dialog1::Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, b
   v->addWidget(general);
 
   auto* buttons = new QHBoxLayout;
-  okbutton = new QPushButton(QStringLiteral("OK"), this);
-  okbutton->setObjectName(QStringLiteral("okbutton"));
+  okbutton = widgets::named<QPushButton>(this, "okbutton", QStringLiteral("OK"));
   okbutton->setDefault(true);
-  cancelbutton = new QPushButton(QStringLiteral("Annulla"), this);
-  cancelbutton->setObjectName(QStringLiteral("cancelbutton"));
+  cancelbutton = widgets::named<QPushButton>(this, "cancelbutton", QStringLiteral("Annulla"));
   buttons->addStretch(1);
   buttons->addWidget(okbutton);
   buttons->addWidget(cancelbutton);

@@ -49,8 +49,7 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
   Toolbar1->setMovable(false);
 
-  auto* central = new QWidget(this);
-  central->setObjectName(QStringLiteral("centrale"));
+  auto* central = widgets::named<QWidget>(this, "centrale");
   central->setMouseTracking(true);
   central->installEventFilter(this);
   setCentralWidget(central);

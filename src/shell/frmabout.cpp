@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
 #include "shell/webpages.h"
 
 namespace {
@@ -65,12 +66,6 @@ QPixmap band(int width) {
   return pm;
 }
 
-QLabel* label(const char* name, const QString& text, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QLatin1String(name));
-  return l;
-}
-
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
@@ -106,72 +101,67 @@ frmAbout::frmAbout(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) 
   setModal(true);
   auto* v = new QVBoxLayout(this);
 
-  auto* image1 = label("Image1", {}, this);
+  auto* image1 = widgets::label(this, "Image1", {});
   image1->setPixmap(band(460));
   image1->setScaledContents(true);
   v->addWidget(image1);
 
   auto* head = new QHBoxLayout;
-  auto* picIcon = label("picIcon", {}, this);
+  auto* picIcon = widgets::label(this, "picIcon", {});
   picIcon->setPixmap(productIcon());
   head->addWidget(picIcon, 0, Qt::AlignTop);
   auto* titles = new QVBoxLayout;
-  QLabel* lblTitle = label("lblTitle", QStringLiteral("Nubilario 3.0 Pro"), this);
+  QLabel* lblTitle = widgets::label(this, "lblTitle", QStringLiteral("Nubilario 3.0 Pro"));
   QFont big = lblTitle->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
   big.setBold(true);
   lblTitle->setFont(big);
   titles->addWidget(lblTitle);
-  titles->addWidget(label(
-      "lblVersion", QStringLiteral("Versione: 3.0.2 [built: Gennaio 2006, edizione 2006)"), this));
+  titles->addWidget(widgets::label(
+      this, "lblVersion", QStringLiteral("Versione: 3.0.2 [built: Gennaio 2006, edizione 2006)")));
   head->addLayout(titles, 1);
   v->addLayout(head);
 
-  QLabel* label3 = label("Label3", QStringLiteral("Licenza d'utilizzo:"), this);
+  QLabel* label3 = widgets::label(this, "Label3", QStringLiteral("Licenza d'utilizzo:"));
   v->addWidget(label3);
-  Text1 = new QPlainTextEdit(kTerms, this);
-  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1 = widgets::named<QPlainTextEdit>(this, "Text1", kTerms);
   Text1->setReadOnly(true);
   Text1->setMinimumHeight(130);
   label3->setBuddy(Text1);
   v->addWidget(Text1);
 
-  QLabel* disclaimer = label("lblDisclaimer", QStringLiteral("Contatti:"), this);
+  QLabel* disclaimer = widgets::label(this, "lblDisclaimer", QStringLiteral("Contatti:"));
   QFont bold = disclaimer->font();
   bold.setBold(true);
   disclaimer->setFont(bold);
   v->addWidget(disclaimer);
   auto* contacts = new QGridLayout;
-  Label6 = new LinkLabel(webpages::authorMail(), this);
-  Label6->setObjectName(QStringLiteral("Label6"));
-  Label7 = new LinkLabel(webpages::address(webpages::Page::W15), this);
-  Label7->setObjectName(QStringLiteral("Label7"));
-  Label8 = new LinkLabel(webpages::address(webpages::Page::W12), this);
-  Label8->setObjectName(QStringLiteral("Label8"));
-  contacts->addWidget(label("Label1", QStringLiteral("E-mail: "), this), 0, 0);
+  Label6 = widgets::named<LinkLabel>(this, "Label6", webpages::authorMail());
+  Label7 = widgets::named<LinkLabel>(this, "Label7", webpages::address(webpages::Page::W15));
+  Label8 = widgets::named<LinkLabel>(this, "Label8", webpages::address(webpages::Page::W12));
+  contacts->addWidget(widgets::label(this, "Label1", QStringLiteral("E-mail: ")), 0, 0);
   contacts->addWidget(Label6, 0, 1);
-  contacts->addWidget(label("Label2", QStringLiteral("Sito dell'autore: "), this), 1, 0);
+  contacts->addWidget(widgets::label(this, "Label2", QStringLiteral("Sito dell'autore: ")), 1, 0);
   contacts->addWidget(Label7, 1, 1);
-  contacts->addWidget(label("Label9", QStringLiteral("Sito:"), this), 2, 0);
+  contacts->addWidget(widgets::label(this, "Label9", QStringLiteral("Sito:")), 2, 0);
   contacts->addWidget(Label8, 2, 1);
-  contacts->addWidget(label("Label5", QStringLiteral("In collaborazione con:"), this), 3, 0,
-                      Qt::AlignTop);
-  QLabel* label4 = label("Label4", kCollaboration, this);
+  contacts->addWidget(widgets::label(this, "Label5", QStringLiteral("In collaborazione con:")), 3,
+                      0, Qt::AlignTop);
+  QLabel* label4 = widgets::label(this, "Label4", kCollaboration);
   label4->setWordWrap(true);
   contacts->addWidget(label4, 3, 1);
   contacts->setColumnStretch(1, 1);
   v->addLayout(contacts);
 
-  auto* image2 = label("Image2", {}, this);
+  auto* image2 = widgets::label(this, "Image2", {});
   image2->setPixmap(band(460));
   image2->setScaledContents(true);
   v->addWidget(image2);
 
   auto* buttons = new QHBoxLayout;
-  Command1 = new QPushButton(QStringLiteral("&Cerca aggiornamenti software"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command2 = new QPushButton(QStringLiteral("OK"), this);
-  Command2->setObjectName(QStringLiteral("Command2"));
+  Command1 = widgets::named<QPushButton>(this, "Command1",
+                                         QStringLiteral("&Cerca aggiornamenti software"));
+  Command2 = widgets::named<QPushButton>(this, "Command2", QStringLiteral("OK"));
   Command2->setDefault(true);
   buttons->addWidget(Command1);
   buttons->addStretch(1);

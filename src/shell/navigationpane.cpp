@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "common/widgets.h"
+
 namespace {
 
 constexpr int kWidth = 172;
@@ -120,8 +122,7 @@ QPixmap drawMarker() {
 }
 
 QFrame* line(QWidget* parent, const char* name, const QColor& colour, const QRect& rect) {
-  auto* f = new QFrame(parent);
-  f->setObjectName(QLatin1String(name));
+  auto* f = widgets::named<QFrame>(parent, name);
   f->setGeometry(rect);
   f->setAutoFillBackground(true);
   QPalette pal = f->palette();
@@ -189,12 +190,10 @@ NavigationPane::NavigationPane(QWidget* parent) : QWidget(parent) {
     frame(t.pressed, pressedColour, e.pressed);
   }
   // Two static separators.
-  auto* sep1 = new QFrame(this);
-  sep1->setObjectName(QStringLiteral("Line39"));
+  auto* sep1 = widgets::named<QFrame>(this, "Line39");
   sep1->setFrameShape(QFrame::HLine);
   sep1->setGeometry(6, 4, kWidth - 12, 2);
-  auto* sep2 = new QFrame(this);
-  sep2->setObjectName(QStringLiteral("Line40"));
+  auto* sep2 = widgets::named<QFrame>(this, "Line40");
   sep2->setFrameShape(QFrame::HLine);
   sep2->setGeometry(6, kTop + 4 * (kEntryHeight + kGap) - 4, kWidth - 12, 2);
 }

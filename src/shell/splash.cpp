@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
 #include "shell/form1.h"
 
 namespace {
@@ -33,8 +34,7 @@ QPixmap skyPicture(int w, int h) {
 
 QLabel* text(QWidget* parent, const char* name, const QString& caption, int pointSize, bool bold,
              const QRect& rect) {
-  auto* l = new QLabel(caption, parent);
-  l->setObjectName(QLatin1String(name));
+  auto* l = widgets::label(parent, name, caption);
   QFont f = l->font();
   f.setPointSize(pointSize);
   f.setBold(bold);
@@ -51,8 +51,7 @@ splash::splash(AppContext& ctx) : ctx_(ctx) {
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(kWidth, kHeight);
 
-  auto* picture = new QLabel(this);
-  picture->setObjectName(QStringLiteral("Picture1"));
+  auto* picture = widgets::named<QLabel>(this, "Picture1");
   picture->setPixmap(skyPicture(kWidth, kHeight - 2 * kBand));
   picture->setGeometry(0, kBand, kWidth, kHeight - 2 * kBand);
   picture_ = picture;

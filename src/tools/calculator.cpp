@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ Calculator::Calculator(AppContext& ctx)
   auto* grid = new QGridLayout(this);
   grid->setSpacing(6);
 
-  Readout = new QLabel(this);
-  Readout->setObjectName(QStringLiteral("Readout"));
+  Readout = widgets::named<QLabel>(this, "Readout");
   Readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Readout->setStyleSheet(QStringLiteral(
       "QLabel#Readout { background: white; color: black; border: 1px solid #8a8a8a; }"));

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/widgets.h"
 #include "rules/meteo.h"
 
 namespace {
@@ -102,8 +103,7 @@ dewpointt::dewpointt(AppContext& ctx) : QWidget(ctx.existingMainWindow(), Qt::Wi
                   QStringLiteral("Utilizzate le schede sottostanti per calcolare parametri meteo"));
   layout->addWidget(Label28);
 
-  SSTab1 = new QTabWidget(this);
-  SSTab1->setObjectName(QStringLiteral("SSTab1"));
+  SSTab1 = widgets::named<QTabWidget>(this, "SSTab1");
   SSTab1->addTab(buildDewPointTab(), QStringLiteral("Dewpoint"));
   SSTab1->addTab(buildPressureTab(), QStringLiteral("Pressione in quota"));
   SSTab1->addTab(buildCloudBaseTab(), QStringLiteral("Altezza base delle nubi"));
@@ -266,8 +266,8 @@ QWidget* dewpointt::buildCloudBaseTab() {
   grid->addWidget(risa, 3, 0, 1, 3);
   grid->addWidget(risb, 4, 0, 1, 3);
 
-  auto* Frame4 = new QGroupBox(QStringLiteral("Altezza della base delle nubi"), page);
-  Frame4->setObjectName(QStringLiteral("Frame4"));
+  auto* Frame4 =
+      widgets::named<QGroupBox>(page, "Frame4", QStringLiteral("Altezza della base delle nubi"));
   auto* frameLayout = new QVBoxLayout(Frame4);
   frameLayout->addWidget(new CloudDiagram(Frame4), 0, Qt::AlignHCenter);
   Frame4->setFixedWidth(230);
@@ -306,8 +306,8 @@ QWidget* dewpointt::buildFrostTab() {
     fahrenheit->setContentsMargins(12, 0, 0, 0);
   }
 
-  Check1 = new QCheckBox(QStringLiteral("Vento < 4 nodi e copertura nuvolosa <2/8"), page);
-  Check1->setObjectName(QStringLiteral("Check1"));
+  Check1 = widgets::named<QCheckBox>(page, "Check1",
+                                     QStringLiteral("Vento < 4 nodi e copertura nuvolosa <2/8"));
   grid->addWidget(Check1, 2, 0, 1, 4);
 
   Command7 = button(page, QStringLiteral("Command7"), QStringLiteral("Calcola"));
