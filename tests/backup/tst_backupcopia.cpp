@@ -1,5 +1,5 @@
 #include "copia.h"
-#include "limitefile.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,11 +19,6 @@ void scrivi(const QString& percorso, const QByteArray& dati) {
   QFile f(percorso);
   QVERIFY(f.open(QIODevice::WriteOnly));
   QCOMPARE(f.write(dati), dati.size());
-}
-
-QByteArray leggi(const QString& percorso) {
-  QFile f(percorso);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illeggibile>");
 }
 
 QStringList voci(const QString& cartella) {
@@ -77,8 +72,8 @@ void tst_backupcopia::copia() {
 
   QVERIFY(copiaFile(origine, destinazione));
 
-  QCOMPARE(leggi(destinazione), sorgente);
-  QCOMPARE(leggi(origine), sorgente);
+  QCOMPARE(bytesOf(destinazione), sorgente);
+  QCOMPARE(bytesOf(origine), sorgente);
   QCOMPARE(voci(QFileInfo(destinazione).path()), QStringList{"neve.mdb"});
   QCOMPARE(QFileInfo(destinazione).lastModified().toSecsSinceEpoch(), quando.toSecsSinceEpoch());
 }
@@ -145,7 +140,7 @@ void tst_backupcopia::fallimento() {
 
   bool riuscita = true;
   if (guasto == DiscoPienoAMeta) {
-    LimiteFile limite(256 * 1024);
+    FileSizeLimit limite(256 * 1024);
     QVERIFY(limite.ok());
     riuscita = copiaFile(origine, destinazione);
   } else {
@@ -154,8 +149,8 @@ void tst_backupcopia::fallimento() {
 
   QVERIFY(!riuscita);
   QCOMPARE(voci(a.path()), prima);  // no temporary file left behind
-  QCOMPARE(leggi(a.filePath("temperature.mdb")), vecchio);
-  QCOMPARE(leggi(a.filePath("neve.mdb")), vecchio);
+  QCOMPARE(bytesOf(a.filePath("temperature.mdb")), vecchio);
+  QCOMPARE(bytesOf(a.filePath("neve.mdb")), vecchio);
   QVERIFY(QFileInfo(a.filePath("altrieventi.mdb")).isDir() == (guasto == DestinazioneCartella));
 }
 

@@ -1,7 +1,7 @@
 #include "cinque.h"
 #include "due.h"
+#include "files.h"
 #include "form1.h"
-#include "limitefile.h"
 #include "procedura.h"
 #include "quattro.h"
 #include "servizi.h"
@@ -50,11 +50,6 @@ void scriviInsieme(const QString& cartella, const QString& versione) {
   for (const QString& nome : kNomi) scriviFile(cartella + "/" + nome, dati(versione, nome));
 }
 
-QByteArray leggi(const QString& percorso) {
-  QFile f(percorso);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<manca>");
-}
-
 QStringList voci(const QString& cartella) {
   return QDir(cartella).entryList(
       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -64,7 +59,7 @@ QStringList voci(const QString& cartella) {
 QStringList versioni(const QString& cartella, const QStringList& candidati) {
   QStringList esito;
   for (const QString& nome : kNomi) {
-    const QByteArray c = leggi(cartella + "/" + nome);
+    const QByteArray c = bytesOf(cartella + "/" + nome);
     QString v = "-";
     for (const QString& candidato : candidati)
       if (c == dati(candidato, nome)) v = candidato;
@@ -752,8 +747,8 @@ void tst_backupwizard::backupFallito() {
   QString durante;
   servizi_->mentreErrore = [&] { durante = stato(t); };
   {
-    std::unique_ptr<LimiteFile> limite;
-    if (caso == DiscoPieno) limite = std::make_unique<LimiteFile>(128 * 1024);
+    std::unique_ptr<FileSizeLimit> limite;
+    if (caso == DiscoPieno) limite = std::make_unique<FileSizeLimit>(128 * 1024);
     clic(t, "Command3");
   }
 
@@ -845,8 +840,8 @@ void tst_backupwizard::ripristinoFallito() {
   QString durante;
   servizi_->mentreErrore = [&] { durante = stato(c); };
   {
-    std::unique_ptr<LimiteFile> limite;
-    if (caso == DiscoPieno) limite = std::make_unique<LimiteFile>(128 * 1024);
+    std::unique_ptr<FileSizeLimit> limite;
+    if (caso == DiscoPieno) limite = std::make_unique<FileSizeLimit>(128 * 1024);
     clic(c, "Command3");
   }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files.h"
 #include "rules/meteo.h"
 
 namespace {
@@ -60,7 +61,7 @@ class tst_meteo : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+  void initTestCase() { pinItalianLocale(); }
 
   void dewPointCaption_data() {
     QTest::addColumn<QString>("t");

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include "files.h"
 #include "rules/rainreport.h"
 #include "rules/textfile.h"
 
@@ -22,7 +23,7 @@ const QString kMax = QStringLiteral("922337203685477,5807");
 class tst_rainreport : public QObject {
   Q_OBJECT
  private Q_SLOTS:
-  void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+  void initTestCase() { pinItalianLocale(); }
   void monthTotals_data();
   void monthTotals();
   void yearFigures_data();

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files.h"
 #include "rules/datafolder.h"
 #include "rules/recordset.h"
 
@@ -18,12 +19,6 @@ class tst_recordset : public QObject {
     QFile::remove(path);
     if (!datafolder::createArchive(path, kind)) qFatal("cannot create archive");
     return path;
-  }
-
-  static QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
   }
 
  private Q_SLOTS:

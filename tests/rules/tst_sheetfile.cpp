@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files.h"
 #include "rules/sheetfile.h"
 
 class tst_sheetfile : public QObject {
@@ -16,12 +17,6 @@ class tst_sheetfile : public QObject {
     f.write(bytes);
     return path;
   }
-  static QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-  }
-
  private Q_SLOTS:
   void read_data() {
     QTest::addColumn<QByteArray>("bytes");

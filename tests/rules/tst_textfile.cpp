@@ -1,20 +1,13 @@
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 
+#include "files.h"
 #include "rules/textfile.h"
 
 class tst_textfile : public QObject {
   Q_OBJECT
-
-  QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-  }
 
  private Q_SLOTS:
   void encode_data() {
@@ -140,15 +133,13 @@ class tst_textfile : public QObject {
       QVERIFY(old.open(QIODevice::WriteOnly));
       old.write("vecchio|\r\n");
     }
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool wrote = textfile::write(path, QString(size, QLatin1Char('x')), &error);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    bool wrote = false;
+    {
+      FileSizeLimit limit(100);
+      QVERIFY(limit.ok());
+      wrote = textfile::write(path, QString(size, QLatin1Char('x')), &error);
+    }
     QVERIFY(!wrote);
     QVERIFY(!error.isEmpty());
     QCOMPARE(bytesOf(path), QByteArray("vecchio|\r\n"));

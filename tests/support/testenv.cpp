@@ -51,5 +51,3 @@ QByteArray TestEnv::readFile(const QString& name) const {
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
 }
-
-void pinItalianLocale() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }

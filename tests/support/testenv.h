@@ -10,6 +10,7 @@
 
 #include "common/appcontext.h"
 #include "common/scriptedplatform.h"
+#include "files.h"
 #include "shell/form1.h"
 
 class TestEnv {
@@ -55,6 +56,3 @@ class TestEnv {
   ScriptedPlatform parts_;
   std::unique_ptr<AppContext> ctx_;
 };
-
-// Pins the Italian locale for the whole test run (call in initTestCase).
-void pinItalianLocale();

@@ -36,11 +36,6 @@ struct Notes {
   }
 };
 
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestDialog : public QObject {
@@ -163,7 +158,7 @@ void TestDialog::save() {
   QCOMPARE(t.env.dialogs().inputPrompts,
            QStringList{"Specificare il nome del file che sarà salvato in: " + t.folder});
   QCOMPARE(t.filesInFolder(), QStringList{file});
-  QCOMPARE(readAll(QDir(t.folder).filePath(file)), bytes);
+  QCOMPARE(bytesOf(QDir(t.folder).filePath(file)), bytes);
   QCOMPARE(t.env.dialogs().messages.size(), 1);
   const auto& m = t.env.dialogs().messages.first();
   QCOMPARE(m.text, kSaved);
@@ -180,7 +175,7 @@ void TestDialog::saveTwiceOverwrites() {
   d->okbutton_Click();
   d->Text1->setPlainText(QStringLiteral("corta"));
   d->okbutton_Click();
-  QCOMPARE(readAll(QDir(t.folder).filePath("diario.txt")), QByteArray("corta\r\n"));
+  QCOMPARE(bytesOf(QDir(t.folder).filePath("diario.txt")), QByteArray("corta\r\n"));
   QCOMPARE(t.filesInFolder(), QStringList{"diario.txt"});
   QCOMPARE(t.env.dialogs().messages.size(), 2);  // no question, two confirmations
   for (const auto& m : t.env.dialogs().messages) QCOMPARE(m.text, kSaved);
