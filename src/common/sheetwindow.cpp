@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "common/appcontext.h"
+#include "common/savable.h"
 #include "rules/sheetfile.h"
 #include "rules/textfile.h"
 
@@ -41,12 +42,17 @@ void SheetWindow::sbLeggiFileA() {
 }
 
 bool SheetWindow::sbScriviFileA(QString* error) {
+  return sheetfile::write(sheetPath_, cellTexts(), error);
+}
+
+QStringList SheetWindow::cellTexts() const {
   QStringList fields;
   for (QLineEdit* c : cells_) fields << c->text();
-  return sheetfile::write(sheetPath_, fields, error);
+  return fields;
 }
 
 void SheetWindow::aggiorna() {
+  if (!savable(ctx_, this, sheetfile::composeLine(cellTexts()))) return;
   if (sbScriviFileA()) return;
   ctx_.dialogs().message(this,
                          QStringLiteral("Impossibile aggiornare il file \"%1\": le modifiche non "
@@ -58,6 +64,7 @@ void SheetWindow::aggiorna() {
 }
 
 void SheetWindow::salvaTesto(const QString& text) {
+  if (!savable(ctx_, this, text)) return;
   const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
   if (!path) return;
   // Written from the text itself: a text box would turn the CR LF line ends

@@ -45,6 +45,8 @@ class SheetWindow : public QWidget {
   AppContext& ctx_;
 
  private:
+  QStringList cellTexts() const;
+
   QString sheetPath_;
   QList<QLineEdit*> cells_;
 };

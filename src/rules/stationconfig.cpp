@@ -38,6 +38,10 @@ void StationConfig::fillEmptyFolders(const QString& dataFolder) {
 StationConfig StationConfig::initial(const QString& dataFolder) {
   StationConfig c;
   c.nome = QStringLiteral("Stazione meteo");
-  c.percorsoAppunti = c.riepiloghiMensili = QDir::toNativeSeparators(dataFolder);
+  // A folder whose name the file cannot hold is left empty, which means the
+  // data folder, rather than written with "?" in place of its letters.
+  const QString folder = QDir::toNativeSeparators(dataFolder);
+  c.percorsoAppunti = c.riepiloghiMensili =
+      textfile::unencodable(folder).isEmpty() ? folder : QString();
   return c;
 }

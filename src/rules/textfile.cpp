@@ -25,6 +25,23 @@ QByteArray encode(const QString& text) {
   return out;
 }
 
+QStringList unencodable(const QString& text) {
+  QStringList found;
+  // encode() only works when its result is taken as bytes.
+  QStringEncoder whole("windows-1252");
+  const QByteArray all = whole.encode(text);
+  if (!whole.hasError()) return found;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    const QString c = text.mid(i, len);
+    QStringEncoder one("windows-1252");
+    const QByteArray bytes = one.encode(c);
+    if (one.hasError() && !found.contains(c)) found << c;
+    i += len - 1;
+  }
+  return found;
+}
+
 QString decode(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(bytes);
@@ -92,6 +109,11 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 bool write(const QString& path, const QString& text, QString* error) {
+  const QStringList lost = unencodable(text);
+  if (!lost.isEmpty()) {
+    if (error) *error = QStringLiteral("characters outside Windows-1252: ") + lost.join(u' ');
+    return false;
+  }
   return writeBytes(path, encode(text), error);
 }
 

@@ -14,6 +14,9 @@ namespace textfile {
 
 // Windows-1252 bytes of a text; a character the code page cannot hold becomes "?".
 QByteArray encode(const QString& text);
+// The characters of a text that Windows-1252 cannot hold, each once, in the
+// order they first appear (a character beyond the 16-bit range counts as one).
+QStringList unencodable(const QString& text);
 // Valid UTF-8 is taken as UTF-8 (a file written by hand in a modern editor);
 // anything else as Windows-1252.
 QString decode(const QByteArray& bytes);
@@ -25,7 +28,8 @@ std::optional<QString> read(const QString& path);
 std::optional<QStringList> readLines(const QString& path);
 
 // Replaces the file with exactly this text (no line end added). False when the
-// file could not be written; the old file is then untouched.
+// file could not be written, or when the text holds a character the code page
+// cannot hold (it is never changed silently); the old file is then untouched.
 bool write(const QString& path, const QString& text, QString* error = nullptr);
 // Replaces the file with these lines, each followed by CR LF.
 bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);

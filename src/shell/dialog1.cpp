@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/savable.h"
 #include "common/widgets.h"
 #include "shell/webpages.h"
 
@@ -148,6 +149,8 @@ void Dialog1::Command4_Click() {
 }
 
 void Dialog1::okbutton_Click() {
+  // A name or folder that config.cfg cannot hold stays in the dialog to be changed.
+  if (!savable(ctx_, this, config().lines().join(QString()))) return;
   // An empty folder field means the data folder.
   if (Text1->text().isEmpty()) Text1->setText(ctx_.dataFolder());
   if (Text2->text().isEmpty()) Text2->setText(ctx_.dataFolder());

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/savable.h"
 #include "common/widgets.h"
 #include "rules/textfile.h"
 
@@ -67,6 +68,8 @@ QString Dialog::nomeNonValido(const QString& name) {
 }
 
 void Dialog::okbutton_Click() {
+  // Notes the file cannot hold are said before a name is asked for.
+  if (!savable(ctx_, this, Text1->toPlainText())) return;
   QString folder = ctx_.config().percorsoAppunti;
   const std::optional<QString> answer = ctx_.dialogs().inputBox(
       this, QStringLiteral("Specificare il nome del file che sarà salvato in: ") + folder,

@@ -116,6 +116,28 @@ class tst_textfile : public QObject {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no leftovers
   }
 
+  // What the code page cannot hold is named, each character once, and such a
+  // text is never written: the old file stays as it was.
+  void unencodable_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lost");
+    QTest::newRow("code page only") << QStringLiteral("Föhn € 12,5 °C") << QStringList();
+    QTest::newRow("greek, repeated") << QStringLiteral("αβα") << QStringList{"α", "β"};
+    QTest::newRow("chinese and emoji") << QStringLiteral("a中b😀c中") << QStringList{"中", "😀"};
+  }
+  void unencodable() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, lost);
+    QCOMPARE(textfile::unencodable(text), lost);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("note.txt"));
+    QVERIFY(textfile::write(path, QStringLiteral("vecchio")));
+    QString error;
+    QCOMPARE(textfile::write(path, text, &error), lost.isEmpty());
+    QCOMPARE(bytesOf(path), lost.isEmpty() ? textfile::encode(text) : QByteArray("vecchio"));
+    QCOMPARE(error.isEmpty(), lost.isEmpty());
+  }
+
   // The disk fills up while the new text is written (a file size limit stands
   // in for a full disk; it stops root as well): the old file stays whole and
   // the failure is reported, for small and large texts alike.
