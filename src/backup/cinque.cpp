@@ -51,6 +51,8 @@ void cinque::Command3_Click() {
 
   const QString origine = SORGENTE_->text();
   const QString destinazione = DESTINAZIONE_->text();
+  rimuoviCopieInterrotte(origine);
+  rimuoviCopieInterrotte(destinazione);
   bool primo = true;
   for (const Passo& passo : kPassi) {
     const QString nome = QString::fromLatin1(passo.nome);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -30,4 +31,16 @@ inline constexpr std::array<Passo, 8> kPassi{{
 // file in the destination folder that replaces destinazione only once it is
 // complete and on disk; on any failure the temporary file is removed and
 // destinazione keeps its old contents. Returns false on failure.
+// An archive (".mdb") with a journal beside it is first settled with
+// sistemaGiornale(); no journal is ever left beside the archive copied.
 bool copiaFile(const QString& sorgente, const QString& destinazione);
+
+// An archive killed in the middle of a write leaves "<archive>-journal"
+// beside it: SQLite plays it back at the next opening. Opens and reads the
+// archive once so that SQLite rolls it back now. True when there is no
+// journal or it was settled; false when the archive cannot be opened.
+bool sistemaGiornale(const QString& archivio);
+
+// Removes from the folder the temporary copies of the data files that a
+// write killed halfway left behind ("prpanno.txt.Ab3xYz"); their names.
+QStringList rimuoviCopieInterrotte(const QString& cartella);

@@ -2,6 +2,7 @@
 // beside the main program and copies the data file set out of that folder
 // and back into it.
 
+#include "copia.h"
 #include "procedura.h"
 #include "servizi.h"
 
@@ -19,6 +20,9 @@ int main(int argc, char* argv[]) {
   if (traduzioneQt.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&traduzioneQt);
+
+  // What a write killed halfway left in the data folder goes first.
+  rimuoviCopieInterrotte(QCoreApplication::applicationDirPath());
 
   ServiziQt servizi;
   Procedura procedura(servizi, QCoreApplication::applicationDirPath());

@@ -46,6 +46,8 @@ void tre::Command3_Click() {
 
   const QString origine = procedura_.cartellaProgramma();
   const QString destinazione = percorso_->text();
+  rimuoviCopieInterrotte(origine);
+  rimuoviCopieInterrotte(destinazione);
   for (const Passo& passo : kPassi) {
     const QString nome = QString::fromLatin1(passo.nome);
     if (!copiaFile(origine + nome, destinazione + nome)) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -47,6 +48,30 @@ QString repeated(const QString& value, int count) {
   return line + QStringLiteral("\r\n");
 }
 }  // namespace
+
+const QStringList& fileNames() {
+  static const QStringList names = {archiveFileName(ArchiveKind::Temperature),
+                                    archiveFileName(ArchiveKind::Rain),
+                                    archiveFileName(ArchiveKind::Snow),
+                                    archiveFileName(ArchiveKind::OtherEvents),
+                                    StationConfig::kFileName,
+                                    QStringLiteral("tempmedie.txt"),
+                                    QStringLiteral("prpgiornaliera.txt"),
+                                    QStringLiteral("prpanno.txt")};
+  return names;
+}
+
+QStringList removeLeftovers(const QString& folder) {
+  QStringList names;
+  for (const QString& n : fileNames()) names << QRegularExpression::escape(n);
+  // A file's temporary copy is its name and six letters or digits.
+  const QRegularExpression copy(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(names.join(u'|')));
+  QStringList removed;
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+    if (copy.match(name).hasMatch() && QFile::remove(dir.filePath(name))) removed << name;
+  return removed;
+}
 
 bool layOut(const QString& folder, QString* error) {
   QDir dir(folder);

@@ -5,6 +5,7 @@
 // archive. A file that already exists is never touched.
 
 #include <QString>
+#include <QStringList>
 
 #include "rules/records.h"
 
@@ -16,5 +17,12 @@ bool createArchive(const QString& path, ArchiveKind kind, QString* error = nullp
 
 // Creates every missing file of the data file set in the folder.
 bool layOut(const QString& folder, QString* error = nullptr);
+
+// The names of the data file set.
+const QStringList& fileNames();
+
+// Removes the temporary copies ("prpanno.txt.Ab3xYz") that a write killed
+// halfway left in the folder; their names.
+QStringList removeLeftovers(const QString& folder);
 
 }  // namespace datafolder

@@ -1,6 +1,9 @@
 #include "rules/textfile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -104,6 +107,14 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
   if (!file.commit()) {
     if (error) *error = file.errorString();
     return false;
+  }
+  // The rename is in the folder: sync it too, or a power cut could undo a
+  // save reported done.
+  const int dir =
+      ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
   }
   return true;
 }

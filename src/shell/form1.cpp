@@ -12,6 +12,7 @@
 
 #include "common/appcontext.h"
 #include "common/widgets.h"
+#include "rules/datafolder.h"
 #include "rules/stationconfig.h"
 #include "shell/navigationpane.h"
 
@@ -198,6 +199,8 @@ bool Form1::Form1_Load() {
     ctx_.dialogs().message(this, kLoadError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
     return true;
   };
+  // What a write killed halfway left in the data folder goes first.
+  datafolder::removeLeftovers(ctx_.dataFolder());
   connetti();
   if (!openAndBind(ArchiveKind::Temperature)) return fail();
   connetti2();

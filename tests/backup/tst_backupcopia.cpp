@@ -1,9 +1,14 @@
 #include "copia.h"
 #include "files.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,6 +31,55 @@ QStringList voci(const QString& cartella) {
       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// Runs SQL on an archive through a connection of its own; the count of
+// records in "tab" afterwards, -1 when the archive cannot be read.
+int archivio(const QString& percorso, const QStringList& istruzioni = {}) {
+  int righe = -1;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prova"));
+    db.setDatabaseName(percorso);
+    if (db.open()) {
+      QSqlQuery q(db);
+      for (const QString& i : istruzioni) q.exec(i);
+      if (q.exec(QStringLiteral("SELECT count(*) FROM tab")) && q.next())
+        righe = q.value(0).toInt();
+      q.finish();
+      db.close();
+    }
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("prova"));
+  return righe;
+}
+
+// An archive of `righe` records, then a program killed in the middle of
+// adding 3,000 more: the file holds half-written pages and its hot journal
+// the pages as they were.
+void archivioInterrotto(const QString& percorso, int righe) {
+  QStringList crea{QStringLiteral("CREATE TABLE tab (testo TEXT)"), QStringLiteral("BEGIN")};
+  for (int i = 0; i < righe; ++i)
+    crea << QStringLiteral("INSERT INTO tab VALUES ('vecchio %1')").arg(i);
+  crea << QStringLiteral("COMMIT");
+  QCOMPARE(archivio(percorso, crea), righe);
+  const pid_t figlio = fork();
+  if (figlio == 0) {
+    QStringList scrittura{QStringLiteral("PRAGMA cache_size=2"), QStringLiteral("BEGIN")};
+    for (int i = 0; i < 3000; ++i)
+      scrittura << QStringLiteral("INSERT INTO tab VALUES ('%1')").arg(QString(200, u'n'));
+    scrittura << QStringLiteral("SELECT raise_killed_here");  // stands for the kill
+    QSqlDatabase db =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("figlio"));
+    db.setDatabaseName(percorso);
+    db.open();
+    QSqlQuery q(db);
+    for (const QString& i : scrittura) q.exec(i);
+    ::kill(::getpid(), SIGKILL);
+  }
+  int stato = 0;
+  QCOMPARE(waitpid(figlio, &stato, 0), figlio);
+  QVERIFY(WIFSIGNALED(stato));
+  QVERIFY(QFileInfo(percorso + "-journal").size() > 0);
+}
+
 }  // namespace
 
 class tst_backupcopia : public QObject {
@@ -36,6 +90,9 @@ class tst_backupcopia : public QObject {
   void copia();
   void fallimento_data();
   void fallimento();
+  void giornaleCaldo_data();
+  void giornaleCaldo();
+  void copieInterrotte();
 };
 
 void tst_backupcopia::copia_data() {
@@ -152,6 +209,56 @@ void tst_backupcopia::fallimento() {
   QCOMPARE(bytesOf(a.filePath("temperature.mdb")), vecchio);
   QCOMPARE(bytesOf(a.filePath("neve.mdb")), vecchio);
   QVERIFY(QFileInfo(a.filePath("altrieventi.mdb")).isDir() == (guasto == DestinazioneCartella));
+}
+
+// A program killed during an insert leaves a hot journal beside its archive.
+// A restore over it, and a backup of it, both give the archive as committed;
+// no journal is left beside the copy.
+void tst_backupcopia::giornaleCaldo_data() {
+  QTest::addColumn<bool>("ripristino");
+  QTest::newRow("ripristino sopra l'archivio interrotto") << true;
+  QTest::newRow("backup dell'archivio interrotto") << false;
+}
+
+void tst_backupcopia::giornaleCaldo() {
+  QFETCH(bool, ripristino);
+  QTemporaryDir dati, copie;
+  const QString nelleCartelleDati = dati.filePath("neve.mdb");
+  const QString nelBackup = copie.filePath("neve.mdb");
+  archivioInterrotto(nelleCartelleDati, 40);
+  if (ripristino) {
+    QCOMPARE(archivio(nelBackup, {QStringLiteral("CREATE TABLE tab (testo TEXT)"),
+                                  QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                                 "SELECT i + 1 FROM n WHERE i < 2000) "
+                                                 "INSERT INTO tab SELECT 'copia' FROM n")}),
+             2000);
+    QVERIFY(copiaFile(nelBackup, nelleCartelleDati));
+    QVERIFY(!QFileInfo::exists(nelleCartelleDati + "-journal"));
+    QCOMPARE(archivio(nelleCartelleDati), 2000);
+  } else {
+    QVERIFY(copiaFile(nelleCartelleDati, nelBackup));
+    QVERIFY(!QFileInfo::exists(nelleCartelleDati + "-journal"));  // rolled back
+    QVERIFY(!QFileInfo::exists(nelBackup + "-journal"));
+    QCOMPARE(archivio(nelBackup), 40);
+    QCOMPARE(archivio(nelleCartelleDati), 40);
+  }
+}
+
+// Temporary copies that a killed write left behind go; every other file stays.
+void tst_backupcopia::copieInterrotte() {
+  QTemporaryDir cartella;
+  const QStringList avanzi{"prpanno.txt.Ab3xYz", "neve.mdb.q1W2e3", "config.cfg.ZZZZZZ"};
+  const QStringList restano{"prpanno.txt", "neve.mdb", "prpanno.txt.bak", "note.txt.Ab3xYz",
+                            "neve.mdb.Ab3xY"};
+  for (const QString& n : avanzi + restano) scrivi(cartella.filePath(n), "x");
+  QStringList rimossi = rimuoviCopieInterrotte(cartella.path());
+  rimossi.sort();
+  QStringList attesi = avanzi;
+  attesi.sort();
+  QCOMPARE(rimossi, attesi);
+  QStringList atteseRestano = restano;
+  atteseRestano.sort();
+  QCOMPARE(voci(cartella.path()), atteseRestano);
 }
 
 QTEST_GUILESS_MAIN(tst_backupcopia)

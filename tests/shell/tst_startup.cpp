@@ -111,6 +111,20 @@ class tst_startup : public QObject {
     for (int k = 0; k < 4; ++k) QVERIFY(w->recordset(ArchiveKind(k)).isOpen());
   }
 
+  // The temporary copies that a write killed halfway left in the data folder
+  // are gone after the load; the data files and anything else stay.
+  void killedWritesLeaveNothing() {
+    TestEnv env;
+    const QStringList leftovers{"prpanno.txt.Ab3xYz", "temperature.mdb.q1W2e3"};
+    for (const QString& n : leftovers + QStringList{"prpanno.txt.bak"}) env.writeFile(n, "x");
+    const QByteArray sheet = env.readFile("prpanno.txt");
+    env.loadMainWindow();
+    for (const QString& n : leftovers) QVERIFY2(!QFile::exists(env.path(n)), qPrintable(n));
+    QVERIFY(QFile::exists(env.path("prpanno.txt.bak")));
+    QCOMPARE(env.readFile("prpanno.txt"), sheet);
+    QVERIFY(env.dialogs().messages.isEmpty());
+  }
+
   // A missing or unusable archive: its message, the load message, and the
   // archives after it stay closed; the configuration is not read.
   void unusableArchive_data() {
