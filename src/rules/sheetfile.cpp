@@ -22,7 +22,8 @@ QString composeLine(const QStringList& fields) {
 }
 
 void read(const QString& path, QStringList& fields) {
-  const auto lines = textfile::readLines(path);
+  // One line is all a sheet file holds: a huge file is not read beyond it.
+  const auto lines = textfile::readLines(path, 1, kMaxBytes);
   // An empty line splits into no pieces at all: every field keeps its text.
   if (!lines || lines->isEmpty() || lines->first().isEmpty()) return;
   const QStringList pieces = lines->first().split(QLatin1Char('|'));

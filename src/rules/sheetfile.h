@@ -8,6 +8,10 @@
 
 namespace sheetfile {
 
+// Read at most this much of a sheet file: more than 63 cells of the longest
+// text a cell takes.
+inline constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+
 // The file's line: every field trimmed at both ends and followed by "|".
 QString composeLine(const QStringList& fields);
 

@@ -14,7 +14,9 @@ QStringList StationConfig::lines() const {
 
 StationConfig::Reading StationConfig::read(const QString& path) {
   Reading r;
-  const auto lines = textfile::readLines(path);
+  // Five lines of a sensible length are all the file can hold: a huge file
+  // is not read beyond them.
+  const auto lines = textfile::readLines(path, 5, kMaxBytes);
   if (!lines) return r;
   r.found = true;
   QString* targets[] = {&r.config.nome, &r.config.mostraInfo, &r.config.anorma,

@@ -11,6 +11,7 @@ struct StationConfig {
   static const QString kFileName;     // "config.cfg"
   static const QString kStandard;     // "(a norma)"
   static const QString kNotStandard;  // "(non a norma)"
+  static constexpr qint64 kMaxBytes = 64 * 1024;  // read at most this much of the file
 
   // Each value starts as the main window shows it before any file is read.
   QString nome = QStringLiteral("nome della stazione");    // line 1: station name

@@ -64,24 +64,47 @@ std::optional<QString> read(const QString& path) {
   return decode(bytes);
 }
 
-std::optional<QStringList> readLines(const QString& path) {
-  auto text = read(path);
-  if (!text) return std::nullopt;
+namespace {
+
+QStringList splitLines(const QString& t, int maxLines) {
   QStringList lines;
-  QString current;
-  const QString& t = *text;
-  for (int i = 0; i < t.size(); ++i) {
-    QChar c = t.at(i);
-    if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-      lines << current;
-      current.clear();
-      if (c == QLatin1Char('\r') && i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n')) ++i;
-    } else {
-      current += c;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < t.size() && (maxLines < 0 || lines.size() < maxLines); ++i) {
+    const QChar c = t.at(i);
+    if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
+    lines << t.mid(start, i - start);
+    if (c == QLatin1Char('\r') && i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n')) ++i;
+    start = i + 1;
+  }
+  const QString current = start < t.size() ? t.mid(start) : QString();
+  if (!current.isEmpty() && (maxLines < 0 || lines.size() < maxLines)) lines << current;
+  return lines;
+}
+
+}  // namespace
+
+std::optional<QStringList> readLines(const QString& path) {
+  const auto text = read(path);
+  if (!text) return std::nullopt;
+  return splitLines(*text, -1);
+}
+
+std::optional<QStringList> readLines(const QString& path, int maxLines, qint64 maxBytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = file.read(maxBytes);
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  // Line ends are the same bytes in both encodings: cut after the last line wanted.
+  int ends = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes.at(i) != '\r' && bytes.at(i) != '\n') continue;
+    if (bytes.at(i) == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n') ++i;
+    if (++ends == maxLines) {
+      bytes.truncate(i + 1);
+      break;
     }
   }
-  if (!current.isEmpty()) lines << current;
-  return lines;
+  return splitLines(decode(bytes), maxLines);
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {

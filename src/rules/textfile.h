@@ -26,6 +26,10 @@ std::optional<QString> read(const QString& path);
 // The file's lines with their line ends removed (CR LF, LF or CR). A final
 // line end does not start an extra empty line. nullopt when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
+// Only what a file of the program can hold: at most `maxLines` lines from
+// its first `maxBytes` bytes (the last line cut there), however large the
+// file is.
+std::optional<QStringList> readLines(const QString& path, int maxLines, qint64 maxBytes);
 
 // Replaces the file with exactly this text (no line end added). False when the
 // file could not be written, or when the text holds a character the code page

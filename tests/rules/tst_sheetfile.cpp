@@ -85,6 +85,20 @@ class tst_sheetfile : public QObject {
     QCOMPARE(bytes.count('|'), fields.size());
   }
 
+  // A huge sheet file is read no further than its first line could reach.
+  void hugeFileReadsOneBoundedLine() {
+    const QString path = dir_.filePath("enorme.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(64 << 20, '7'));
+    f.write("|8|\r\n");
+    f.close();
+    QStringList fields{"a", "b"};
+    sheetfile::read(path, fields);
+    QCOMPARE(fields[0].size(), sheetfile::kMaxBytes);
+    QCOMPARE(fields[1], QStringLiteral("b"));
+  }
+
   void roundTrip() {
     const QString path = dir_.filePath("rt.txt");
     const QStringList typed = {"", "12,5", "-3", " 4 ", "1.234,5", ""};

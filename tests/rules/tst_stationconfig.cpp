@@ -39,6 +39,11 @@ class tst_stationconfig : public QObject {
     QTest::newRow("empty lines kept, blanks kept")
         << QByteArray("\r\n\r\n (a norma)\r\n\r\n\r\n") << true << 5
         << QStringList{"", "", " (a norma)", "", ""};
+    // A huge file is read no further than five sensible lines could reach.
+    QTest::newRow("a 64 MB first line") << QByteArray(64 << 20, 'x') + "\r\nno\r\n"
+                                        << true << 1
+                                        << QStringList{QString(StationConfig::kMaxBytes, u'x'),
+                                                       "si", "(a norma)", "app.path", "app.path"};
     QTest::newRow("code page") << QByteArray("Cim\xe0 \xb0\r\n") << true << 1
                                << QStringList{"Cimà °", "si", "(a norma)", "app.path", "app.path"};
   }

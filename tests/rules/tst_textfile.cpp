@@ -76,6 +76,39 @@ class tst_textfile : public QObject {
     QCOMPARE(*read, lines);
   }
 
+  // A bounded reading takes only the lines and bytes asked for, whatever the
+  // file's size; within the bounds it reads as the whole file does.
+  void boundedReading_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<int>("maxBytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("within bounds") << QByteArray("a\r\nb") << 5 << 100 << QStringList{"a", "b"};
+    QTest::newRow("lines beyond") << QByteArray("1\r\n2\n3\r4\r\n5\r\n6\r\n") << 2 << 100
+                                  << QStringList{"1", "2"};
+    QTest::newRow("CR LF split by the byte limit")
+        << QByteArray("ab\r\ncd") << 5 << 3 << QStringList{"ab"};
+    QTest::newRow("a huge first line, cut") << QByteArray(8 << 20, 'x') + "\r\nsi\r\n"
+                                            << 5 << 1000 << QStringList{QString(1000, u'x')};
+    QTest::newRow("a huge file of lines")
+        << QByteArray("riga\n").repeated(2 << 20) << 1 << (4 << 20) << QStringList{"riga"};
+  }
+  void boundedReading() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, maxLines);
+    QFETCH(int, maxBytes);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    const auto read = textfile::readLines(path, maxLines, maxBytes);
+    QVERIFY(read.has_value());
+    QCOMPARE(*read, lines);
+  }
+
   void missingFileReadsNothing() {
     QTemporaryDir dir;
     QVERIFY(!textfile::read(dir.filePath("nope.txt")).has_value());
