@@ -11,7 +11,9 @@ struct StationConfig {
   static const QString kFileName;     // "config.cfg"
   static const QString kStandard;     // "(a norma)"
   static const QString kNotStandard;  // "(non a norma)"
-  static constexpr qint64 kMaxBytes = 64 * 1024;  // read at most this much of the file
+  // Read at most this much of the file: five long lines, not a runaway file
+  // that would keep the start waiting.
+  static constexpr qint64 kMaxBytes = 128 * 1024;
 
   // Each value starts as the main window shows it before any file is read.
   QString nome = QStringLiteral("nome della stazione");    // line 1: station name

@@ -175,9 +175,18 @@ bool Form1::openAndBind(ArchiveKind kind) {
           [&rs](const QModelIndex& current) {
             if (current.isValid()) rs.setPosition(current.row());
           });
+  // A row the keeper selects becomes current even when the view already had
+  // it as its current row.
+  connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [&rs](const QItemSelection& selected) {
+            if (!selected.isEmpty()) rs.setPosition(selected.indexes().first().row());
+          });
   connect(&rs, &Recordset::currentChanged, view, [view, &rs](int position) {
     if (position < 0 || position >= rs.recordCount()) {
+      // No current record: the view keeps no current row either, so that a
+      // click on any row makes it current again.
       view->clearSelection();
+      view->selectionModel()->clearCurrentIndex();
       return;
     }
     // After a deletion the view may already have moved its current row here

@@ -16,6 +16,7 @@
 #include <QUrlQuery>
 #include <memory>
 
+#include "archive/dialog3.h"
 #include "shell/cal.h"
 #include "testenv.h"
 #include "tools/dialog.h"
@@ -476,6 +477,49 @@ class tst_commands : public QObject {
     QCOMPARE(form->recordset(kind).position(), -1);
     QCOMPARE(spy.count(), 0);
     QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  // The row the keeper clicks is the current record, and "Cancella " removes
+  // exactly it, also when the grid showed no selection before the click.
+  void clickedRowIsDeleted_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<QStringList>("left");
+    const int R = int(ArchiveKind::Rain), S = int(ArchiveKind::Snow);
+    QTest::newRow("rain, first record inserted") << R << "insert" << 0 << QStringList{};
+    QTest::newRow("rain, last row deleted") << R << "delete last" << 1 << QStringList{"r1"};
+    QTest::newRow("snow, last row deleted") << S << "delete last" << 0 << QStringList{"r2"};
+  }
+  void clickedRowIsDeleted() {
+    QFETCH(int, panel);
+    QFETCH(QString, before);
+    QFETCH(int, clicked);
+    QFETCH(QStringList, left);
+    const ArchiveKind kind = ArchiveKind(panel);
+    Recordset& rs = form->recordset(kind);
+    QAction* cance = Form1::toolbarButton(form->panelToolbar(kind), QStringLiteral("cance"));
+    form->showPanel(kind, true);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    if (before == "insert") {
+      Dialog3 entry(env->ctx(), form);
+      entry.okbutton_Click();  // a rain insert leaves the current record where it was
+      QCOMPARE(rs.recordCount(), 1);
+    } else {
+      addRecords(rs, 3);
+      form->grid(kind)->selectRow(2);
+      cance->trigger();
+    }
+    QTableView* grid = form->grid(kind);
+    const QRect cell = grid->visualRect(grid->model()->index(clicked, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(rs.position(), clicked);
+    cance->trigger();
+    QStringList remaining;
+    for (int r = 0; r < rs.recordCount(); ++r)
+      remaining << rs.value(r, rs.fieldIndex(QStringLiteral("Osservazioni")));
+    QCOMPARE(remaining, left);
   }
 
   // After the last rain record went, a second delete finds no current record.
