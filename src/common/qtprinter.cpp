@@ -133,13 +133,19 @@ class QtTextPrinter : public TextPrinter {
   }
 
   // One row of text from the current position. A row wider than the page
-  // continues on the next row at the left edge rather than run off the paper.
+  // continues on the next row at the left edge rather than run off the paper;
+  // blanks past the right edge print nothing and start no row of their own.
   void printRow(QString row) {
     const QFontMetricsF metrics(painter_.font());
     const double lineHeight = metrics.lineSpacing();
     for (;;) {
       if (y_ > 0 && y_ + lineHeight > pageHeight()) newPage();
       const double room = pageWidth() - x_;
+      if (metrics.horizontalAdvance(row) > room) {
+        qsizetype end = row.size();
+        while (end > 0 && row.at(end - 1) == QLatin1Char(' ')) --end;
+        if (end > 0 && metrics.horizontalAdvance(row.left(end)) <= room) row.truncate(end);
+      }
       qsizetype fit = row.size();
       if (metrics.horizontalAdvance(row) > room) {
         qsizetype lo = 0, hi = row.size();
@@ -163,7 +169,7 @@ class QtTextPrinter : public TextPrinter {
       if (fit >= row.size()) return;
       row = row.mid(fit);
       if (row.startsWith(QLatin1Char(' ')) && fit > 0) row.remove(0, 1);
-      if (row.isEmpty()) return;
+      if (row.trimmed().isEmpty()) return;
     }
   }
 

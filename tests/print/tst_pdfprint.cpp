@@ -42,6 +42,22 @@ std::pair<double, double> wordBox(const QString& pdf, const QString& word) {
   return {-1, -1};
 }
 
+// The top of every word of the PDF that reads exactly so, in points, in order.
+QList<double> wordTops(const QString& pdf, const QString& word) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  if (!p.waitForFinished(30000)) return {};
+  const QRegularExpression re(
+      QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+  QList<double> tops;
+  auto it = re.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+  while (it.hasNext()) {
+    const auto m = it.next();
+    if (m.captured(2) == word) tops << m.captured(1).toDouble();
+  }
+  return tops;
+}
+
 int pdfPages(const QString& pdf) {
   QProcess p;
   p.start(QStringLiteral("pdfinfo"), {pdf});
@@ -156,6 +172,13 @@ void TestPdfPrint::sheetToPdf() {
   QCOMPARE(qRound((max9 - max10) / character), 1);
   QCOMPARE(qRound((max9 - min9) / character), 20);
   QCOMPARE(pdfPages(pdf), 1);
+  // The heading's blanks past the right edge start no row of their own:
+  // exactly one empty row stands between it and day 1.
+  const QList<double> heading = wordTops(pdf, QStringLiteral("Minime"));
+  const QList<double> days = wordTops(pdf, QStringLiteral("Giorno"));
+  QVERIFY(heading.size() == 1 && days.size() == 31);
+  const double row = days[1] - days[0];
+  QCOMPARE(qRound((days[0] - heading[0]) / row), 2);
 }
 
 void TestPdfPrint::notesContinueOnNewPages() {
