@@ -158,6 +158,8 @@ class Form1 : public MainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // No menu to hide the toolbar: it could not be brought back.
+  QMenu* createPopupMenu() override { return nullptr; }
 
  private:
   bool connectArchive(ArchiveKind kind, const QString& message);

@@ -522,6 +522,13 @@ class tst_commands : public QObject {
     QCOMPARE(remaining, left);
   }
 
+  // A right click on the main window's toolbar area offers no menu, so
+  // nothing there can hide the toolbar.
+  void toolbarCannotBeHidden() {
+    std::unique_ptr<QMenu> menu(form->createPopupMenu());
+    QVERIFY(!menu);
+  }
+
   // After the last rain record went, a second delete finds no current record.
   void deleteRainAtEndDoesNothing() {
     Recordset& rs = form->recordset(ArchiveKind::Rain);
