@@ -55,6 +55,9 @@ class Form1 : public MainWindow {
   // Whether the marker of a panel's entry (this1 to this4) is visible.
   bool markerVisible(ArchiveKind kind) const;
 
+  // No menu of the toolbars: it would hide the toolbar with no way back.
+  QMenu* createPopupMenu() override { return nullptr; }
+
   // Gives the focus back to the main window (closing a sheet or a tool).
   void giveFocusBack() override;
   void markNotesOpen(bool open) override;
@@ -158,8 +161,6 @@ class Form1 : public MainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // No menu to hide the toolbar: it could not be brought back.
-  QMenu* createPopupMenu() override { return nullptr; }
 
  private:
   bool connectArchive(ArchiveKind kind, const QString& message);
