@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -26,6 +27,8 @@ class QtDialogs : public Dialogs {
                     const QString& title) override {
     QMessageBox box(owner);
     box.setWindowTitle(title);
+    // Messages carry the keeper's paths and names: shown as they are, never as HTML.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
       case MsgIcon::None:
@@ -74,10 +77,14 @@ class QtDialogs : public Dialogs {
 
   std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
                                   const QString& defaultText) override {
-    bool ok = false;
-    QString text = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // The prompt may name a folder of the keeper's: plain text, never HTML.
+    for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
   }
 
   std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override {

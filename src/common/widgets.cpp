@@ -10,6 +10,8 @@ void setBold(QWidget* widget, bool bold) {
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bold) {
   auto* l = named<QLabel>(parent, name, caption);
+  // A label may show the keeper's text (the station name): never read as HTML.
+  l->setTextFormat(Qt::PlainText);
   if (bold) setBold(l);
   return l;
 }

@@ -20,6 +20,7 @@ W* named(QWidget* parent, const char* name, Args&&... args) {
 // Makes a widget's font bold (or normal again).
 void setBold(QWidget* widget, bool bold = true);
 
+// A label of plain text: whatever it shows is never taken for HTML.
 QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bold = false);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& tip = {}, bool bold = false);

@@ -111,6 +111,18 @@ class tst_startup : public QObject {
     for (int k = 0; k < 4; ++k) QVERIFY(w->recordset(ArchiveKind(k)).isOpen());
   }
 
+  // The station's texts show as they are written, never read as HTML.
+  void stationTextsArePlain() {
+    TestEnv env;
+    env.writeFile("config.cfg",
+                  "<b>gras</b>\r\nsi\r\n<font color=red>(a norma)</font>\r\n/n\r\n/r\r\n");
+    Form1* w = env.loadMainWindow();
+    QCOMPARE(w->nome->text(), QStringLiteral("<b>gras</b>"));
+    QCOMPARE(w->anormaa->text(), QStringLiteral("<font color=red>(a norma)</font>"));
+    QCOMPARE(w->nome->textFormat(), Qt::PlainText);
+    QCOMPARE(w->anormaa->textFormat(), Qt::PlainText);
+  }
+
   // The temporary copies that a write killed halfway left in the data folder
   // are gone after the load; the data files and anything else stay.
   void killedWritesLeaveNothing() {
