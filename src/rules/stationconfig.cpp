@@ -29,7 +29,9 @@ StationConfig::Reading StationConfig::read(const QString& path) {
 }
 
 bool StationConfig::write(const QString& path, QString* error) const {
-  return textfile::writeLines(path, lines(), error);
+  // Replaced atomically; in a folder that takes no new file (but holds a
+  // writable config.cfg) rewritten in place rather than not at all.
+  return textfile::writeLines(path, lines(), textfile::InPlace::WhenFolderIsReadOnly, error);
 }
 
 void StationConfig::fillEmptyFolders(const QString& dataFolder) {

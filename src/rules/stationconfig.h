@@ -37,7 +37,8 @@ struct StationConfig {
   static Reading read(const QString& path);
 
   // Replaces the file with the five lines, atomically: on failure the old
-  // file stays as it was. False (with a reason) on failure.
+  // file stays as it was; in a read-only folder a writable file is rewritten
+  // in place. False (with a reason) on failure.
   bool write(const QString& path, QString* error = nullptr) const;
 
   // The Options dialog's rule: an empty folder means the data folder.

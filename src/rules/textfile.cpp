@@ -107,10 +107,13 @@ std::optional<QStringList> readLines(const QString& path, int maxLines, qint64 m
   return splitLines(decode(bytes), maxLines);
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
+namespace {
+
+bool save(const QString& path, const QByteArray& bytes, InPlace inPlace, QString* error) {
   QSaveFile file(path);
-  // Never fall back to writing in place: a failure must leave the old file whole.
-  file.setDirectWriteFallback(false);
+  // Unless asked, never fall back to writing in place: a failure must leave
+  // the old file whole.
+  file.setDirectWriteFallback(inPlace == InPlace::WhenFolderIsReadOnly);
   if (!file.open(QIODevice::WriteOnly)) {
     if (error) *error = file.errorString();
     return false;
@@ -142,19 +145,43 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
   return true;
 }
 
-bool write(const QString& path, const QString& text, QString* error) {
+}  // namespace
+
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
+  return save(path, bytes, InPlace::Never, error);
+}
+
+namespace {
+
+// The text written whole, or nothing: a character the code page cannot hold
+// would become "?".
+bool saveText(const QString& path, const QString& text, InPlace inPlace, QString* error) {
   const QStringList lost = unencodable(text);
   if (!lost.isEmpty()) {
     if (error) *error = QStringLiteral("characters outside Windows-1252: ") + lost.join(u' ');
     return false;
   }
-  return writeBytes(path, encode(text), error);
+  return save(path, encode(text), inPlace, error);
+}
+
+QString joinLines(const QStringList& lines) {
+  QString text;
+  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+  return text;
+}
+
+}  // namespace
+
+bool write(const QString& path, const QString& text, QString* error) {
+  return saveText(path, text, InPlace::Never, error);
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {
-  QString text;
-  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-  return write(path, text, error);
+  return saveText(path, joinLines(lines), InPlace::Never, error);
+}
+
+bool writeLines(const QString& path, const QStringList& lines, InPlace inPlace, QString* error) {
+  return saveText(path, joinLines(lines), inPlace, error);
 }
 
 }  // namespace textfile

@@ -40,4 +40,11 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error = 
 // Replaces the file with these bytes, atomically.
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+// Whether a file whose folder takes no new file (a read-only folder holding a
+// writable file) may be rewritten in place, where the atomic replace cannot
+// work. Only for a small file that is worth more written than kept unchanged.
+enum class InPlace { Never, WhenFolderIsReadOnly };
+bool writeLines(const QString& path, const QStringList& lines, InPlace inPlace,
+                QString* error = nullptr);
+
 }  // namespace textfile

@@ -1,12 +1,35 @@
 // The station configuration file: what a reading takes from files of every
 // length and line end, and the exact bytes a write leaves.
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <optional>
 
 #include "files.h"
 #include "rules/stationconfig.h"
+
+namespace {
+
+// Runs `step` as a user without privileges (root ignores a read-only folder);
+// its result, or nullopt when the privileges cannot be dropped here.
+std::optional<bool> unprivileged(const std::function<bool()>& step) {
+  if (::geteuid() != 0) return step();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(step() ? 0 : 1);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
+    return std::nullopt;
+  return WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
 
 class tst_stationconfig : public QObject {
   Q_OBJECT
@@ -86,6 +109,28 @@ class tst_stationconfig : public QObject {
     QVERIFY(c.write(path()));
     QCOMPARE(bytesOf(path()), QByteArray("Ca' \xe8\r\nno\r\n(a norma)\r\n/dati\r\napp.path\r\n"));
     QCOMPARE(StationConfig::read(path()).config, c);
+  }
+
+  // A writable config.cfg in a folder that takes no new file (the atomic
+  // replace needs one) is rewritten in place.
+  void readOnlyFolderWritesInPlace() {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(StationConfig::kFileName);
+    put(QByteArray());
+    QVERIFY(QFile::copy(path(), file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                    QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup);
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(folder.path(), readOnly));
+    StationConfig c;
+    c.nome = QStringLiteral("Monte");
+    const auto written = unprivileged([&] { return c.write(file); });
+    QFile::setPermissions(folder.path(), readOnly | QFile::WriteOwner);
+    if (!written) QSKIP("cannot run as a user without privileges here");
+    QVERIFY(*written);
+    QCOMPARE(StationConfig::read(file).config, c);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{StationConfig::kFileName});
   }
 
   void failedWriteLeavesNothing() {
