@@ -50,61 +50,46 @@ class tst_textfile : public QObject {
     QCOMPARE(textfile::decode(bytes), text);
   }
 
+  // The file's lines; a bounded reading (maxLines, maxBytes; -1: the whole
+  // file) takes only the lines and bytes asked for, whatever the file's size.
   void readLines_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("lf") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-    QTest::newRow("cr") << QByteArray("a\rb\r") << QStringList{"a", "b"};
-    QTest::newRow("no final end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nc\r\n") << QStringList{"", "", "c"};
-    QTest::newRow("blanks kept") << QByteArray(" a \r\n") << QStringList{" a "};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<int>("maxBytes");
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"} << -1 << -1;
+    QTest::newRow("lf") << QByteArray("a\nb\n") << QStringList{"a", "b"} << -1 << -1;
+    QTest::newRow("cr") << QByteArray("a\rb\r") << QStringList{"a", "b"} << -1 << -1;
+    QTest::newRow("no final end") << QByteArray("a\r\nb") << QStringList{"a", "b"} << -1 << -1;
+    QTest::newRow("empty lines kept")
+        << QByteArray("\r\n\r\nc\r\n") << QStringList{"", "", "c"} << -1 << -1;
+    QTest::newRow("blanks kept") << QByteArray(" a \r\n") << QStringList{" a "} << -1 << -1;
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << -1 << -1;
+    QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"} << -1
+                           << -1;
+    QTest::newRow("within bounds") << QByteArray("a\r\nb") << QStringList{"a", "b"} << 5 << 100;
+    QTest::newRow("lines beyond") << QByteArray("1\r\n2\n3\r4\r\n5\r\n6\r\n")
+                                  << QStringList{"1", "2"} << 2 << 100;
+    QTest::newRow("CR LF split by the byte limit")
+        << QByteArray("ab\r\ncd") << QStringList{"ab"} << 5 << 3;
+    QTest::newRow("a huge first line, cut") << QByteArray(8 << 20, 'x') + "\r\nsi\r\n"
+                                            << QStringList{QString(1000, u'x')} << 5 << 1000;
+    QTest::newRow("a huge file of lines")
+        << QByteArray("riga\n").repeated(2 << 20) << QStringList{"riga"} << 1 << (4 << 20);
   }
   void readLines() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("f.txt");
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
-    auto read = textfile::readLines(path);
-    QVERIFY(read.has_value());
-    QCOMPARE(*read, lines);
-  }
-
-  // A bounded reading takes only the lines and bytes asked for, whatever the
-  // file's size; within the bounds it reads as the whole file does.
-  void boundedReading_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("maxLines");
-    QTest::addColumn<int>("maxBytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("within bounds") << QByteArray("a\r\nb") << 5 << 100 << QStringList{"a", "b"};
-    QTest::newRow("lines beyond") << QByteArray("1\r\n2\n3\r4\r\n5\r\n6\r\n") << 2 << 100
-                                  << QStringList{"1", "2"};
-    QTest::newRow("CR LF split by the byte limit")
-        << QByteArray("ab\r\ncd") << 5 << 3 << QStringList{"ab"};
-    QTest::newRow("a huge first line, cut") << QByteArray(8 << 20, 'x') + "\r\nsi\r\n"
-                                            << 5 << 1000 << QStringList{QString(1000, u'x')};
-    QTest::newRow("a huge file of lines")
-        << QByteArray("riga\n").repeated(2 << 20) << 1 << (4 << 20) << QStringList{"riga"};
-  }
-  void boundedReading() {
-    QFETCH(QByteArray, bytes);
     QFETCH(int, maxLines);
     QFETCH(int, maxBytes);
-    QFETCH(QStringList, lines);
     QTemporaryDir dir;
     const QString path = dir.filePath("f.txt");
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
     f.close();
-    const auto read = textfile::readLines(path, maxLines, maxBytes);
+    const auto read =
+        maxLines < 0 ? textfile::readLines(path) : textfile::readLines(path, maxLines, maxBytes);
     QVERIFY(read.has_value());
     QCOMPARE(*read, lines);
   }
