@@ -20,3 +20,9 @@ MainWindow* AppContext::mainWindow() {
   if (!main_) main_ = makeMainWindow_(*this);
   return main_.data();
 }
+
+DailyHistory* AppContext::history(QString* error) {
+  if (!history_.isOpen() && !history_.open(dataPath(DailyHistory::kFileName), error))
+    return nullptr;
+  return &history_;
+}

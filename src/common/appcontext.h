@@ -16,6 +16,7 @@
 
 #include "common/mainwindow.h"
 #include "common/platform.h"
+#include "rules/history.h"
 #include "rules/stationconfig.h"
 
 class AppContext : public QObject {
@@ -42,6 +43,11 @@ class AppContext : public QObject {
   // dialog. Windows read it here, never from another window.
   const StationConfig& config() const { return config_; }
   void setConfig(const StationConfig& config);
+
+  // The daily history of the data folder, opened (and made, for a data
+  // folder from before it) on first use. Null when it cannot be opened;
+  // `error` then says why, and the next call tries again.
+  DailyHistory* history(QString* error = nullptr);
 
   // The main window; created (not yet loaded) on first use.
   MainWindow* mainWindow();
@@ -78,6 +84,7 @@ class AppContext : public QObject {
   std::unique_ptr<Platform> platform_;
   MainWindowFactory makeMainWindow_;
   StationConfig config_;
+  DailyHistory history_;
   QPointer<MainWindow> main_;
   QHash<const QMetaObject*, QPointer<QWidget>> windows_;
   std::unordered_map<std::type_index, std::shared_ptr<void>> states_;

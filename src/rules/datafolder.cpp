@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include "rules/history.h"
 #include "rules/stationconfig.h"
 #include "rules/textfile.h"
 
@@ -57,7 +58,8 @@ const QStringList& fileNames() {
                                     StationConfig::kFileName,
                                     QStringLiteral("tempmedie.txt"),
                                     QStringLiteral("prpgiornaliera.txt"),
-                                    QStringLiteral("prpanno.txt")};
+                                    QStringLiteral("prpanno.txt"),
+                                    DailyHistory::kFileName};
   return names;
 }
 
@@ -87,6 +89,8 @@ bool layOut(const QString& folder, QString* error) {
     const QFileInfo info(p);
     if ((!info.exists() || info.size() == 0) && !createArchive(p, kind, error)) return false;
   }
+  const QString history = path(DailyHistory::kFileName);
+  if (!QFileInfo::exists(history) && !DailyHistory::create(history, error)) return false;
   struct Initial {
     QString name;
     QString text;
