@@ -55,8 +55,7 @@ void cinque::Command3_Click() {
   rimuoviCopieInterrotte(destinazione);
   bool primo = true;
   for (const Passo& passo : kPassi) {
-    const QString nome = QString::fromLatin1(passo.nome);
-    if (!copiaFile(origine + nome, destinazione + nome)) {
+    if (!copiaPasso(passo, origine, destinazione)) {
       fallito();
       return;
     }

@@ -104,3 +104,9 @@ QStringList rimuoviCopieInterrotte(const QString& cartella) {
   }
   return rimossi;
 }
+
+bool copiaPasso(const Passo& passo, const QString& origine, const QString& destinazione) {
+  const QString nome = QString::fromLatin1(passo.nome);
+  if (passo.facoltativo && !QFileInfo::exists(origine + nome)) return true;
+  return copiaFile(origine + nome, destinazione + nome);
+}

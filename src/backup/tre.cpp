@@ -49,8 +49,7 @@ void tre::Command3_Click() {
   rimuoviCopieInterrotte(origine);
   rimuoviCopieInterrotte(destinazione);
   for (const Passo& passo : kPassi) {
-    const QString nome = QString::fromLatin1(passo.nome);
-    if (!copiaFile(origine + nome, destinazione + nome)) {
+    if (!copiaPasso(passo, origine, destinazione)) {
       fallita();
       return;
     }

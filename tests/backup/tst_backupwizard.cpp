@@ -141,6 +141,7 @@ class tst_backupwizard : public QObject {
   void backupFallito_data();
   void backupFallito();
   void ripristinoCompleto();
+  void storicoGiornaliero();
   void ripristinoFallito_data();
   void ripristinoFallito();
 
@@ -803,6 +804,24 @@ void tst_backupwizard::ripristinoCompleto() {
            "Label6 Label8 primo secondo terzo quarto quinto sesto Command4termina"
            " | Command2 Command1 Command4termina");
   QCOMPARE(cerca<QLabel>(c, "Label8")->text(), "Ripristino dei file effettuato con successo");
+}
+
+// The daily history goes out with the rest; a backup made before it existed
+// restores the other files and leaves the history in the data folder alone.
+void tst_backupwizard::storicoGiornaliero() {
+  const QString storico = "/giornaliero.mdb";
+  scriviFile(programma_ + storico, dati("dati", "giornaliero.mdb"));
+  const QString destinazione = radice_->filePath("chiavetta");
+  QVERIFY(QDir().mkpath(destinazione));
+  clic(versoTre(destinazione), "Command3");
+  QCOMPARE(bytesOf(destinazione + storico), dati("dati", "giornaliero.mdb"));
+
+  const QString vecchie = radice_->filePath("vecchie");
+  scriviInsieme(vecchie, "copia");
+  clic(versoCinque(vecchie, programma_), "Command3");
+  QCOMPARE(servizi_->messaggi.size(), 0);
+  QCOMPARE(versioni(programma_, {"copia"}), QStringList(8, "copia"));
+  QCOMPARE(bytesOf(programma_ + storico), dati("dati", "giornaliero.mdb"));
 }
 
 void tst_backupwizard::ripristinoFallito_data() {
