@@ -7,7 +7,10 @@
 
 #include "archive/dialog3.h"
 #include "common/appcontext.h"
+#include "common/fieldwarning.h"
+#include "common/historystore.h"
 #include "common/widgets.h"
+#include "rules/entrychecks.h"
 #include "rules/rainreport.h"
 #include "sheets/cellinput.h"
 #include "sheets/medietemperature.h"
@@ -32,6 +35,9 @@ archiviopioggia::archiviopioggia(AppContext& ctx)
   DTPicker1->setDate(QDate::currentDate());
   setSheetFile(QStringLiteral("prpgiornaliera.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
+  for (int i = 1; i <= 31; ++i)
+    connect(Text1[size_t(i)], &QLineEdit::textChanged, this, &archiviopioggia::controlla);
+  controlla();
 
   Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(200);
@@ -238,6 +244,15 @@ void archiviopioggia::Command7_Click() {
   dialog.setTotal(lastTotal_);
   ctx_.mainWindow()->showPanel(ArchiveKind::Rain, false);
   ctx_.dialogs().runModal(dialog);
+  // The month the keeper archived the total under is the month of these days.
+  if (dialog.result() == QDialog::Accepted)
+    historystore::store(ctx_, this, history::Sheet::Rain, dialog.anno->text().toInt(),
+                        dialog.Combo1->currentIndex() + 1, days());
+}
+
+void archiviopioggia::controlla() {
+  const QVector<QStringList> w = entrychecks::dailyRains(days());
+  for (int d = 1; d <= 31; ++d) fieldwarning::set(Text1[size_t(d)], w[d - 1]);
 }
 
 void archiviopioggia::Command8_Click() { ctx_.mainWindow()->apriMese(); }

@@ -59,8 +59,13 @@ class archiviopioggia : public SheetWindow {
   void Command9_Click();
   void Timer1_Timer();
 
+  // The day cells as they stand: day 1 first, 31 texts.
+  QStringList days() const { return cellTexts(1, 31); }
+
  private:
   QStringList cellTexts(int from, int to) const;
+  // Marks the days below zero or above 500 mm; the keeper may keep them.
+  void controlla();
   // The month of the daily temperature sheet, loaded without being shown if need be.
   QDate temperatureMonth();
   void buildWindow();

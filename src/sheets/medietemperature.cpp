@@ -9,7 +9,10 @@
 
 #include "archive/dialog4.h"
 #include "common/appcontext.h"
+#include "common/fieldwarning.h"
+#include "common/historystore.h"
 #include "common/widgets.h"
+#include "rules/entrychecks.h"
 #include "rules/numbers.h"
 #include "rules/tempreport.h"
 #include "sheets/cellinput.h"
@@ -164,6 +167,9 @@ medietemperature::medietemperature(AppContext& ctx)
   DTPicker1->setDate(QDate::currentDate());
   setSheetFile(QStringLiteral("tempmedie.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
+  for (int i = 1; i < kFields; ++i)
+    connect(Text1[size_t(i)], &QLineEdit::textChanged, this, &medietemperature::controlla);
+  controlla();
 
   Timer1->start();
   Timer2->start();
@@ -308,6 +314,30 @@ void medietemperature::Command7_Click() {
   if (MainWindow* main = ctx_.existingMainWindow())
     main->showPanel(ArchiveKind::Temperature, false);
   ctx_.dialogs().runModal(dialog);
+  // The month the keeper archived the means under is the month of these days.
+  if (dialog.result() == QDialog::Accepted)
+    historystore::store(ctx_, this, history::Sheet::Temperature, dialog.anno->text().toInt(),
+                        dialog.Combo1->currentIndex() + 1, minima(), maxima());
+}
+
+QStringList medietemperature::minima() const {
+  QStringList l;
+  for (int d = 1; d <= 31; ++d) l << Text1[size_t(d)]->text();
+  return l;
+}
+
+QStringList medietemperature::maxima() const {
+  QStringList l;
+  for (int d = 1; d <= 31; ++d) l << Text1[size_t(31 + d)]->text();
+  return l;
+}
+
+void medietemperature::controlla() {
+  const auto w = entrychecks::dailyTemperatures(minima(), maxima());
+  for (int d = 1; d <= 31; ++d) {
+    fieldwarning::set(Text1[size_t(d)], w.minima[d - 1]);
+    fieldwarning::set(Text1[size_t(31 + d)], w.maxima[d - 1]);
+  }
 }
 
 QString medietemperature::reportText() const {

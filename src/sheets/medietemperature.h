@@ -26,6 +26,9 @@ class medietemperature : public SheetWindow {
   // The month (1 to 12) and year shown by the month picker.
   int month() const { return DTPicker1->date().month(); }
   int year() const { return DTPicker1->date().year(); }
+  // The day cells as they stand: day 1 first, 31 texts each.
+  QStringList minima() const;
+  QStringList maxima() const;
   // The sheet as it stands, for its printout.
   printouts::TemperatureGiornaliere printValues() const;
 
@@ -82,5 +85,8 @@ class medietemperature : public SheetWindow {
  private:
   QLineEdit* makeField(int index);
   QWidget* buildHalf(bool minima);
+  // Marks the cells whose values look wrong (range, minimum above maximum,
+  // jumps from the day before); the keeper may keep them.
+  void controlla();
   void showMeans(int first, const std::array<QLabel*, 4>& labels);
 };

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/fieldwarning.h"
 #include "common/widgets.h"
+#include "rules/entrychecks.h"
 #include "rules/months.h"
 #include "rules/rainreport.h"
 #include "sheets/cellinput.h"
@@ -31,6 +33,13 @@ pioggiaanno::pioggiaanno(AppContext& ctx)
   setSheetFile(QStringLiteral("prpanno.txt"), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   DTPicker1->setDate(QDate::currentDate());
+  // A month below zero is marked; the keeper may keep it.
+  for (int month = 1; month <= 12; ++month) {
+    QLineEdit* cell = monthCell(month);
+    auto mark = [cell] { fieldwarning::set(cell, entrychecks::monthlyRain(cell->text())); };
+    connect(cell, &QLineEdit::textChanged, this, mark);
+    mark();
+  }
 
   Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(200);

@@ -1,9 +1,11 @@
 #include "shell/reset.h"
 
 #include "common/appcontext.h"
+#include "common/historystore.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
+#include "shell/memorizza.h"
 
 namespace {
 
@@ -54,6 +56,49 @@ void clearDailySheets(AppContext& ctx) {
   showSheet<archiviopioggia>(ctx)->Command2_Click();
 }
 
+// Before the daily sheets are cleared, the days they hold that the history
+// does not have yet are offered for storing, under the month the keeper names.
+// False when the keeper stops the reset (or a store failed): nothing is cleared.
+bool storeUnsavedDays(AppContext& ctx) {
+  auto* temperatures = ctx.window<medietemperature>();
+  auto* rain = ctx.window<archiviopioggia>();
+  const QStringList minima = temperatures->minima(), maxima = temperatures->maxima();
+  const QStringList days = rain->days();
+  const bool anyData = history::sheetHasData(history::Sheet::Temperature, minima, maxima) ||
+                       history::sheetHasData(history::Sheet::Rain, days);
+  if (!anyData) return true;
+  QString error;
+  DailyHistory* h = ctx.history(&error);
+  if (!h) {
+    const QString question =
+        historystore::failureText(error) + QStringLiteral("\r\n\r\nAzzerare comunque i fogli?");
+    return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::Exclamation,
+                                 MsgButtons::YesNo, kTitle) == MsgAnswer::Yes;
+  }
+  auto unstored = [&](history::Sheet sheet, const QStringList& first, const QStringList& second) {
+    return history::sheetHasData(sheet, first, second) && !h->wasStored(sheet, first, second) &&
+           !history::storedMonth(*h, sheet, first, second);
+  };
+  const bool t = unstored(history::Sheet::Temperature, minima, maxima);
+  const bool r = unstored(history::Sheet::Rain, days, {});
+  if (!t && !r) return true;
+  QStringList names;
+  if (t) names << QStringLiteral("Temperature giornaliere");
+  if (r) names << QStringLiteral("Precipitazioni giornaliere");
+  memorizza question(ctx.mainWindow(), names,
+                     QDate(temperatures->year(), temperatures->month(), 1));
+  const int answer = ctx.dialogs().runModal(question);
+  if (answer == memorizza::NonMemorizzare) return true;
+  if (answer != memorizza::Memorizza) return false;
+  if (t && !historystore::store(ctx, ctx.mainWindow(), history::Sheet::Temperature, question.year(),
+                                question.month(), minima, maxima))
+    return false;
+  if (r && !historystore::store(ctx, ctx.mainWindow(), history::Sheet::Rain, question.year(),
+                                question.month(), days))
+    return false;
+  return true;
+}
+
 bool confirmed(AppContext& ctx, const QString& question) {
   return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::None, MsgButtons::YesNo,
                                kQuestionTitle) == MsgAnswer::Yes;
@@ -65,6 +110,7 @@ namespace azzeramento {
 
 void mensile(AppContext& ctx) {
   if (!confirmed(ctx, monthlyQuestion())) return;
+  if (!storeUnsavedDays(ctx)) return;
   clearDailySheets(ctx);
   ctx.dialogs().message(ctx.mainWindow(), kMonthlyDone, MsgIcon::Information, MsgButtons::Ok,
                         kTitle);
@@ -72,6 +118,7 @@ void mensile(AppContext& ctx) {
 
 void annuale(AppContext& ctx) {
   if (!confirmed(ctx, annualQuestion())) return;
+  if (!storeUnsavedDays(ctx)) return;
   clearDailySheets(ctx);
   showSheet<pioggiaanno>(ctx)->Command2_Click();
   ctx.dialogs().message(ctx.mainWindow(), kAnnualDone, MsgIcon::Information, MsgButtons::Ok,

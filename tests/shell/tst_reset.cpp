@@ -11,6 +11,7 @@
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
+#include "shell/memorizza.h"
 #include "shell/reset.h"
 #include "testenv.h"
 
@@ -67,6 +68,8 @@ class tst_reset : public QObject {
   void savedOnlyByTheSheet();
   void fromMenu_data();
   void fromMenu();
+  void storesDaysFirst_data();
+  void storesDaysFirst();
 
  private:
   // Sheet files holding a month of data.
@@ -80,6 +83,9 @@ void tst_reset::init() {
   env_ = std::make_unique<TestEnv>();
   env_->loadMainWindow();
   writeSheets();
+  // The sheets hold a month not yet in the history: the keeper goes on
+  // without storing it, unless a test says otherwise.
+  env_->onNextWindow<memorizza>([](memorizza& m) { m.nobutton->click(); });
 }
 
 void tst_reset::cleanup() { env_.reset(); }
@@ -313,6 +319,55 @@ void tst_reset::fromMenu() {
   QCOMPARE(env_->dialogs().messages.first().text, question);
   QVERIFY(ctx.existing<medietemperature>() && ctx.existing<archiviopioggia>());
   QCOMPARE(ctx.existing<pioggiaanno>() != nullptr, yearSheet);
+}
+
+// Before clearing, the days not yet in the history are offered for storing
+// under the month the keeper names; Annulla stops the reset.
+void tst_reset::storesDaysFirst_data() {
+  QTest::addColumn<QString>("answer");  // "" when nothing should be asked
+  QTest::addColumn<int>("storedDays");
+  QTest::addColumn<bool>("cleared");
+  QTest::newRow("stored under February 2025") << "ok" << 28 << true;
+  QTest::newRow("not stored") << "no" << 0 << true;
+  QTest::newRow("reset stopped") << "cancel" << 0 << false;
+  QTest::newRow("already stored") << "" << 28 << true;
+}
+
+void tst_reset::storesDaysFirst() {
+  QFETCH(QString, answer);
+  QFETCH(int, storedDays);
+  QFETCH(bool, cleared);
+  env_ = std::make_unique<TestEnv>();
+  env_->loadMainWindow();
+  writeSheets();
+  AppContext& ctx = env_->ctx();
+  auto* temps = ctx.window<medietemperature>();
+  auto* rain = ctx.window<archiviopioggia>();
+  DailyHistory* h = ctx.history();
+  QVERIFY(h);
+  if (answer.isEmpty()) {
+    QVERIFY(h->storeSheet(history::Sheet::Temperature, 2025, 2, temps->minima(), temps->maxima()));
+    QVERIFY(h->storeSheet(history::Sheet::Rain, 2025, 2, rain->days(), {}));
+  } else {
+    env_->onNextWindow<memorizza>([&](memorizza& m) {
+      QCOMPARE(m.Combo1->currentIndex() + 1, temps->month());
+      m.Combo1->setCurrentIndex(1);
+      m.anno->setValue(2025);
+      (answer == u"ok" ? m.okbutton : answer == u"no" ? m.nobutton : m.cancelbutton)->click();
+    });
+  }
+  env_->dialogs().answers << MsgAnswer::Yes;
+  azzeramento::mensile(ctx);
+  QCOMPARE(env_->dialogs().windowsRun.size(), answer.isEmpty() ? 0 : 1);
+  const QVector<DayRecord> days = h->month(2025, 2);
+  QCOMPARE(days.size(), storedDays);
+  if (storedDays) {
+    QCOMPARE(days[0].minimum, "11");
+    QCOMPARE(days[0].maximum, "132");
+    QCOMPARE(days[27].rain, "228");
+  }
+  QCOMPARE(temps->Text1[1]->text(), cleared ? "" : "11");
+  QCOMPARE(env_->dialogs().messages.size(), cleared ? 2 : 1);
 }
 
 QTEST_MAIN(tst_reset)

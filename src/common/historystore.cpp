@@ -1,0 +1,23 @@
+#include "common/historystore.h"
+
+#include "common/appcontext.h"
+
+namespace historystore {
+
+QString failureText(const QString& detail) {
+  return QStringLiteral(
+             "Impossibile memorizzare i dati nello storico giornaliero (giornaliero.mdb). I "
+             "dati restano nel foglio.\r\n\r\nDettaglio: ") +
+         detail;
+}
+
+bool store(AppContext& ctx, QWidget* owner, history::Sheet sheet, int year, int month,
+           const QStringList& first, const QStringList& second) {
+  QString error;
+  DailyHistory* h = ctx.history(&error);
+  if (h && h->storeSheet(sheet, year, month, first, second, &error)) return true;
+  ctx.dialogs().message(owner, failureText(error), MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  return false;
+}
+
+}  // namespace historystore
