@@ -4,11 +4,8 @@
 
 namespace historystore {
 
-QString failureText(const QString& detail) {
-  return QStringLiteral(
-             "Impossibile memorizzare i dati nello storico giornaliero (giornaliero.mdb). I "
-             "dati restano nel foglio.\r\n\r\nDettaglio: ") +
-         detail;
+QString failureText(const QString& detail, const QString& what) {
+  return what + QStringLiteral("\r\n\r\nDettaglio: ") + detail;
 }
 
 bool store(AppContext& ctx, QWidget* owner, history::Sheet sheet, int year, int month,
@@ -16,7 +13,12 @@ bool store(AppContext& ctx, QWidget* owner, history::Sheet sheet, int year, int 
   QString error;
   DailyHistory* h = ctx.history(&error);
   if (h && h->storeSheet(sheet, year, month, first, second, &error)) return true;
-  ctx.dialogs().message(owner, failureText(error), MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  ctx.dialogs().message(
+      owner,
+      failureText(error, QStringLiteral("Impossibile memorizzare i giorni nello storico "
+                                        "giornaliero (giornaliero.mdb). I giorni restano "
+                                        "nel foglio.")),
+      MsgIcon::Critical, MsgButtons::Ok, kTitle);
   return false;
 }
 

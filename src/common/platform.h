@@ -48,6 +48,9 @@ class Dialogs {
                                           const QString& defaultText = {}) = 0;
   // The save-file dialog: the chosen path, or nullopt when cancelled.
   virtual std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) = 0;
+  // The open-file dialog for one or more existing files: the chosen paths,
+  // none when cancelled. `filter` as for the save dialog.
+  virtual QStringList openFiles(QWidget* owner, const QString& title, const QString& filter) = 0;
   // The folder browser: the chosen folder, or nullopt when cancelled.
   virtual std::optional<QString> browseFolder(QWidget* owner, const QString& title) = 0;
   // Runs one of the program's own modal windows (the print dialog, an entry

@@ -87,15 +87,29 @@ class QtDialogs : public Dialogs {
     return dialog.textValue();
   }
 
-  std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override {
-    // "Descr|pattern|Descr|pattern" becomes Qt's "Descr (pattern);;...".
-    const QStringList parts = request.filter.split(QLatin1Char('|'));
+  // "Descr|pattern|Descr|pattern" becomes Qt's "Descr (pattern);;...".
+  static QStringList qtFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
       QString name = parts[i];
       if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (") + parts[i + 1] + ')';
       filters << name;
     }
+    return filters;
+  }
+
+  QStringList openFiles(QWidget* owner, const QString& title, const QString& filter) override {
+    QFileDialog dialog(owner, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(qtFilters(filter));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+  }
+
+  std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override {
+    const QStringList filters = qtFilters(request.filter);
     QFileDialog dialog(owner, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -30,6 +30,11 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const SaveFileRequest
   return savePaths.isEmpty() ? std::nullopt : savePaths.takeFirst();
 }
 
+QStringList ScriptedDialogs::openFiles(QWidget*, const QString& title, const QString&) {
+  openTitles << title;
+  return openPaths.isEmpty() ? QStringList() : openPaths.takeFirst();
+}
+
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget*, const QString& title) {
   browseTitles << title;
   return folders.isEmpty() ? std::nullopt : folders.takeFirst();

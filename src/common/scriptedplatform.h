@@ -23,6 +23,8 @@ class ScriptedDialogs : public Dialogs {
   QList<std::optional<QString>> inputs;     // answers to input boxes; then cancel
   QList<SaveFileRequest> saveRequests;      // every save dialog opened
   QList<std::optional<QString>> savePaths;  // answers to save dialogs; then cancel
+  QStringList openTitles;                   // every open-file dialog's title
+  QList<QStringList> openPaths;             // answers to open-file dialogs; then cancel
   QStringList browseTitles;                 // every folder browser's title
   QList<std::optional<QString>> folders;    // answers to folder browsers; then cancel
   QStringList windowsRun;                   // objectName of every modal window run, in order
@@ -38,6 +40,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override;
+  QStringList openFiles(QWidget* owner, const QString& title, const QString& filter) override;
   std::optional<QString> browseFolder(QWidget* owner, const QString& title) override;
   int runModal(QDialog& window) override;
 

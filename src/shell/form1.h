@@ -146,6 +146,7 @@ class Form1 : public MainWindow {
   void apriPioggiaanno() override;           // current-year precipitation sheet, owned
   void apriMese() override;                  // monthly summary, owned
   void apriDewpointt();                      // meteorological calculator, owned
+  void apriStorico();                        // daily history, owned
   void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
   void azzeramentoMensile();                 // monthly reset
   void azzeramentoAnnuale();                 // annual reset

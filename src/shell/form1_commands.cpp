@@ -16,6 +16,7 @@
 #include "archive/estr.h"
 #include "archive/insneve.h"
 #include "common/appcontext.h"
+#include "history/storico.h"
 #include "print/stampa.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
@@ -136,6 +137,9 @@ void Form1::buildMenus() {
   item(evmeteo, "neve", QStringLiteral("&Neve"), &Form1::neve_Click, QKeySequence(Qt::Key_F7));
   item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
        QKeySequence(Qt::Key_F8));
+  evmeteo->addSeparator();
+  item(evmeteo, "storicogiorni", QStringLiteral("&Storico giornaliero..."), &Form1::apriStorico,
+       QKeySequence(Qt::CTRL | Qt::Key_G));
 
   QMenu* stru = menu(bar, "stru", QStringLiteral("&Strumenti meteo"));
   item(stru, "precmens", QStringLiteral("Precipitazioni &giornaliere..."), &Form1::precmens_Click,
@@ -526,6 +530,8 @@ void Form1::apriArchiviopioggia() { showOwned(ctx_.window<archiviopioggia>()); }
 void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
 
 void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
+
+void Form1::apriStorico() { showOwned(ctx_.window<storico>()); }
 
 void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 

@@ -110,8 +110,12 @@ class tst_commands : public QObject {
                                                "Finestra a&ppunti\tCtrl+A", "C&alcolatrice "};
     QTest::newRow("Archivio") << "evmeteo"
                               << "&Archivio dati"
-                              << QStringList{"&Temperature\tF5", "&Precipitazioni\tF6", "&Neve\tF7",
-                                             "&Altri eventi\tF8"};
+                              << QStringList{"&Temperature\tF5",
+                                             "&Precipitazioni\tF6",
+                                             "&Neve\tF7",
+                                             "&Altri eventi\tF8",
+                                             dash,
+                                             "&Storico giornaliero...\tCtrl+G"};
     QTest::newRow("Strumenti") << "stru"
                                << "&Strumenti meteo"
                                << QStringList{"Precipitazioni &giornaliere...\tF2",
@@ -174,6 +178,7 @@ class tst_commands : public QObject {
     QTest::addColumn<QKeySequence>("key");
     QTest::addColumn<QString>("item");
     QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S) << "printt";
+    QTest::newRow("Ctrl+G") << QKeySequence(Qt::CTRL | Qt::Key_G) << "storicogiorni";
     QTest::newRow("Ctrl+E") << QKeySequence(Qt::CTRL | Qt::Key_E) << "esci";
     QTest::newRow("Ctrl+A") << QKeySequence(Qt::CTRL | Qt::Key_A) << "finapp";
     QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "GUIDAHTML";
