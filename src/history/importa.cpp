@@ -80,7 +80,8 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
                 monthName(r.year, r.month);
       outcome = r.days.isEmpty() ? QStringLiteral("Nessun valore da importare")
                                  : QStringLiteral("Da importare");
-      if (!r.refused.isEmpty())
+      if (r.refused.size() == 1) outcome += QStringLiteral(" (1 valore rifiutato)");
+      if (r.refused.size() > 1)
         outcome += QStringLiteral(" (%1 valori rifiutati)").arg(r.refused.size());
     } else {
       outcome = QStringLiteral("Rifiutato");
@@ -89,7 +90,7 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
     for (int c = 0; c < 4; ++c) resoconti->setItem(i, c, new QTableWidgetItem(cells[c]));
     resoconti->item(i, 0)->setToolTip(files[i]);
     for (const reportimport::Refusal& why : r.refused)
-      refusals << (why.line > 0 ? QStringLiteral("%1, riga %2: %3").arg(name).arg(why.line)
+      refusals << (why.line > 0 ? QStringLiteral("%1, riga %2: ").arg(name).arg(why.line)
                                 : QStringLiteral("%1: ").arg(name)) +
                       why.reason;
   }

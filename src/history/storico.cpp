@@ -81,6 +81,7 @@ storico::storico(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
       {QStringLiteral("Giorno"), QStringLiteral("Minima (°C)"), QStringLiteral("Massima (°C)"),
        QStringLiteral("Precipitazione (mm)"), QStringLiteral("Note")});
   giorni->verticalHeader()->hide();
+  giorni->verticalHeader()->setDefaultSectionSize(giorni->fontMetrics().height() + 6);
   giorni->horizontalHeader()->setStretchLastSection(true);
   giorni->setItemDelegate(new CellDelegate(giorni));
   giorni->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -120,7 +121,9 @@ storico::storico(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
   v->addWidget(giorni, 1);
   v->addWidget(riepilogo);
   v->addLayout(foot);
-  resize(760, 640);
+  for (QPushButton* b : {precedente, successivo})
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("<")) + 32);
+  resize(780, 700);
 
   const QDate today = QDate::currentDate();
   Combo1->setCurrentIndex(today.month() - 1);

@@ -133,7 +133,7 @@ class tst_storico : public QObject {
     QVERIFY(history().write({{QDate(2025, 11, 1), "5", "", "", "nota"}}, "prima"));
     const QString temps = env_->path("temp.txt"), rain = env_->path("rain.txt"),
                   junk = env_->path("junk.txt");
-    const QStringList minima = thirtyOne({{1, "2"}, {2, "-1,5"}}, "");
+    const QStringList minima = thirtyOne({{1, "2"}, {2, "-1,5"}, {3, "abc"}}, "");
     const QStringList maxima = thirtyOne({{1, " 9"}}, "");
     QVERIFY(textfile::write(temps,
                             tempreport::compose("Monte", 11, 2025, minima, maxima, {}) + "\r\n"));
@@ -150,7 +150,9 @@ class tst_storico : public QObject {
     env_->onNextWindow<importa>([&](importa& d) {
       QCOMPARE(d.resoconti->rowCount(), 3);
       QCOMPARE(d.resoconti->item(2, 3)->text(), "Rifiutato");
-      QVERIFY(d.rifiutati->toPlainText().startsWith("junk.txt: "));
+      QCOMPARE(d.rifiutati->toPlainText().section(u'"', 0, 0),
+               "temp.txt, riga 7: giorno 3: la minima ");
+      QVERIFY(d.rifiutati->toPlainText().contains("\njunk.txt: "));
       QCOMPARE(d.diversi(), 1);
       d.sostituisci->setChecked(replace);
       d.okbutton->click();
