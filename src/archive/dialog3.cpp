@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "common/fieldwarning.h"
+#include "rules/entrychecks.h"
 #include "rules/months.h"
 
 namespace {
@@ -53,6 +55,37 @@ Dialog3::Dialog3(AppContext& ctx, QWidget* owner)
   Timer1 = makeTimer(300);
 
   Form_Load();
+
+  connect(totalepioggia, &QLineEdit::textChanged, this, &Dialog3::checkTotal);
+  connect(Combo1, &QComboBox::currentIndexChanged, this, &Dialog3::checkMonth);
+  connect(anno, &QLineEdit::textChanged, this, &Dialog3::checkMonth);
+  checkTotal();
+  checkMonth();
+}
+
+bool Dialog3::editRecord(int row) {
+  const auto texts = storedTexts(ArchiveKind::Rain, row);
+  const auto r = texts ? records::parseRain(*texts) : std::nullopt;
+  if (!r) return false;
+  beginEdit(ArchiveKind::Rain, row);
+  Combo1->setCurrentIndex(Combo1->findText(r->month));
+  fillYear(anno, UpDown1, r->year);
+  fill(eventi, r->events);
+  fill(totalepioggia, r->total);
+  fill(note, r->note);
+  checkMonth();  // the record itself no longer counts
+  return fitsRules();
+}
+
+void Dialog3::checkTotal() {
+  fieldwarning::set(totalepioggia, entrychecks::monthlyRain(totalepioggia->text()));
+}
+
+void Dialog3::checkMonth() {
+  const records::Rain month{Combo1->currentText(), anno->text(), {}, {}, {}};
+  const QStringList why = duplicateMonth(ArchiveKind::Rain, records::compose(month).first().second);
+  fieldwarning::set(Combo1, why);
+  fieldwarning::set(anno, why);
 }
 
 void Dialog3::setTotal(const QString& total) {
@@ -73,9 +106,10 @@ void Dialog3::Timer1_Timer() {
 void Dialog3::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpty()); }
 
 void Dialog3::okbutton_Click() {
-  remember(kSection, kKey, anno->text());
-  const records::Rain record{Combo1->currentText(), anno->text(), eventi->text(),
-                             totalepioggia->text(), note->text()};
-  const bool written = addRecord(ArchiveKind::Rain, records::compose(record), false);
+  // A correction of an old month is no hint for the next new one.
+  if (!isEditing()) remember(kSection, kKey, anno->text());
+  const records::Rain record{Combo1->currentText(), anno->text(), storedText(eventi),
+                             storedText(totalepioggia), storedText(note)};
+  const bool written = saveRecord(ArchiveKind::Rain, records::compose(record), false);
   if (written) accept();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // "Inserimento pioggia mensile": adds one month's precipitation record to the
-// rain archive. Opened modal from the rain toolbar, or from the daily
-// precipitation sheet, which hands over its monthly total with setTotal()
-// first. Create it on the stack for each showing.
+// rain archive, or corrects one (editRecord). Opened modal from the rain
+// toolbar, or from the daily precipitation sheet, which hands over its monthly
+// total with setTotal() first. Create it on the stack for each showing. A
+// negative total and a second record of the same month are marked as they are
+// typed, never refused.
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,8 +34,13 @@ class Dialog3 : public EntryDialog {
   // field's typing limit does not cut a large total short.
   void setTotal(const QString& total);
 
+  bool editRecord(int row) override;
+
   void Form_Load();
   void Timer1_Timer() override;
   void note_Change();
   void okbutton_Click() override;
+  // The marks: a negative total; another record of the same month and year.
+  void checkTotal();
+  void checkMonth();
 };

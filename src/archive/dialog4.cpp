@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "common/fieldwarning.h"
+#include "rules/entrychecks.h"
 #include "rules/months.h"
 
 namespace {
@@ -54,6 +56,41 @@ Dialog4::Dialog4(AppContext& ctx, QWidget* owner)
   Timer1 = makeTimer(300);
 
   Form_Load();
+
+  connect(minn, &QLineEdit::textChanged, this, &Dialog4::checkMeans);
+  connect(mass, &QLineEdit::textChanged, this, &Dialog4::checkMeans);
+  connect(Combo1, &QComboBox::currentIndexChanged, this, &Dialog4::checkMonth);
+  connect(anno, &QLineEdit::textChanged, this, &Dialog4::checkMonth);
+  checkMeans();
+  checkMonth();
+}
+
+bool Dialog4::editRecord(int row) {
+  const auto texts = storedTexts(ArchiveKind::Temperature, row);
+  const auto r = texts ? records::parseTemperature(*texts) : std::nullopt;
+  if (!r) return false;
+  beginEdit(ArchiveKind::Temperature, row);
+  Combo1->setCurrentIndex(Combo1->findText(r->month));
+  fillYear(anno, UpDown1, r->year);
+  fill(mass, r->max);
+  fill(minn, r->min);
+  fill(note, r->note);
+  checkMonth();  // the record itself no longer counts
+  return fitsRules();
+}
+
+void Dialog4::checkMeans() {
+  const entrychecks::PairWarnings w = entrychecks::temperatures(minn->text(), mass->text());
+  fieldwarning::set(minn, w.minimum);
+  fieldwarning::set(mass, w.maximum);
+}
+
+void Dialog4::checkMonth() {
+  const records::Temperature month{Combo1->currentText(), anno->text(), {}, {}, {}};
+  const QStringList why =
+      duplicateMonth(ArchiveKind::Temperature, records::compose(month).first().second);
+  fieldwarning::set(Combo1, why);
+  fieldwarning::set(anno, why);
 }
 
 void Dialog4::setMeans(const QString& max, const QString& min) {
@@ -76,9 +113,10 @@ void Dialog4::Timer1_Timer() {
 void Dialog4::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpty()); }
 
 void Dialog4::okbutton_Click() {
-  remember(kSection, kKey, anno->text());
-  const records::Temperature record{Combo1->currentText(), anno->text(), mass->text(), minn->text(),
-                                    note->text()};
-  const bool written = addRecord(ArchiveKind::Temperature, records::compose(record), true);
+  // A correction of an old month is no hint for the next new one.
+  if (!isEditing()) remember(kSection, kKey, anno->text());
+  const records::Temperature record{Combo1->currentText(), anno->text(), storedText(mass),
+                                    storedText(minn), storedText(note)};
+  const bool written = saveRecord(ArchiveKind::Temperature, records::compose(record), true);
   if (written) accept();
 }

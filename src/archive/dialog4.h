@@ -1,8 +1,10 @@
 #pragma once
 // "Inserimento temperature medie mensili": adds one month's mean maximum and
-// minimum to the temperature archive. Opened modal from the temperature
-// toolbar, or from the daily temperature sheet, which hands over its two
-// means with setMeans() first. Create it on the stack for each showing.
+// minimum to the temperature archive, or corrects one (editRecord). Opened
+// modal from the temperature toolbar, or from the daily temperature sheet,
+// which hands over its two means with setMeans() first. Create it on the
+// stack for each showing. Unlikely means and a second record of the same
+// month are marked as they are typed, never refused.
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,8 +34,14 @@ class Dialog4 : public EntryDialog {
   // a longer text than the fields' typing limit (-12,35) is not cut short.
   void setMeans(const QString& max, const QString& min);
 
+  bool editRecord(int row) override;
+
   void Form_Load();
   void Timer1_Timer() override;
   void note_Change();
   void okbutton_Click() override;
+  // The marks: each mean's range and the minimum above the maximum; another
+  // record of the same month and year.
+  void checkMeans();
+  void checkMonth();
 };

@@ -16,6 +16,7 @@
 
 #include "common/appcontext.h"
 #include "common/widgets.h"
+#include "rules/entrychecks.h"
 #include "rules/recordset.h"
 
 namespace {
@@ -34,10 +35,20 @@ class LengthLimit : public QValidator {
   State validate(QString& input, int&) const override {
     return input.size() <= max_ ? Acceptable : Invalid;
   }
+  int maximum() const { return max_; }
 
  private:
   int max_;
 };
+
+// What a field was filled with, and the text it then showed.
+const char* const kStored = "testoArchiviato";
+const char* const kShown = "testoMostrato";
+
+QString storedOr(const QObject* field, const QString& now) {
+  const QVariant shown = field->property(kShown);
+  return shown.isValid() && shown.toString() == now ? field->property(kStored).toString() : now;
+}
 
 }  // namespace
 
@@ -125,6 +136,11 @@ void UpDown::step(int delta) {
   Q_EMIT clicked(delta);
 }
 
+void UpDown::reach(int year) {
+  min_ = std::min(min_, year);
+  max_ = std::max(max_, year);
+}
+
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
   if (watched == buddy_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -141,6 +157,10 @@ bool UpDown::eventFilter(QObject* watched, QEvent* event) {
 const QString EntryDialog::kNotSaved = QStringLiteral(
     "Impossibile scrivere nell'archivio: il nuovo dato non è stato salvato. Verificare che "
     "l'archivio non sia protetto da scrittura o in uso da un altro programma, quindi riprovare.");
+const QString EntryDialog::kChangeNotSaved = QStringLiteral(
+    "Impossibile scrivere nell'archivio: la modifica non è stata salvata. Verificare che "
+    "l'archivio non sia protetto da scrittura o in uso da un altro programma, quindi riprovare.");
+const QString EntryDialog::kSaveCaption = QStringLiteral("&Salva modifiche");
 
 EntryDialog::EntryDialog(AppContext& ctx, QWidget* owner, const QString& title,
                          const QString& objectName)
@@ -176,6 +196,7 @@ void EntryDialog::finishBody(QVBoxLayout* body, QPushButton* ok, QPushButton* ca
   buttons->addWidget(cancel);
   body->addSpacing(6);
   body->addLayout(buttons);
+  ok_ = ok;
   connect(ok, &QPushButton::clicked, this, &EntryDialog::okbutton_Click);
   connect(cancel, &QPushButton::clicked, this, &EntryDialog::cancelbutton_Click);
 
@@ -318,10 +339,32 @@ void EntryDialog::remember(const QString& section, const QString& key, const QSt
   ctx_.settings().setValue(section, key, value);
 }
 
-bool EntryDialog::addRecord(ArchiveKind kind, const records::Record& fields, bool moveLast) {
+Recordset* EntryDialog::recordset(ArchiveKind kind) const {
   MainWindow* main = ctx_.existingMainWindow();
   Recordset* rs = main ? &main->recordset(kind) : nullptr;
-  bool ok = rs && rs->isOpen();
+  return rs && rs->isOpen() ? rs : nullptr;
+}
+
+bool EntryDialog::saveRecord(ArchiveKind kind, const records::Record& fields, bool moveLast) {
+  Recordset* rs = recordset(kind);
+  bool ok = rs != nullptr;
+  if (ok && isEditing()) {
+    // The record is found by its key, and only the fields it names change.
+    const int row = rs->rowOf(editKey_);
+    QStringList values = rs->values(row);
+    ok = row >= 0;
+    for (const auto& [name, value] : fields) {
+      const int column = rs->fieldIndex(name);
+      if (column < 0) {
+        ok = false;
+        break;
+      }
+      values[column] = value;
+    }
+    ok = ok && rs->updateRecord(row, values);
+    if (!ok) ctx_.dialogs().message(this, kChangeNotSaved, MsgIcon::Critical, MsgButtons::Ok);
+    return ok;
+  }
   if (ok) {
     const int before = rs->position();
     rs->addNew();
@@ -347,6 +390,61 @@ bool EntryDialog::addRecord(ArchiveKind kind, const records::Record& fields, boo
   }
   if (!ok) ctx_.dialogs().message(this, kNotSaved, MsgIcon::Critical, MsgButtons::Ok);
   return ok;
+}
+
+std::optional<QStringList> EntryDialog::storedTexts(ArchiveKind kind, int row) const {
+  Recordset* rs = recordset(kind);
+  if (!rs || row < 0 || row >= rs->recordCount()) return std::nullopt;
+  QStringList texts;
+  for (const QString& name : records::columns(kind)) {
+    const int column = rs->fieldIndex(name);
+    if (column < 0) return std::nullopt;
+    texts << rs->value(row, column);
+  }
+  return texts;
+}
+
+void EntryDialog::beginEdit(ArchiveKind kind, int row) {
+  Recordset* rs = recordset(kind);
+  editKey_ = rs ? rs->key(row) : -1;
+  if (ok_) ok_->setText(kSaveCaption);
+}
+
+void EntryDialog::fill(QLineEdit* field, const QString& text) {
+  auto* limit = dynamic_cast<const LengthLimit*>(field->validator());
+  if (limit && text.size() > limit->maximum())
+    field->setValidator(new LengthLimit(int(text.size()), field));
+  field->setText(text);
+  field->setProperty(kStored, text);
+  field->setProperty(kShown, field->text());
+}
+
+void EntryDialog::fill(NoteEdit* field, const QString& text) {
+  field->setText(text);
+  field->setProperty(kStored, text);
+  field->setProperty(kShown, field->text());
+}
+
+void EntryDialog::fillYear(QLineEdit* year, UpDown* spinner, const QString& text) {
+  spinner->reach(text.toInt());
+  fill(year, text);
+}
+
+QString EntryDialog::storedText(const QLineEdit* field) { return storedOr(field, field->text()); }
+
+QString EntryDialog::storedText(const NoteEdit* field) { return storedOr(field, field->text()); }
+
+bool EntryDialog::fitsRules() {
+  Timer1_Timer();
+  return ok_ && ok_->isEnabledTo(this);
+}
+
+QStringList EntryDialog::duplicateMonth(ArchiveKind kind, const QString& monthAndYear) const {
+  Recordset* rs = recordset(kind);
+  if (!rs) return {};
+  const int self = isEditing() ? rs->rowOf(editKey_) : -1;
+  if (rs->findRow(records::columns(kind).first(), monthAndYear, self) < 0) return {};
+  return {entrychecks::duplicateMonth(monthAndYear)};
 }
 
 QTimer* EntryDialog::makeTimer(int interval) {

@@ -1,13 +1,15 @@
 #pragma once
 // What the four archive entry dialogs share: the fixed modal frame with its
 // banner, the note fields, the year spinner, the key filters and the one way a
-// record is written (all of it or nothing, with a message when it fails).
+// record is written (all of it or nothing, with a message when it fails),
+// added or, in edit mode, corrected in place.
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPair>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <optional>
 
 #include "rules/records.h"
 
@@ -19,6 +21,7 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
+class Recordset;
 
 // A multi-line note field. Its text has CR LF line ends, as it is stored, and
 // the length limit counts each line end as two characters.
@@ -48,6 +51,9 @@ class UpDown : public QWidget {
   int maximum() const { return max_; }
   // One click on the up (+1) or down (-1) arrow.
   void step(int delta);
+  // Stretches the range to reach `year`, so that a stored year outside it
+  // is shown as it is and the arrows step on from there.
+  void reach(int year);
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }
 
@@ -71,6 +77,17 @@ class EntryDialog : public QDialog {
  public:
   // The message of a record that could not be written.
   static const QString kNotSaved;
+  // The message of a correction that could not be written.
+  static const QString kChangeNotSaved;
+  // The insert button's caption while a record is corrected.
+  static const QString kSaveCaption;
+
+  // Edit mode: the dialog corrects the record at `row` of its archive instead
+  // of adding one, and shows its stored texts. False when they do not fit the
+  // dialog (a text it cannot show, a field its rules would not let be saved);
+  // the dialog is then not to be shown.
+  virtual bool editRecord(int row) = 0;
+  bool isEditing() const { return editKey_ >= 0; }
 
   // Every 200 or 300 ms: enables the insert button only while the required
   // fields hold text.
@@ -121,12 +138,36 @@ class EntryDialog : public QDialog {
   QString remembered(const QString& section, const QString& key, const QString& fallback) const;
   void remember(const QString& section, const QString& key, const QString& value);
 
-  // Adds one record to the archive through the main window's shared recordset.
-  // Every field must be set and the record written in one piece; otherwise
-  // nothing is stored, an error message is shown and false is returned, so the
-  // dialog stays open with what the user typed. `moveLast` makes the new record
-  // current; without it the current record stays where it was.
-  bool addRecord(ArchiveKind kind, const records::Record& fields, bool moveLast);
+  // Adds one record to the archive through the main window's shared recordset,
+  // or in edit mode corrects the record being edited (which stays where it is
+  // and stays current). Every field must be set and the record written in one
+  // piece; otherwise nothing is stored, an error message is shown and false is
+  // returned, so the dialog stays open with what the user typed. `moveLast`
+  // makes a new record current; without it the current record stays where it was.
+  bool saveRecord(ArchiveKind kind, const records::Record& fields, bool moveLast);
+
+  // The stored texts of a record, one per column of records::columns(kind);
+  // nothing when the archive is not open, the row is not there or the table
+  // lacks one of the columns.
+  std::optional<QStringList> storedTexts(ArchiveKind kind, int row) const;
+  // Enters edit mode for that record.
+  void beginEdit(ArchiveKind kind, int row);
+  // Shows a stored text in a field. While the keeper leaves the field as it
+  // shows it, storedText() gives back exactly the stored text (a note shows
+  // line ends its own way; a long text is not cut to the typing limit).
+  void fill(QLineEdit* field, const QString& text);
+  void fill(NoteEdit* field, const QString& text);
+  // A stored year in a year field; its spinner's range reaches it.
+  void fillYear(QLineEdit* year, UpDown* spinner, const QString& text);
+  // The text a field gives to the record.
+  static QString storedText(const QLineEdit* field);
+  static QString storedText(const NoteEdit* field);
+  // Whether the insert button's rules let the record be saved as it stands.
+  bool fitsRules();
+  // The reason to mark month and year with when another record of the archive
+  // is for the same month and year (in edit mode, the record itself does not
+  // count); none otherwise.
+  QStringList duplicateMonth(ArchiveKind kind, const QString& monthAndYear) const;
 
   // Creates the running timer `Timer1` that calls Timer1_Timer().
   QTimer* makeTimer(int interval);
@@ -139,6 +180,9 @@ class EntryDialog : public QDialog {
 
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  Recordset* recordset(ArchiveKind kind) const;
+  QPushButton* ok_ = nullptr;
+  qint64 editKey_ = -1;  // the rowid of the record being corrected
   QList<QObject*> pointFields_;
   QHash<QObject*, QPushButton*> backspaceFields_;
 };

@@ -20,11 +20,7 @@ estr::estr(AppContext& ctx, QWidget* owner)
   mese = makeList("mese", months::names());
   anno = makeYearField("anno", QStringLiteral("2005"));
   UpDown1 = makeSpinner(anno, 2000, 2100);
-  estremieventi =
-      makeList("estremieventi",
-               {QStringLiteral("Grandine"), QStringLiteral("Nebbia fitta"), QStringLiteral("Brina"),
-                QStringLiteral("Galaverna"), QStringLiteral("Gelicidio"), QStringLiteral("Föhn"),
-                QStringLiteral("Tromba d'aria"), QStringLiteral("Tornado")});
+  estremieventi = makeList("estremieventi", records::eventKinds());
   dati1 = makeNote("dati1", QStringLiteral("Caratteristiche\r\n"), 78);
   dati2 = makeNote("dati2", QStringLiteral("Nessuna osservazione\r\n"), 78);
   for (NoteEdit* d : {dati1, dati2}) {
@@ -73,6 +69,20 @@ estr::estr(AppContext& ctx, QWidget* owner)
   Form_Load();
 }
 
+bool estr::editRecord(int row) {
+  const auto texts = storedTexts(ArchiveKind::OtherEvents, row);
+  const auto r = texts ? records::parseOtherEvent(*texts) : std::nullopt;
+  if (!r) return false;
+  beginEdit(ArchiveKind::OtherEvents, row);
+  giorno->setCurrentIndex(giorno->findText(r->day));
+  mese->setCurrentIndex(mese->findText(r->month));
+  fillYear(anno, UpDown1, r->year);
+  estremieventi->setCurrentIndex(estremieventi->findText(r->event));
+  fill(dati1, r->features);
+  fill(dati2, r->remarks);
+  return fitsRules();
+}
+
 void estr::Form_Load() {
   giorno->setCurrentIndex(0);
   mese->setCurrentIndex(0);
@@ -88,10 +98,11 @@ void estr::dati1_Change() { setEnabledIfChanged(okbutton, !dati1->text().isEmpty
 void estr::dati2_Change() { setEnabledIfChanged(okbutton, !dati2->text().isEmpty()); }
 
 void estr::okbutton_Click() {
-  remember(kSection, kKey, anno->text());
+  // A correction of an old event is no hint for the next new one.
+  if (!isEditing()) remember(kSection, kKey, anno->text());
   const records::OtherEvent record{giorno->currentText(), mese->currentText(),
-                                   anno->text(),          estremieventi->currentText(),
-                                   dati1->text(),         dati2->text()};
-  const bool written = addRecord(ArchiveKind::OtherEvents, records::compose(record), true);
+                                   storedText(anno),      estremieventi->currentText(),
+                                   storedText(dati1),     storedText(dati2)};
+  const bool written = saveRecord(ArchiveKind::OtherEvents, records::compose(record), true);
   if (written) accept();
 }

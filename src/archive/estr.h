@@ -1,7 +1,7 @@
 #pragma once
 // "Inserimento di altri eventi": adds one noteworthy weather event (hail, fog,
-// foehn, ...) to the other-events archive. Create it on the stack for each
-// showing.
+// foehn, ...) to the other-events archive, or corrects one (editRecord).
+// Create it on the stack for each showing.
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,6 +26,8 @@ class estr : public EntryDialog {
   QPushButton* okbutton = nullptr;
   QPushButton* cancelbutton = nullptr;
   QTimer* Timer1 = nullptr;
+
+  bool editRecord(int row) override;
 
   void Form_Load();
   void Timer1_Timer() override;

@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "common/fieldwarning.h"
+#include "rules/entrychecks.h"
 #include "rules/months.h"
 
 namespace {
@@ -32,9 +34,7 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   UpDown1 = makeSpinner(Text2, 2000, 2100);
   giorno = makeList("giorno", days());
   mese = makeList("mese", months::names());
-  Combo1 = makeList(
-      "Combo1", {QStringLiteral("Farinosa"), QStringLiteral("Bagnata"), QStringLiteral("Granulosa"),
-                 QStringLiteral("Non bianca"), QStringLiteral("Non rilevato")});
+  Combo1 = makeList("Combo1", records::snowKinds());
   Text3 = makeField("Text3", QStringLiteral("0"), 4);
   Text4 = makeField("Text4", QStringLiteral("0"), 8);
   Text5 = makeField("Text5", QStringLiteral("0"), 5);
@@ -102,6 +102,35 @@ insneve::insneve(AppContext& ctx, QWidget* owner)
   Timer1 = makeTimer(200);
 
   Form_Load();
+
+  for (QLineEdit* f : {Text3, Text4, Text5, Text6})
+    connect(f, &QLineEdit::textChanged, this, &insneve::checkValues);
+  checkValues();
+}
+
+bool insneve::editRecord(int row) {
+  const auto texts = storedTexts(ArchiveKind::Snow, row);
+  const auto r = texts ? records::parseSnow(*texts) : std::nullopt;
+  if (!r) return false;
+  beginEdit(ArchiveKind::Snow, row);
+  fill(Text1, r->firstYear);
+  fillYear(Text2, UpDown1, r->secondYear);
+  giorno->setCurrentIndex(giorno->findText(r->day));
+  mese->setCurrentIndex(mese->findText(r->month));
+  Combo1->setCurrentIndex(Combo1->findText(r->kind));
+  fill(Text3, r->depth);
+  fill(Text4, r->water);
+  fill(Text5, r->extreme1);
+  fill(Text6, r->extreme2);
+  fill(note, r->note);
+  return fitsRules();
+}
+
+void insneve::checkValues() {
+  fieldwarning::set(Text3, entrychecks::amount(Text3->text()));
+  fieldwarning::set(Text4, entrychecks::amount(Text4->text()));
+  fieldwarning::set(Text5, entrychecks::temperature(Text5->text()));
+  fieldwarning::set(Text6, entrychecks::temperature(Text6->text()));
 }
 
 void insneve::Form_Load() {
@@ -127,12 +156,15 @@ void insneve::Timer1_Timer() {
 void insneve::note_Change() { setEnabledIfChanged(okbutton, !note->text().isEmpty()); }
 
 void insneve::okbutton_Click() {
-  remember(kSection, kKey1, Text1->text());
-  remember(kSection, kKey2, Text2->text());
-  const records::Snow record{Text1->text(),       Text2->text(),         giorno->currentText(),
-                             mese->currentText(), Combo1->currentText(), Text3->text(),
-                             Text4->text(),       Text5->text(),         Text6->text(),
-                             note->text()};
-  const bool written = addRecord(ArchiveKind::Snow, records::compose(record), true);
+  // A correction of an old winter is no hint for the next new event.
+  if (!isEditing()) {
+    remember(kSection, kKey1, Text1->text());
+    remember(kSection, kKey2, Text2->text());
+  }
+  const records::Snow record{storedText(Text1),   storedText(Text2),     giorno->currentText(),
+                             mese->currentText(), Combo1->currentText(), storedText(Text3),
+                             storedText(Text4),   storedText(Text5),     storedText(Text6),
+                             storedText(note)};
+  const bool written = saveRecord(ArchiveKind::Snow, records::compose(record), true);
   if (written) accept();
 }

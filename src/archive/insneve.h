@@ -1,7 +1,9 @@
 #pragma once
-// "Inserimento evento nevoso": adds one snow event to the snow archive. The
-// winter's two years are changed only with the spinner on the second one and
-// are remembered between showings. Create it on the stack for each showing.
+// "Inserimento evento nevoso": adds one snow event to the snow archive, or
+// corrects one (editRecord). The winter's two years are changed only with the
+// spinner on the second one and are remembered between showings. Create it on
+// the stack for each showing. Unlikely extremes and negative amounts are
+// marked as they are typed, never refused.
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,10 +34,14 @@ class insneve : public EntryDialog {
   QPushButton* cancelbutton = nullptr;
   QTimer* Timer1 = nullptr;
 
+  bool editRecord(int row) override;
+
   void Form_Load();
   // After a spinner click: the first year is the second minus one.
   void UpDown1_Change();
   void Timer1_Timer() override;
   void note_Change();
   void okbutton_Click() override;
+  // The marks: each extreme's range, a negative depth or melted water.
+  void checkValues();
 };

@@ -2,12 +2,14 @@
 // The four archives' records: which file holds each archive, the columns of
 // its table "tab" (the one list that the schemas, the entry dialogs and the
 // printouts share) and the texts a record stores, composed from what the
-// keeper typed into the entry dialog.
+// keeper typed into the entry dialog, and read back into those values when a
+// record is corrected.
 
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 enum class ArchiveKind { Temperature, Rain, Snow, OtherEvents };
 
@@ -66,5 +68,21 @@ struct OtherEvent {
   QString remarks;   // "Osservazioni"
 };
 Record compose(const OtherEvent& r);
+
+// The kinds of snow the entry dialog offers, "Farinosa" ... "Non rilevato".
+const QStringList& snowKinds();
+// The kinds of event the entry dialog offers, "Grandine" ... "Tornado".
+const QStringList& eventKinds();
+
+// The inverses of compose(): the values an entry dialog composes these texts
+// from, given one text per column in the table's order. Nothing when the texts
+// are not of that form or would not fit the dialog: a unit or separator
+// missing, a month, day, kind of snow or event not in its lists, a year that is
+// not one to four digits, a line break in a one-line field, a column missing.
+// Composing the result always gives back exactly the same texts.
+std::optional<Temperature> parseTemperature(const QStringList& values);
+std::optional<Rain> parseRain(const QStringList& values);
+std::optional<Snow> parseSnow(const QStringList& values);
+std::optional<OtherEvent> parseOtherEvent(const QStringList& values);
 
 }  // namespace records

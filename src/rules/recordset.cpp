@@ -7,6 +7,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <algorithm>
 
 namespace {
 constexpr int kCacheLimit = 4000;  // rows kept in memory for the grids
@@ -151,6 +152,39 @@ const QStringList& Recordset::row(int index) const {
   return *cache_.insert(id, values);
 }
 
+QStringList Recordset::values(int r) const {
+  QStringList all = row(r);
+  while (all.size() < columns_.size()) all << QString();
+  return all;
+}
+
+qint64 Recordset::key(int r) const { return r >= 0 && r < recordCount() ? ids_[r] : -1; }
+
+int Recordset::rowOf(qint64 id) const {
+  // The keys are in rowid order; look them through only if that ever failed.
+  const auto it = std::lower_bound(ids_.cbegin(), ids_.cend(), id);
+  if (it != ids_.cend() && *it == id) return int(it - ids_.cbegin());
+  return int(ids_.indexOf(id));
+}
+
+int Recordset::findRow(const QString& field, const QString& text, int exceptRow) const {
+  const int column = fieldIndex(field);
+  if (!open_ || column < 0) return -1;
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  q.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? ORDER BY rowid")
+                .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName),
+                     db.driver()->escapeIdentifier(columns_[column], QSqlDriver::FieldName)));
+  q.addBindValue(text);
+  if (!q.exec()) return -1;
+  while (q.next()) {
+    const int r = rowOf(q.value(0).toLongLong());
+    if (r >= 0 && r != exceptRow) return r;
+  }
+  return -1;
+}
+
 QString Recordset::value(int r, int column) const {
   const QStringList& values = row(r);
   return column >= 0 && column < values.size() ? values[column] : QString();
@@ -240,6 +274,87 @@ bool Recordset::deleteCurrent(QString* error) {
   position_ = r < recordCount() ? r : -1;
   Q_EMIT currentChanged(position_);
   return true;
+}
+
+bool Recordset::updateRecord(int r, const QStringList& values, QString* error) {
+  auto fail = [error](const QString& why) {
+    if (error) *error = why;
+    return false;
+  };
+  if (!open_ || r < 0 || r >= recordCount()) return fail(QStringLiteral("no such record"));
+  if (values.size() != columns_.size()) return fail(QStringLiteral("one value per field expected"));
+  const QStringList before = this->values(r);
+  QList<int> changed;
+  for (int i = 0; i < columns_.size(); ++i)
+    if (values[i] != before[i]) changed << i;
+  if (changed.isEmpty()) return true;
+
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  QStringList sets;
+  for (int column : changed)
+    sets << db.driver()->escapeIdentifier(columns_[column], QSqlDriver::FieldName) +
+                QStringLiteral(" = ?");
+  QSqlQuery q(db);
+  if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                     .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName),
+                          sets.join(QStringLiteral(", ")))))
+    return fail(q.lastError().text());
+  for (int column : changed) q.addBindValue(values[column]);
+  q.addBindValue(ids_[r]);
+  if (!q.exec()) return fail(q.lastError().text());
+  if (q.numRowsAffected() != 1) return fail(QStringLiteral("record no longer in the archive"));
+  cache_.insert(ids_[r], values);
+  Q_EMIT dataChanged(index(r, 0), index(r, int(columns_.size()) - 1),
+                     {Qt::DisplayRole, Qt::ToolTipRole});
+  return true;
+}
+
+int Recordset::restoreRecord(qint64 id, const QStringList& values, QString* error) {
+  auto fail = [error](const QString& why) {
+    if (error) *error = why;
+    return -1;
+  };
+  if (!open_) return fail(QStringLiteral("archive not open"));
+  if (values.size() != columns_.size()) return fail(QStringLiteral("one value per field expected"));
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  // Its old key puts it back in its place, unless a record took it meanwhile.
+  bool keyFree = id > 0 && rowOf(id) < 0;
+  if (keyFree) {
+    QSqlQuery taken(db);
+    taken.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE rowid = ?").arg(table));
+    taken.addBindValue(id);
+    if (!taken.exec() || !taken.next()) return fail(taken.lastError().text());
+    keyFree = taken.value(0).toLongLong() == 0;
+  }
+  QStringList names;
+  QStringList marks;
+  if (keyFree) {
+    names << QStringLiteral("rowid");
+    marks << QStringLiteral("?");
+  }
+  for (const QString& c : columns_) {
+    names << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName);
+    marks << QStringLiteral("?");
+  }
+  QSqlQuery q(db);
+  const QString sql =
+      names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+  if (!q.prepare(sql)) return fail(q.lastError().text());
+  if (keyFree) q.addBindValue(id);
+  for (const QString& v : values) q.addBindValue(v);
+  if (!q.exec()) return fail(q.lastError().text());
+  const qint64 written = keyFree ? id : q.lastInsertId().toLongLong();
+  const int r = int(std::lower_bound(ids_.cbegin(), ids_.cend(), written) - ids_.cbegin());
+  beginInsertRows({}, r, r);
+  ids_.insert(r, written);
+  cache_.insert(written, values);
+  endInsertRows();
+  position_ = r;
+  Q_EMIT currentChanged(position_);
+  return r;
 }
 
 int Recordset::rowCount(const QModelIndex& parent) const {

@@ -49,6 +49,15 @@ class Recordset : public QAbstractTableModel {
   QString value(int row, int column) const;
   // The index of a field by name, letter case ignored; -1 when unknown.
   int fieldIndex(const QString& name) const;
+  // Every field of a record, in the order of fieldNames().
+  QStringList values(int row) const;
+  // The key (rowid) of a record; -1 outside the records.
+  qint64 key(int row) const;
+  // The row of the record with this key; -1 when there is none.
+  int rowOf(qint64 key) const;
+  // The first record other than `exceptRow` whose field holds exactly `text`;
+  // -1 when there is none. One query, whatever the size of the archive.
+  int findRow(const QString& field, const QString& text, int exceptRow = -1) const;
 
   // Adding a record: begin, set fields by name, then write it in one step.
   void addNew();
@@ -61,6 +70,17 @@ class Recordset : public QAbstractTableModel {
   // Removes the current record from the file. The record after it becomes
   // current (or none when it was the last).
   bool deleteCurrent(QString* error = nullptr);
+
+  // Corrects a record in place: `values` holds every field in the order of
+  // fieldNames(), and the fields that differ are written with one UPDATE, on
+  // disk before the grids are told. The record keeps its row and the current
+  // record stays. On failure nothing changes and the reason is given.
+  bool updateRecord(int row, const QStringList& values, QString* error = nullptr);
+  // Puts a deleted record back with these fields (in the order of
+  // fieldNames()): under its old key when no record has taken it since, so it
+  // returns to its place, else as the last record. It becomes current. Its
+  // row, or -1 with the reason when it cannot be written.
+  int restoreRecord(qint64 key, const QStringList& values, QString* error = nullptr);
 
   // The model seen by the grids.
   int rowCount(const QModelIndex& parent = {}) const override;

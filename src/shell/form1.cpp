@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 #include "common/widgets.h"
 #include "rules/datafolder.h"
 #include "rules/stationconfig.h"
+#include "rules/undolist.h"
 #include "shell/navigationpane.h"
 
 namespace {
@@ -81,6 +83,12 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
     stack_->addWidget(buildPanel(kind));
   }
   columns->addWidget(stack_, 1);
+  undo_ = new UndoList(this);
+  connect(undo_, &UndoList::changed, this, &Form1::refreshEditItems);
+  for (Recordset* rs : recordsets_) {
+    connect(rs, &Recordset::currentChanged, this, &Form1::refreshEditItems);
+    connect(rs, &Recordset::closed, this, &Form1::refreshEditItems);
+  }
 
   showConfig();
   connect(&ctx_, &AppContext::configChanged, this, &Form1::showConfig);
@@ -89,6 +97,7 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
           [this](ArchiveKind kind) { showPanel(kind, true); });
   showPanel(ArchiveKind::Temperature, true);
   buildCommands();
+  refreshEditItems();
 }
 
 Form1::~Form1() {
@@ -128,14 +137,21 @@ QWidget* Form1::buildPanel(ArchiveKind kind) {
   grid->setObjectName(QLatin1String(names.grid));
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  // Records are added and removed only through the entry dialogs and the
-  // delete command, never edited in place.
+  // Records are added, corrected and removed only through the entry dialogs
+  // and the commands, never edited in the grid itself.
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setAlternatingRowColors(true);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setDefaultSectionSize(170);
   grid->setAccessibleName(QString::fromLatin1(names.grid));
   v->addWidget(grid, 1);
+  // A double click or Enter on a row corrects that record.
+  connect(grid, &QTableView::doubleClicked, this, [this, kind](const QModelIndex& row) {
+    if (!row.isValid()) return;
+    recordset(kind).setPosition(row.row());
+    modificaDato(kind);
+  });
+  grid->installEventFilter(this);
 
   auto* frame = new QGroupBox(QStringLiteral("Che cosa desideri fare?"), panel);
   frame->setObjectName(QLatin1String(names.frame));
@@ -236,6 +252,7 @@ void Form1::showConfig() {
 void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
   stack_->setCurrentIndex(index(kind));
   if (moveMarker) pane_->showMarker(kind);
+  refreshEditItems();
 }
 
 ArchiveKind Form1::visiblePanel() const { return ArchiveKind(stack_->currentIndex()); }
@@ -262,5 +279,15 @@ void Form1::markCalculatorOpen(bool open) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove && watched == centralWidget())
     pane_->pointerOverBackground();
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      for (ArchiveKind kind : kArchiveKinds) {
+        if (watched != grid(kind)) continue;
+        modificaDato(kind);
+        return true;
+      }
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }

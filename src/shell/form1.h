@@ -20,6 +20,7 @@ class QAction;
 class QMenu;
 class QStackedWidget;
 class NavigationPane;
+class UndoList;
 
 class Form1 : public MainWindow {
   Q_OBJECT
@@ -81,6 +82,10 @@ class Form1 : public MainWindow {
   QAction* finapp = nullptr;   // "Finestra a&ppunti"
   QAction* calco = nullptr;    // "C&alcolatrice "
   QAction* appunti = nullptr;  // Toolbar1 button 3 "Appunti/note", pressed while the notes are open
+  // Enabled while the visible panel has a current record, and while there is
+  // something to undo.
+  QAction* modifica = nullptr;  // "&Modifica dato selezionato..."
+  QAction* annulla = nullptr;   // "Annulla &ultima modifica"
 
   // A menu or menu item by its name ("fi", "back", "cartee", ...); nullptr when unknown.
   QAction* menuItem(const QString& name) const;
@@ -108,6 +113,8 @@ class Form1 : public MainWindow {
   void rainn_Click();
   void neve_Click();
   void altriev_Click();
+  void modifica_Click();
+  void annulla_Click();
   // Menu "&Strumenti meteo".
   void precmens_Click();
   void prpanno_Click();
@@ -153,8 +160,16 @@ class Form1 : public MainWindow {
   // Notes window: the menu item also sets its own check mark, the toolbar button does not.
   void toggleAppunti(bool fromMenu);
 
-  // Deletes the current record of a panel's archive, every failure ignored.
+  // Deletes the current record of a panel's archive once the keeper said yes,
+  // every failure ignored; the deletion can be undone for the rest of the run.
   void cancella(ArchiveKind kind);
+  // Corrects the current record of a panel's archive in its entry dialog, or
+  // in the plain editor when its texts do not fit the dialog; the correction
+  // can be undone for the rest of the run. No current record: nothing happens.
+  void modificaDato(ArchiveKind kind);
+  // Takes back the last deletion or correction of the run and shows its panel.
+  void annullaUltima();
+  UndoList& undoList() { return *undo_; }
   // Opens a web page in the browser; failures ignored.
   void apriPagina(webpages::Page page);
   // Brings an owned window forward, or shows it for the first time.
@@ -174,6 +189,7 @@ class Form1 : public MainWindow {
   void buildMenus();
   void buildToolbars();
   void buildPanelButtons();
+  void refreshEditItems();
 
   AppContext& ctx_;
   NavigationPane* pane_ = nullptr;
@@ -183,4 +199,5 @@ class Form1 : public MainWindow {
   std::array<QWidget*, 4> panels_{};
   std::array<QToolBar*, 4> toolbars_{};
   std::array<QGroupBox*, 4> frames_{};
+  UndoList* undo_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // The main window's commands: the menu bar, the main toolbar, the toolbars and
 // push buttons of the archive panels, and the few commands that do work of
-// their own (deleting a record, the toggles, the pages, starting backup).
+// their own (deleting, correcting and undoing, the toggles, the pages,
+// starting backup).
 //
 // Every window a command opens is opened in one apri* function below, so each
 // window is wired in exactly one place.
@@ -10,14 +11,17 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <memory>
 
 #include "archive/dialog3.h"
 #include "archive/dialog4.h"
 #include "archive/estr.h"
 #include "archive/insneve.h"
+#include "archive/modificadato.h"
 #include "common/appcontext.h"
 #include "history/storico.h"
 #include "print/stampa.h"
+#include "rules/undolist.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
@@ -43,6 +47,10 @@ const QString kBackupQuestion = QStringLiteral(
 const QString kBackupMissing = QStringLiteral(
     "Imposssibile aprire l'utilità di backup. Assicurarsi che sia stata correttamente installata "
     "sul computer");
+const QString kDeleteQuestion = QStringLiteral("Cancellare il dato selezionato?");
+const QString kNotUndone = QStringLiteral(
+    "Impossibile scrivere nell'archivio: l'ultima modifica non è stata annullata. Verificare che "
+    "l'archivio non sia protetto da scrittura o in uso da un altro programma, quindi riprovare.");
 const QString kPresentationMissing = QStringLiteral(
     "Impossibile trovare la pagina di presentazione di Nubilario. Assicurarsi che sia stata "
     "installata correttamente.");
@@ -137,6 +145,11 @@ void Form1::buildMenus() {
   item(evmeteo, "neve", QStringLiteral("&Neve"), &Form1::neve_Click, QKeySequence(Qt::Key_F7));
   item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
        QKeySequence(Qt::Key_F8));
+  evmeteo->addSeparator();
+  modifica = item(evmeteo, "modifica", QStringLiteral("&Modifica dato selezionato..."),
+                  &Form1::modifica_Click);
+  annulla = item(evmeteo, "annulla", QStringLiteral("Annulla &ultima modifica"),
+                 &Form1::annulla_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   evmeteo->addSeparator();
   item(evmeteo, "storicogiorni", QStringLiteral("&Storico giornaliero..."), &Form1::apriStorico,
        QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -390,6 +403,15 @@ void Form1::TEMPE_Click() { showPanel(ArchiveKind::Temperature, true); }
 void Form1::rainn_Click() { showPanel(ArchiveKind::Rain, true); }
 void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
 void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
+void Form1::modifica_Click() { modificaDato(visiblePanel()); }
+void Form1::annulla_Click() { annullaUltima(); }
+
+void Form1::refreshEditItems() {
+  if (!modifica || !annulla) return;  // the menus are not built yet
+  const Recordset& rs = recordset(visiblePanel());
+  modifica->setEnabled(rs.isOpen() && !rs.atEnd());
+  annulla->setEnabled(!undo_->isEmpty());
+}
 
 // ---- "&Strumenti meteo" --------------------------------------------------------
 
@@ -468,13 +490,73 @@ void Form1::Toolbar5_ButtonClick(const QString& key) {
 }
 
 void Form1::cancella(ArchiveKind kind) {
-  // No confirmation and no message: a failure (no current record, a locked
-  // file) leaves the archive as it was.
+  // No message on failure: a locked file leaves the archive as it was.
   Recordset& rs = recordset(kind);
   if (!rs.isOpen()) return;
-  rs.deleteCurrent();  // the record after it becomes current
   // Rain stays at the end after its last record; the others select the new last one.
-  if (kind != ArchiveKind::Rain && rs.atEnd()) rs.moveLast();
+  auto afterwards = [&rs, kind] {
+    if (kind != ArchiveKind::Rain && rs.atEnd()) rs.moveLast();
+  };
+  if (rs.atEnd()) {  // no current record: nothing to ask about
+    afterwards();
+    return;
+  }
+
+  // The question names the record by its first column.
+  const int row = rs.position();
+  QString question = kDeleteQuestion;
+  const QString name = rs.value(row, 0).simplified();
+  if (!name.isEmpty()) question += QStringLiteral("\n\n") + name;
+  if (ctx_.dialogs().message(this, question, MsgIcon::None, MsgButtons::YesNo, kTitle) !=
+      MsgAnswer::Yes)
+    return;
+  const qint64 key = rs.key(row);
+  const QStringList values = rs.values(row);
+  if (rs.deleteCurrent()) undo_->deleted(rs, key, values);  // the record after it becomes current
+  afterwards();
+}
+
+void Form1::modificaDato(ArchiveKind kind) {
+  Recordset& rs = recordset(kind);
+  if (!rs.isOpen() || rs.atEnd()) return;
+  const int row = rs.position();
+  const qint64 key = rs.key(row);
+  const QStringList before = rs.values(row);
+  std::unique_ptr<EntryDialog> entry;
+  switch (kind) {
+    case ArchiveKind::Temperature:
+      entry = std::make_unique<Dialog4>(ctx_, this);
+      break;
+    case ArchiveKind::Rain:
+      entry = std::make_unique<Dialog3>(ctx_, this);
+      break;
+    case ArchiveKind::Snow:
+      entry = std::make_unique<insneve>(ctx_, this);
+      break;
+    case ArchiveKind::OtherEvents:
+      entry = std::make_unique<estr>(ctx_, this);
+      break;
+  }
+  // Texts the dialog cannot show as they are go to the plain editor, so that
+  // nothing the keeper leaves alone changes.
+  if (!entry->editRecord(row)) {
+    entry = std::make_unique<modificadato>(ctx_, kind, this);
+    if (!entry->editRecord(row)) return;
+  }
+  if (ctx_.dialogs().runModal(*entry) != QDialog::Accepted) return;
+  const int now = rs.rowOf(key);
+  if (now >= 0 && rs.values(now) != before) undo_->corrected(rs, key, before);
+}
+
+void Form1::annullaUltima() {
+  if (undo_->isEmpty()) return;
+  const auto undone = undo_->undo();
+  if (!undone) {
+    ctx_.dialogs().message(this, kNotUndone, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+    return;
+  }
+  for (ArchiveKind kind : kArchiveKinds)
+    if (&recordset(kind) == undone->recordset) showPanel(kind, true);
 }
 
 // ---- Push buttons of the panels --------------------------------------------------

@@ -1,6 +1,7 @@
 // The records the entry dialogs add: read back from the archive file byte for
 // byte, shown as the last row of the main window's grid, and which row is
-// current afterwards.
+// current afterwards; the records they correct in place, and the plain editor
+// of the records they cannot show.
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -15,6 +16,7 @@
 #include "archive/dialog4.h"
 #include "archive/estr.h"
 #include "archive/insneve.h"
+#include "archive/modificadato.h"
 #include "archivefile.h"
 #include "testenv.h"
 
@@ -78,6 +80,24 @@ void addRecords(Recordset& rs, int count) {
   }
 }
 
+// Three records, the middle one with these texts by column ("<null>": never
+// written), and the middle one current.
+void storeThree(Recordset& rs, const QStringList& columns, const QStringList& texts) {
+  addRecords(rs, 1);
+  rs.addNew();
+  for (int c = 0; c < columns.size(); ++c)
+    if (texts.value(c) != u"<null>") rs.setField(columns[c], texts.value(c));
+  QVERIFY(rs.update());
+  addRecords(rs, 1);
+  rs.setPosition(1);
+}
+
+QList<QByteArray> utf8(const QStringList& texts) {
+  QList<QByteArray> bytes;
+  for (const QString& t : texts) bytes << (t == u"<null>" ? QByteArray() : t.toUtf8());
+  return bytes;
+}
+
 }  // namespace
 
 class tst_dialogrecords : public QObject {
@@ -91,6 +111,11 @@ class tst_dialogrecords : public QObject {
   void currentRecord();
   void fromTheToolbar_data();
   void fromTheToolbar();
+  void correctRecord_data();
+  void correctRecord();
+  void plainEditor_data();
+  void plainEditor();
+  void failedCorrection();
 };
 
 void tst_dialogrecords::storedRecord_data() {
@@ -258,6 +283,144 @@ void tst_dialogrecords::fromTheToolbar() {
                .data()
                .toString(),
            QString::fromUtf8(firstField));
+}
+
+void tst_dialogrecords::correctRecord_data() {
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("texts");
+  QTest::addColumn<int>("spins");
+  QTest::addColumn<Input>("input");
+  QTest::addColumn<QStringList>("stored");
+  // clang-format off
+  QTest::newRow("temperature") << "Dialog4"
+      << QStringList{"Marzo  2006", "12,35 °C", "-3,1 °C", "Mite"} << 0 << Input{{"mass", "13.1"}}
+      << QStringList{"Marzo  2006", "13,1 °C", "-3,1 °C", "Mite"};
+  QTest::newRow("temperature, year before the spinner's range") << "Dialog4"
+      << QStringList{"Dicembre  1987", "1 °C", "-1 °C", "n"} << 1 << Input{{"Combo1", "Novembre"}}
+      << QStringList{"Novembre  1988", "1 °C", "-1 °C", "n"};
+  QTest::newRow("rain, a note with bare line feeds left alone") << "Dialog3"
+      << QStringList{"Luglio  2010", "12 evento/i", "1.234,56 mm", "a\nb"} << 0
+      << Input{{"eventi", "13"}} << QStringList{"Luglio  2010", "13 evento/i", "1.234,56 mm", "a\nb"};
+  QTest::newRow("snow, an extreme longer than its field") << "insneve"
+      << QStringList{"Inverno 2005/2006 (12 Gennaio)", "Farinosa", "15 cm", "12,5 mm",
+                     "-12,35 °C / 1 °C", "Gelo"} << 0 << Input{{"Combo1", "Bagnata"}}
+      << QStringList{"Inverno 2005/2006 (12 Gennaio)", "Bagnata", "15 cm", "12,5 mm",
+                     "-12,35 °C / 1 °C", "Gelo"};
+  QTest::newRow("other events") << "estr" << QStringList{"3 Marzo 2006", "Föhn", "c", "n\r\n"}
+      << 0 << Input{{"giorno", "4"}, {"dati2", "Umido"}}
+      << QStringList{"4 Marzo 2006", "Föhn", "c", "Umido"};
+  // clang-format on
+}
+
+void tst_dialogrecords::correctRecord() {
+  // The record changes in place: same row, still current, nothing added, and
+  // the years remembered for new records stay as they were.
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, texts);
+  QFETCH(int, spins);
+  QFETCH(Input, input);
+  QFETCH(QStringList, stored);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  const Archive archive = archiveOf(dialog);
+  Recordset& rs = main->recordset(archive.kind);
+  storeThree(rs, archive.columns, texts);
+
+  auto d = openDialog(dialog, env.ctx());
+  QVERIFY(d->editRecord(1));
+  QCOMPARE(d->findChild<QPushButton*>("okbutton")->text(), QStringLiteral("&Salva modifiche"));
+  d->show();
+  for (const auto& [name, value] : input) enter(d.get(), name, value);
+  auto* spinner = d->findChild<UpDown*>(QStringLiteral("UpDown1"));
+  for (int i = 0; i < spins; ++i) QTest::mouseClick(spinner->upButton(), Qt::LeftButton);
+  d->okbutton_Click();
+
+  QCOMPARE(d->result(), int(QDialog::Accepted));
+  ArchiveFile file(env.path(archiveFileName(archive.kind)));
+  QCOMPARE(file.count(), 3);
+  QCOMPARE(file.row(1, archive.columns), utf8(stored));
+  QCOMPARE(rs.position(), 1);
+  QCOMPARE(main->grid(archive.kind)->model()->index(1, 0).data().toString(), stored[0]);
+  QVERIFY(env.scripted().settings->values.isEmpty());
+}
+
+void tst_dialogrecords::plainEditor_data() {
+  // Texts the entry dialog cannot show go to the plain editor, one field per
+  // column; saved, only the field changed differs, to the byte.
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<bool>("noteColumn");  // false: the table has lost "Osservazioni"
+  QTest::addColumn<QStringList>("texts");
+  QTest::addColumn<int>("field");  // the field changed, -1: none
+  QTest::addColumn<QStringList>("stored");
+  // clang-format off
+  QTest::newRow("one blank before the year") << "Dialog4" << true
+      << QStringList{"Marzo 2006", "1 °C", "0 °C", "a\rb"} << 1
+      << QStringList{"Marzo 2006", "nuovo", "0 °C", "a\rb"};
+  QTest::newRow("a required field empty") << "Dialog3" << true
+      << QStringList{"Marzo  2006", "1 evento/i", "2 mm", ""} << 3
+      << QStringList{"Marzo  2006", "1 evento/i", "2 mm", "nuovo"};
+  QTest::newRow("fields never written") << "insneve" << true
+      << QStringList{"<null>", "<null>", "<null>", "<null>", "<null>", "<null>"} << -1
+      << QStringList{"<null>", "<null>", "<null>", "<null>", "<null>", "<null>"};
+  QTest::newRow("a column lost") << "Dialog4" << false
+      << QStringList{"Marzo  2006", "1 °C", "0 °C"} << 2
+      << QStringList{"Marzo  2006", "1 °C", "nuovo"};
+  // clang-format on
+}
+
+void tst_dialogrecords::plainEditor() {
+  QFETCH(QString, dialog);
+  QFETCH(bool, noteColumn);
+  QFETCH(QStringList, texts);
+  QFETCH(int, field);
+  QFETCH(QStringList, stored);
+  TestEnv env;
+  Archive archive = archiveOf(dialog);
+  const QString path = env.path(archiveFileName(archive.kind));
+  if (!noteColumn) {
+    QCOMPARE(ArchiveFile(path).exec(QStringLiteral("ALTER TABLE tab DROP COLUMN Osservazioni")),
+             QString());
+    archive.columns.removeLast();
+  }
+  Form1* main = env.loadMainWindow();
+  storeThree(main->recordset(archive.kind), archive.columns, texts);
+  QVERIFY(!openDialog(dialog, env.ctx())->editRecord(1));
+
+  modificadato editor(env.ctx(), archive.kind);
+  QVERIFY(editor.editRecord(1));
+  QCOMPARE(editor.campo.size(), archive.columns.size());
+  editor.show();
+  if (field >= 0) enter(&editor, QStringLiteral("campo_%1").arg(field), QStringLiteral("nuovo"));
+  editor.okbutton_Click();
+  QCOMPARE(editor.result(), int(QDialog::Accepted));
+  QCOMPARE(ArchiveFile(path).row(1, archive.columns), utf8(stored));
+}
+
+void tst_dialogrecords::failedCorrection() {
+  // A correction that cannot be written says so, keeps the dialog open with
+  // what was typed and leaves the record as it was.
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  const Archive archive = archiveOf("estr");
+  const QStringList texts{"3 Marzo 2006", "Brina", "c", "n"};
+  storeThree(main->recordset(archive.kind), archive.columns, texts);
+  const QString path = env.path(archiveFileName(archive.kind));
+  QCOMPARE(ArchiveFile(path).blockUpdates(), QString());
+  estr d(env.ctx());
+  QVERIFY(d.editRecord(1));
+  d.show();
+  enter(&d, "dati1", QStringLiteral("d"));
+  d.okbutton_Click();
+  QCOMPARE(env.dialogs().messages.size(), 1);
+  QCOMPARE(env.dialogs().messages[0].text,
+           QStringLiteral("Impossibile scrivere nell'archivio: la modifica non è stata salvata. "
+                          "Verificare che l'archivio non sia protetto da scrittura o in uso da un "
+                          "altro programma, quindi riprovare."));
+  QCOMPARE(env.dialogs().messages[0].icon, MsgIcon::Critical);
+  QVERIFY(d.isVisible());
+  QCOMPARE(d.dati1->text(), QStringLiteral("d"));
+  QCOMPARE(ArchiveFile(path).row(1, archive.columns), utf8(texts));
+  QCOMPARE(main->recordset(archive.kind).values(1), texts);
 }
 
 QTEST_MAIN(tst_dialogrecords)

@@ -1,6 +1,7 @@
 // The four archive entry dialogs: what they show, when they let a record be
 // inserted, how their fields take keys, the year spinners and the remembered
-// years, and what happens when the record cannot be written.
+// years, the values they point out, and what happens when the record cannot
+// be written.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "archive/estr.h"
 #include "archive/insneve.h"
 #include "archivefile.h"
+#include "common/fieldwarning.h"
 #include "testenv.h"
 
 namespace {
@@ -90,6 +92,8 @@ class tst_entrydialogs : public QObject {
   void rememberedYears();
   void failedWrite_data();
   void failedWrite();
+  void warnings_data();
+  void warnings();
 };
 
 void tst_entrydialogs::firstOpening_data() {
@@ -487,6 +491,96 @@ void tst_entrydialogs::failedWrite() {
     QCOMPARE(ArchiveFile(file).count(), 1);
     QCOMPARE(main->recordset(kindOf(dialog)).recordCount(), 1);
   }
+}
+
+void tst_entrydialogs::warnings_data() {
+  // The archive's months ("Marzo  2006"), the record being corrected (-1: a
+  // new one), what the keeper types or picks in order, and every field marked
+  // afterwards with its reasons.
+  QTest::addColumn<QString>("dialog");
+  QTest::addColumn<QStringList>("months");
+  QTest::addColumn<int>("editing");
+  QTest::addColumn<Texts>("input");
+  QTest::addColumn<QStringList>("marked");
+  const QString range =
+      QStringLiteral("Temperatura fuori dall'intervallo plausibile (da -60 a +60 °C)");
+  const QString march = QStringLiteral("L'archivio ha già un dato per Marzo 2006");
+  const QString january = QStringLiteral("L'archivio ha già un dato per Gennaio 2005");
+  const QStringList none;
+  const QStringList marchTwice{"Marzo  2006", "Marzo  2006"};
+  const Texts inMarch{{"Combo1", "Marzo"}, {"anno", "2006"}};
+  // clang-format off
+  QTest::newRow("maximum too high") << "Dialog4" << none << -1 << Texts{{"mass", "61"}}
+      << QStringList{"mass: " + range};
+  QTest::newRow("mended") << "Dialog4" << none << -1 << Texts{{"mass", "61"}, {"mass", "6"}}
+      << none;
+  QTest::newRow("both out of range and crossed") << "Dialog4" << none << -1
+      << Texts{{"minn", "-61"}, {"mass", "-70"}}
+      << QStringList{"mass: " + range + "|La minima (-61,00 °C) supera la massima (-70,00 °C)",
+                     "minn: " + range + "|La minima (-61,00 °C) supera la massima (-70,00 °C)"};
+  QTest::newRow("temperature, month already there") << "Dialog4" << QStringList{"Marzo  2006"}
+      << -1 << inMarch << QStringList{"Combo1: " + march, "anno: " + march};
+  QTest::newRow("correcting the only March") << "Dialog4" << QStringList{"Marzo  2006"} << 0
+      << Texts{} << none;
+  QTest::newRow("correcting one of two Marches") << "Dialog4" << marchTwice << 1 << Texts{}
+      << QStringList{"Combo1: " + march, "anno: " + march};
+  QTest::newRow("negative total") << "Dialog3" << none << -1 << Texts{{"totalepioggia", "-1"}}
+      << QStringList{"totalepioggia: Precipitazione negativa"};
+  QTest::newRow("rain, opened on a month already there") << "Dialog3"
+      << QStringList{"Gennaio  2005"} << -1 << Texts{}
+      << QStringList{"Combo1: " + january, "anno: " + january};
+  QTest::newRow("rain, year moved onto it") << "Dialog3" << marchTwice << -1
+      << Texts{{"Combo1", "Marzo"}, {"anno", "2005"}, {"anno", "2006"}}
+      << QStringList{"Combo1: " + march, "anno: " + march};
+  QTest::newRow("snow, every value unlikely") << "insneve" << none << -1
+      << Texts{{"Text3", "-1"}, {"Text4", "-0,5"}, {"Text5", "-61"}, {"Text6", "61"}}
+      << QStringList{"Text3: Valore negativo", "Text4: Valore negativo", "Text5: " + range,
+                     "Text6: " + range};
+  // clang-format on
+}
+
+void tst_entrydialogs::warnings() {
+  QFETCH(QString, dialog);
+  QFETCH(QStringList, months);
+  QFETCH(int, editing);
+  QFETCH(Texts, input);
+  QFETCH(QStringList, marked);
+  TestEnv env;
+  Form1* main = env.loadMainWindow();
+  Recordset& rs = main->recordset(kindOf(dialog));
+  const bool rain = dialog == u"Dialog3";
+  for (const QString& month : months) {
+    rs.addNew();
+    rs.setField(QStringLiteral("Mese e anno"), month);
+    rs.setField(rain ? "N° eventi con prp" : "T Media MAX", rain ? "1 evento/i" : "1 °C");
+    rs.setField(rain ? "Accumulo tot mensile" : "T Media MIN", rain ? "2 mm" : "0 °C");
+    rs.setField(QStringLiteral("Osservazioni"), QStringLiteral("n"));
+    QVERIFY(rs.update());
+  }
+  auto d = openDialog(dialog, env.ctx());
+  if (editing >= 0) QVERIFY(d->editRecord(editing));
+  d->show();
+  for (const auto& [name, text] : input) {
+    QWidget* f = control(d.get(), name);
+    if (auto* c = qobject_cast<QComboBox*>(f)) {
+      c->setCurrentIndex(c->findText(text));
+    } else if (auto* e = qobject_cast<QLineEdit*>(f); e && e->isReadOnly()) {
+      e->setText(text);  // as its spinner does
+    } else {
+      setTextOf(f, QString());
+      f->setFocus();
+      QTest::keyClicks(f, text);
+    }
+  }
+  QStringList seen;
+  for (QWidget* w : d->findChildren<QWidget*>())
+    if (fieldwarning::marked(w))
+      seen << w->objectName() + QStringLiteral(": ") + fieldwarning::reasons(w).join('|');
+  seen.sort();
+  QCOMPARE(seen, marked);
+  // The marks only warn: the insert button follows its own rules.
+  d->Timer1_Timer();
+  QVERIFY(okButton(d.get())->isEnabled());
 }
 
 QTEST_MAIN(tst_entrydialogs)

@@ -278,6 +278,98 @@ class tst_recordset : public QObject {
     QVERIFY(!QFile::exists(path + "-journal"));  // every change already on disk
   }
 
+  // A correction writes the same record, which keeps its row and stays
+  // current; the grid hears of it once, and of a correction that changes
+  // nothing not at all. A refused write changes nothing.
+  void updateInPlace() {
+    const QString path = fresh(ArchiveKind::Rain, "update.mdb");
+    Recordset rs;
+    QVERIFY(rs.connect(path));
+    QVERIFY(rs.open());
+    for (const char* v : {"a", "b", "c"}) {
+      rs.addNew();
+      rs.setField("Mese e anno", v);
+      QVERIFY(rs.update());
+    }
+    rs.setPosition(2);
+    QSignalSpy changed(&rs, &QAbstractItemModel::dataChanged);
+    QStringList values = rs.values(1);
+    values[3] = "corretta";
+    QVERIFY(rs.updateRecord(1, values));
+    QVERIFY(rs.updateRecord(1, values));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 1);
+    QCOMPARE(rs.position(), 2);
+
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tamper");
+      db.setDatabaseName(path);
+      QVERIFY(db.open());
+      QVERIFY(
+          QSqlQuery(db).exec("CREATE TRIGGER no_update BEFORE UPDATE ON tab BEGIN SELECT "
+                             "RAISE(ABORT, 'bloccato'); END"));
+    }
+    QSqlDatabase::removeDatabase("tamper");
+    values[0] = "x";
+    QString error;
+    QVERIFY(!rs.updateRecord(1, values, &error));
+    QVERIFY(error.contains("bloccato"));
+    QCOMPARE(changed.count(), 1);
+
+    Recordset again;
+    QVERIFY(again.connect(path));
+    QVERIFY(again.open());
+    QStringList seen;
+    for (int r = 0; r < again.recordCount(); ++r) seen << again.value(r, 0) + again.value(r, 3);
+    QCOMPARE(seen, (QStringList{"a", "bcorretta", "c"}));
+    QCOMPARE(rs.values(1), again.values(1));
+  }
+
+  // A deleted record put back returns to its row when its key is still free,
+  // else it goes last; either way it is current and on disk.
+  void restoreDeleted_data() {
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<bool>("addAfter");  // a new record added after the deletion
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<int>("row");
+    QTest::newRow("first") << 0 << false << "abc" << 0;
+    QTest::newRow("middle, a record added since") << 1 << true << "abcd" << 1;
+    QTest::newRow("last") << 2 << false << "abc" << 2;
+    QTest::newRow("last, its key taken since") << 2 << true << "abdc" << 3;
+  }
+  void restoreDeleted() {
+    QFETCH(int, deleted);
+    QFETCH(bool, addAfter);
+    QFETCH(QString, order);
+    QFETCH(int, row);
+    const QString path = fresh(ArchiveKind::Snow, "restore.mdb");
+    Recordset rs;
+    QVERIFY(rs.connect(path));
+    QVERIFY(rs.open());
+    auto add = [&](const QString& v) {
+      rs.addNew();
+      rs.setField("Inverno", v);
+      rs.setField("Osservazioni", "riga 1\r\nriga 2");
+      QVERIFY(rs.update());
+    };
+    for (const char* v : {"a", "b", "c"}) add(v);
+    rs.setPosition(deleted);
+    const qint64 key = rs.key(deleted);
+    const QStringList values = rs.values(deleted);
+    QVERIFY(rs.deleteCurrent());
+    if (addAfter) add("d");
+    QCOMPARE(rs.restoreRecord(key, values), row);
+    QCOMPARE(rs.position(), row);
+
+    Recordset again;
+    QVERIFY(again.connect(path));
+    QVERIFY(again.open());
+    QString seen;
+    for (int r = 0; r < again.recordCount(); ++r) seen += again.value(r, 0);
+    QCOMPARE(seen, order);
+    QCOMPARE(again.values(row), values);
+  }
+
   void modelFollowsRecordset() {
     Recordset rs;
     QVERIFY(rs.connect(fresh(ArchiveKind::OtherEvents, "model.mdb")));

@@ -17,6 +17,9 @@
 #include <memory>
 
 #include "archive/dialog3.h"
+#include "archive/estr.h"
+#include "archivefile.h"
+#include "rules/undolist.h"
 #include "shell/cal.h"
 #include "testenv.h"
 #include "tools/dialog.h"
@@ -115,6 +118,10 @@ class tst_commands : public QObject {
                                              "&Neve\tF7",
                                              "&Altri eventi\tF8",
                                              dash,
+                                             "&Modifica dato selezionato...",
+                                             "Annulla &ultima modifica\tCtrl+Z",
+                                             dash,
+
                                              "&Storico giornaliero...\tCtrl+G"};
     QTest::newRow("Strumenti") << "stru"
                                << "&Strumenti meteo"
@@ -459,7 +466,7 @@ class tst_commands : public QObject {
     QCOMPARE(rs.position(), current);
     QCOMPARE(form->grid(kind)->selectionModel()->selectedRows().size(), current < 0 ? 0 : 1);
     if (current >= 0) QCOMPARE(form->grid(kind)->currentIndex().row(), current);
-    QVERIFY(env->dialogs().messages.isEmpty());
+    QCOMPARE(env->dialogs().messages.size(), 1);  // the question, answered yes
 
     // The deletion is on disk: a fresh recordset on the file agrees.
     Recordset check;
@@ -543,7 +550,160 @@ class tst_commands : public QObject {
     cance->trigger();
     cance->trigger();
     QCOMPARE(rs.recordCount(), 1);
-    QVERIFY(env->dialogs().messages.isEmpty());
+    QCOMPARE(env->dialogs().messages.size(), 1);  // the second time nothing is asked
+  }
+
+  // "Cancella " asks first, naming the record by its first column, and
+  // deletes only on yes.
+  void deleteAsksFirst_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("left");
+    const QString ask = QStringLiteral("Cancellare il dato selezionato?");
+    QTest::newRow("yes") << "Marzo  2006" << MsgAnswer::Yes << ask + "\n\nMarzo 2006" << 1;
+    QTest::newRow("no") << "Marzo  2006" << MsgAnswer::No << ask + "\n\nMarzo 2006" << 2;
+    QTest::newRow("first column empty") << "" << MsgAnswer::Yes << ask << 1;
+  }
+  void deleteAsksFirst() {
+    QFETCH(QString, first);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(QString, question);
+    QFETCH(int, left);
+    Recordset& rs = form->recordset(ArchiveKind::Temperature);
+    addRecords(rs, 2);
+    QStringList values = rs.values(1);
+    values[0] = first;
+    QVERIFY(rs.updateRecord(1, values));
+    rs.setPosition(1);
+    env->dialogs().answers << answer;
+    Form1::toolbarButton(form->panelToolbar(ArchiveKind::Temperature), "cance")->trigger();
+    QCOMPARE(env->dialogs().messages.size(), 1);
+    const auto& m = env->dialogs().messages.first();
+    QCOMPARE(m.text, question);
+    QCOMPARE(m.icon, MsgIcon::None);
+    QCOMPARE(m.buttons, MsgButtons::YesNo);
+    QCOMPARE(m.title, QStringLiteral("Nubilario"));
+    QCOMPARE(rs.recordCount(), left);
+    QCOMPARE(form->undoList().size(), 2 - left);
+    if (left == 2) QCOMPARE(rs.position(), 1);
+  }
+
+  // The ways to correct the current record: each opens the panel's entry
+  // dialog in edit mode on it; with no current record nothing opens and the
+  // menu item is disabled.
+  void editOpensDialog_data() {
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("menu, temperature") << int(ArchiveKind::Temperature) << "menu"
+                                       << "Dialog4";
+    QTest::newRow("double click, rain") << int(ArchiveKind::Rain) << "double click"
+                                        << "Dialog3";
+    QTest::newRow("Enter, other events") << int(ArchiveKind::OtherEvents) << "Enter"
+                                         << "estr";
+    QTest::newRow("texts the dialog cannot show") << int(ArchiveKind::Snow) << "menu"
+                                                  << "modificadato";
+    QTest::newRow("no current record") << int(ArchiveKind::Rain) << "none"
+                                       << "";
+  }
+  void editOpensDialog() {
+    QFETCH(int, panel);
+    QFETCH(QString, how);
+    QFETCH(QString, window);
+    const ArchiveKind kind = ArchiveKind(panel);
+    Recordset& rs = form->recordset(kind);
+    const QStringList stored[] = {{"Marzo  2006", "1 °C", "0 °C", "n"},
+                                  {"Marzo  2006", "1 evento/i", "2 mm", "n"},
+                                  {"Inverno", "", "", "", "", ""},
+                                  {"3 Marzo 2006", "Brina", "c", "n"}};
+    addRecords(rs, 3);
+    QVERIFY(rs.updateRecord(1, stored[panel]));
+    form->showPanel(kind, true);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QTableView* grid = form->grid(kind);
+    grid->selectRow(how == "none" ? 0 : 1);
+    if (how == "none") rs.setPosition(-1);
+    QCOMPARE(form->modifica->isEnabled(), how != "none");
+
+    int edited = -1;
+    env->onNextWindow<EntryDialog>([&](EntryDialog& d) {
+      if (d.isEditing()) edited = rs.position();
+    });
+    const QString opened = modalOpenedBy([&] {
+      if (how == "double click") {
+        // What a real double click brings: a press, then the double click.
+        const QPoint cell = grid->visualRect(rs.index(1, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+      } else if (how == "Enter") {
+        QTest::keyClick(grid, Qt::Key_Return);
+      } else {
+        form->modifica->trigger();
+      }
+    });
+    QCOMPARE(opened, window);
+    QCOMPARE(edited, window.isEmpty() ? -1 : 1);
+    QVERIFY(form->undoList().isEmpty());  // closed without saving: nothing to undo
+  }
+
+  // Deletions and corrections undone last first, each on disk at once; the
+  // item is disabled when nothing is left, and the panel concerned comes forward.
+  void undoLastFirst() {
+    Recordset& temperature = form->recordset(ArchiveKind::Temperature);
+    Recordset& events = form->recordset(ArchiveKind::OtherEvents);
+    addRecords(temperature, 3);
+    addRecords(events, 1);
+    QVERIFY(events.updateRecord(0, {"3 Marzo 2006", "Brina", "c", "n"}));
+    QVERIFY(!form->annulla->isEnabled());
+    temperature.setPosition(1);
+    form->cancella(ArchiveKind::Temperature);
+    events.setPosition(0);
+    env->onNextWindow<estr>([](estr& d) {
+      d.dati1->setText("corretto");
+      d.okbutton_Click();
+    });
+    form->modificaDato(ArchiveKind::OtherEvents);
+    QCOMPARE(form->undoList().size(), 2);
+    QVERIFY(form->annulla->isEnabled());
+
+    form->annulla->trigger();
+    QCOMPARE(form->visiblePanel(), ArchiveKind::OtherEvents);
+    const QString eventsFile = env->path(archiveFileName(ArchiveKind::OtherEvents));
+    QCOMPARE(ArchiveFile(eventsFile).row(0, {"Caratteristiche/eventuali dati"}),
+             QList<QByteArray>{"c"});
+    form->showPanel(ArchiveKind::Rain, true);
+    form->annulla->trigger();
+    QCOMPARE(form->visiblePanel(), ArchiveKind::Temperature);
+    QCOMPARE(temperature.position(), 1);
+    QCOMPARE(
+        ArchiveFile(env->path(archiveFileName(ArchiveKind::Temperature))).row(1, {"Osservazioni"}),
+        QList<QByteArray>{"r2"});
+    QVERIFY(!form->annulla->isEnabled());
+    QCOMPARE(env->dialogs().messages.size(), 1);  // only the question of the deletion
+  }
+
+  // An undo that cannot be written says so and stays to be tried again.
+  void undoFailureIsReported() {
+    Recordset& rs = form->recordset(ArchiveKind::Snow);
+    addRecords(rs, 2);
+    form->cancella(ArchiveKind::Snow);
+    const QString file = env->path(archiveFileName(ArchiveKind::Snow));
+    QCOMPARE(ArchiveFile(file).blockInserts(), QString());
+    form->show();
+    QApplication::setActiveWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTest::keySequence(form, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(env->dialogs().lastMessage(),
+             QStringLiteral("Impossibile scrivere nell'archivio: l'ultima modifica non è stata "
+                            "annullata. Verificare che l'archivio non sia protetto da scrittura o "
+                            "in uso da un altro programma, quindi riprovare."));
+    QCOMPARE(env->dialogs().messages.last().icon, MsgIcon::Critical);
+    QCOMPARE(ArchiveFile(file).allowInserts(), QString());
+    QTest::keySequence(form, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(ArchiveFile(file).count(), 2);
+    QCOMPARE(env->dialogs().messages.size(), 2);
   }
 
   void stationToggle() {

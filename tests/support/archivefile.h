@@ -55,6 +55,13 @@ class ArchiveFile {
                        "lettura'); END"));
   }
   QString allowInserts() { return exec(QStringLiteral("DROP TRIGGER blocca")); }
+  // The same for corrections in place.
+  QString blockUpdates() {
+    return exec(
+        QStringLiteral("CREATE TRIGGER bloccamodifiche BEFORE UPDATE ON tab BEGIN SELECT "
+                       "RAISE(ABORT, 'sola lettura'); END"));
+  }
+  QString allowUpdates() { return exec(QStringLiteral("DROP TRIGGER bloccamodifiche")); }
 
  private:
   QString name_;
