@@ -68,6 +68,14 @@ class AppContext : public QObject {
     return it == windows_.constEnd() ? nullptr : static_cast<W*>(it->data());
   }
 
+  // Every window of W's kind that is open now, in no particular order.
+  QList<QWidget*> openWindows() const {
+    QList<QWidget*> open;
+    for (const QPointer<QWidget>& w : windows_)
+      if (w) open << w.data();
+    return open;
+  }
+
   // A value kept for the whole run, whatever windows come and go (the desk
   // calculator's operands): one T per run, default-constructed on first use.
   template <class T>

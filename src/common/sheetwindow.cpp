@@ -39,10 +39,18 @@ void SheetWindow::sbLeggiFileA() {
     if (text.size() > c->maxLength()) c->setMaxLength(int(text.size()));
     if (c->text() != text) c->setText(text);
   }
+  savedCells_ = cellTexts();
+}
+
+bool SheetWindow::hasUnsavedChanges() const {
+  return !cells_.isEmpty() && cellTexts() != savedCells_;
 }
 
 bool SheetWindow::sbScriviFileA(QString* error) {
-  return sheetfile::write(sheetPath_, cellTexts(), error);
+  const QStringList cells = cellTexts();
+  if (!sheetfile::write(sheetPath_, cells, error)) return false;
+  savedCells_ = cells;
+  return true;
 }
 
 QStringList SheetWindow::cellTexts() const {
@@ -51,9 +59,9 @@ QStringList SheetWindow::cellTexts() const {
   return fields;
 }
 
-void SheetWindow::aggiorna() {
-  if (!savable(ctx_, this, sheetfile::composeLine(cellTexts()))) return;
-  if (sbScriviFileA()) return;
+bool SheetWindow::aggiorna() {
+  if (!savable(ctx_, this, sheetfile::composeLine(cellTexts()))) return false;
+  if (sbScriviFileA()) return true;
   ctx_.dialogs().message(this,
                          QStringLiteral("Impossibile aggiornare il file \"%1\": le modifiche non "
                                         "sono state salvate e il file conserva i valori "
@@ -61,16 +69,18 @@ void SheetWindow::aggiorna() {
                                         "controllare il disco e riprovare.")
                              .arg(sheetPath_),
                          MsgIcon::Critical);
+  return false;
 }
 
-void SheetWindow::salvaTesto(const QString& text) {
-  if (!savable(ctx_, this, text)) return;
+bool SheetWindow::salvaTesto(const QString& text) {
+  if (!savable(ctx_, this, text)) return false;
   const auto path = ctx_.dialogs().saveFile(this, SaveFileRequest{});
-  if (!path) return;
+  if (!path) return false;
   // Written from the text itself: a text box would turn the CR LF line ends
   // into its own.
-  if (!textfile::write(*path, text + QStringLiteral("\r\n")))
-    ctx_.dialogs().message(this, reportNotSavedMessage(*path), MsgIcon::Critical);
+  if (textfile::write(*path, text + QStringLiteral("\r\n"))) return true;
+  ctx_.dialogs().message(this, reportNotSavedMessage(*path), MsgIcon::Critical);
+  return false;
 }
 
 QString SheetWindow::reportNotSavedMessage(const QString& path) const {
@@ -81,7 +91,11 @@ QString SheetWindow::reportNotSavedMessage(const QString& path) const {
 }
 
 void SheetWindow::closeEvent(QCloseEvent* event) {
-  // Nothing is saved on closing; the main window takes the focus back.
+  // Typing not yet saved is asked about; the main window takes the focus back.
+  if (!unsaved::confirm(ctx_, this, *this)) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
   if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
 }

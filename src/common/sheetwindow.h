@@ -8,10 +8,12 @@
 #include <QList>
 #include <QWidget>
 
+#include "common/unsaved.h"
+
 class AppContext;
 class QLineEdit;
 
-class SheetWindow : public QWidget {
+class SheetWindow : public QWidget, public UnsavedWork {
   Q_OBJECT
  public:
   // Shows the window, or brings it forward unchanged when it is already shown.
@@ -25,6 +27,11 @@ class SheetWindow : public QWidget {
   // The sheet writer: replaces the file with the cells' line, atomically.
   bool sbScriviFileA(QString* error = nullptr);
 
+  // The cells differ from the sheet file as last read or written.
+  bool hasUnsavedChanges() const override;
+  // "&Aggiorna".
+  bool saveChanges() override { return aggiorna(); }
+
  protected:
   SheetWindow(AppContext& ctx, const char* name, const QString& title,
               Qt::WindowFlags flags = Qt::Window);
@@ -34,10 +41,10 @@ class SheetWindow : public QWidget {
 
   // "&Aggiorna": writes the sheet file. A failed write is said, or the keeper
   // would close the sheet believing the values kept.
-  void aggiorna();
+  bool aggiorna();
   // "Salva...": asks for a file and writes the text and a final CR LF into it;
   // cancelling writes nothing, a failure is said.
-  void salvaTesto(const QString& text);
+  bool salvaTesto(const QString& text);
   virtual QString reportNotSavedMessage(const QString& path) const;
 
   void closeEvent(QCloseEvent* event) override;
@@ -49,4 +56,5 @@ class SheetWindow : public QWidget {
 
   QString sheetPath_;
   QList<QLineEdit*> cells_;
+  QStringList savedCells_;  // the cells as the sheet file holds them
 };

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/unsaved.h"
 #include "common/widgets.h"
 #include "rules/datafolder.h"
 #include "rules/stationconfig.h"
@@ -98,6 +99,14 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   showPanel(ArchiveKind::Temperature, true);
   buildCommands();
   refreshEditItems();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (!unsaved::confirmAll(ctx_)) {
+    event->ignore();
+    return;
+  }
+  MainWindow::closeEvent(event);
 }
 
 Form1::~Form1() {

@@ -177,6 +177,8 @@ class Form1 : public MainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the main window ends the run: typing not yet saved is asked about first.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   bool connectArchive(ArchiveKind kind, const QString& message);

@@ -19,6 +19,7 @@
 #include "archive/insneve.h"
 #include "archive/modificadato.h"
 #include "common/appcontext.h"
+#include "common/unsaved.h"
 #include "history/storico.h"
 #include "print/stampa.h"
 #include "rules/undolist.h"
@@ -311,6 +312,7 @@ void Form1::back_Click() {
   if (ctx_.dialogs().message(this, kBackupQuestion, MsgIcon::None, MsgButtons::YesNo,
                              kBackupTitle) != MsgAnswer::Yes)
     return;
+  if (!unsaved::confirmAll(ctx_)) return;
   if (!ctx_.shell().startProgram(ctx_.dataPath(kBackupProgram))) {
     ctx_.dialogs().message(this, kBackupMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
     return;
@@ -347,7 +349,11 @@ void Form1::insfac_Click() {
 void Form1::azzmese_Click() { azzeramentoMensile(); }
 void Form1::azzannu_Click() { azzeramentoAnnuale(); }
 
-void Form1::esci_Click() { ctx_.shell().endProgram(0); }
+void Form1::esci_Click() {
+  // The program ends at once, but not over typing the keeper wants kept.
+  if (!unsaved::confirmAll(ctx_)) return;
+  ctx_.shell().endProgram(0);
+}
 
 // ---- "&Visualizza" -------------------------------------------------------------
 

@@ -58,6 +58,28 @@ mese::mese(AppContext& ctx) : SheetWindow(ctx, "mese", QStringLiteral("Riepilogo
   Textbbb->setPlainText(kPlaceholder + QStringLiteral("\r\n"));
   // The buttons follow the box from its first change on.
   connect(Textbbb, &QPlainTextEdit::textChanged, this, &mese::Textbbb_Change);
+  salvato_ = contenuto();
+}
+
+QStringList mese::contenuto() const {
+  QStringList c;
+  for (QLineEdit* e : Text1) c << e->text();
+  QString box = Textbbb->toPlainText();
+  if (box.trimmed() == kPlaceholder.trimmed()) box.clear();
+  return c << box;
+}
+
+bool mese::saveChanges() {
+  // Figures typed but never composed would leave only the placeholder in the
+  // file: they are composed first, as "Trasforma in formato testuale" would.
+  if (contenuto().constLast().isEmpty()) Command1_Click();
+  return salva();
+}
+
+bool mese::salva() {
+  if (!salvaTesto(testoRiepilogo())) return false;
+  salvato_ = contenuto();
+  return true;
 }
 
 void mese::build() {
@@ -222,7 +244,7 @@ void mese::Command2_Click() {
   ctx_.clipboard().setText(Textbbb->toPlainText());
 }
 
-void mese::Command3_Click() { salvaTesto(testoRiepilogo()); }
+void mese::Command3_Click() { salva(); }
 
 QString mese::reportNotSavedMessage(const QString&) const { return kSaveError; }
 

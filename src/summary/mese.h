@@ -26,6 +26,11 @@ class mese : public SheetWindow {
   // The summary box's text as it stands, lines ending in CR LF.
   QString testoRiepilogo() const;
 
+  // Figures typed or a summary composed since the window opened or was last
+  // saved with "Salva..."; "Salva..." saves them.
+  bool hasUnsavedChanges() const override { return contenuto() != salvato_; }
+  bool saveChanges() override;
+
   // Handlers.
   void Command1_Click();  // "Trasforma in formato testuale >>>"
   void Command2_Click();  // "Copia"
@@ -55,4 +60,9 @@ class mese : public SheetWindow {
 
  private:
   void build();
+  // The figures and the summary box, the placeholder counting as empty.
+  QStringList contenuto() const;
+  // "Salva...": the box as it stands.
+  bool salva();
+  QStringList salvato_;
 };

@@ -67,14 +67,16 @@ QString Dialog::nomeNonValido(const QString& name) {
   return {};
 }
 
-void Dialog::okbutton_Click() {
+void Dialog::okbutton_Click() { saveChanges(); }
+
+bool Dialog::saveChanges() {
   // Notes the file cannot hold are said before a name is asked for.
-  if (!savable(ctx_, this, Text1->toPlainText())) return;
+  if (!savable(ctx_, this, Text1->toPlainText())) return false;
   QString folder = ctx_.config().percorsoAppunti;
   const std::optional<QString> answer = ctx_.dialogs().inputBox(
       this, QStringLiteral("Specificare il nome del file che sarà salvato in: ") + folder,
       QStringLiteral("Nome file"), QString());
-  if (!answer || answer->isEmpty()) return;
+  if (!answer || answer->isEmpty()) return false;
 
   // The name stays a plain file name inside the notes folder: nothing typed
   // here may lead the file anywhere else.
@@ -82,7 +84,7 @@ void Dialog::okbutton_Click() {
   if (!why.isEmpty()) {
     ctx_.dialogs().message(this, why + QStringLiteral(" Gli appunti non sono stati salvati."),
                            MsgIcon::Exclamation);
-    return;
+    return false;
   }
   // The configuration never leaves the folder empty; should it be, the notes
   // go where an empty folder field would put them: the data folder.
@@ -97,10 +99,12 @@ void Dialog::okbutton_Click() {
                                QDir::toNativeSeparators(path) +
                                QStringLiteral(". Gli appunti non sono stati salvati."),
                            MsgIcon::Critical);
-    return;
+    return false;
   }
+  salvato_ = Text1->toPlainText();
   ctx_.dialogs().message(this, QStringLiteral("Gli appunti sono  stati salvati correttamente"),
                          MsgIcon::Information);
+  return true;
 }
 
 void Dialog::Command1_Click() {
@@ -116,6 +120,10 @@ void Dialog::Command2_Click() {
 void Dialog::cancelbutton_Click() { close(); }
 
 void Dialog::closeEvent(QCloseEvent* event) {
+  if (!unsaved::confirm(ctx_, this, *this)) {
+    event->ignore();
+    return;
+  }
   // Unload: release the button, uncheck the menu entry, focus to the main window.
   segnaAperta(false);
   ctx_.mainWindow()->giveFocusBack();

@@ -4,12 +4,14 @@
 // the print dialog. Its text starts empty at every opening.
 
 #include <QDialog>
+
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "common/unsaved.h"
 
 class AppContext;
 
-class Dialog : public QDialog {
+class Dialog : public QDialog, public UnsavedWork {
   Q_OBJECT
  public:
   explicit Dialog(AppContext& ctx);
@@ -24,6 +26,10 @@ class Dialog : public QDialog {
   QString testo() const { return Text1->toPlainText(); }
 
   void okbutton_Click();
+  // Notes typed since the window opened or was last saved.
+  bool hasUnsavedChanges() const override { return testo() != salvato_; }
+  // "&Salva...": true when the notes were written.
+  bool saveChanges() override;
   void Command1_Click();
   void Command2_Click();
   void cancelbutton_Click();
@@ -41,4 +47,5 @@ class Dialog : public QDialog {
   void segnaAperta(bool open);
 
   AppContext& ctx_;
+  QString salvato_;  // the notes as last saved
 };

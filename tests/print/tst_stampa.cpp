@@ -246,6 +246,7 @@ void TestStampa::notesOpenArePrintedAndClosed() {
 
   stampa d(env.ctx(), main);
   d.Option6_Click();
+  env.dialogs().answers << MsgAnswer::No;  // printed, not kept in a file
   d.OKButton_Click();
 
   QCOMPARE(env.scripted().printer->texts().value(4), "           prima riga\nseconda riga");

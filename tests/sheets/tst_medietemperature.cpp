@@ -328,6 +328,7 @@ void tst_medietemperature::clearDoesNotTouchTheFile() {
   QCOMPARE(captions(w), QStringList(8, QStringLiteral("0.")));
   QCOMPARE(env.readFile(QStringLiteral("tempmedie.txt")), QByteArray("|1|2|\r\n"));
   QVERIFY(env.dialogs().messages.isEmpty());
+  env.dialogs().answers << MsgAnswer::No;  // closed without saving
   w->CommandButton3_Click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   auto* again = env.ctx().window<medietemperature>();
@@ -497,6 +498,7 @@ void tst_medietemperature::closing() {
   w->activateWindow();
   QTRY_VERIFY(w->isActiveWindow());
   w->Text1[4]->setText(QStringLiteral("9"));  // not saved
+  env.dialogs().answers << MsgAnswer::No;
   QTest::mouseClick(w->CommandButton3, Qt::LeftButton);
   QTRY_VERIFY(!env.ctx().existing<medietemperature>());
   QTRY_VERIFY(main->isActiveWindow());

@@ -138,6 +138,7 @@ void tst_pioggiaanno::printAndSummary() {
   w->Command8->click();
   QVERIFY(env_->ctx().existing<mese>() && env_->ctx().existing<mese>()->isVisible());
   w->monthCell(2)->setText(QStringLiteral("9"));
+  env_->dialogs().answers << MsgAnswer::No;
   w->Command4->click();  // closes without saving
   QTRY_VERIFY(!env_->ctx().existing<pioggiaanno>());
   QCOMPARE(open()->monthCell(2)->text(), QStringLiteral("0"));

@@ -289,6 +289,7 @@ void tst_reset::savedOnlyByTheSheet() {
            sheetfile::composeLine(QStringList(32, QStringLiteral("0"))).toLatin1() + "\r\n");
 
   // The temperature sheet is closed unsaved: reopened, it shows the old month.
+  env_->dialogs().answers << MsgAnswer::No;
   ctx.existing<medietemperature>()->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QVERIFY(!ctx.existing<medietemperature>());

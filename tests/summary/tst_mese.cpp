@@ -352,6 +352,7 @@ void tst_mese::singleInstanceAndUnload() {
   QCOMPARE(w_->Text1[0]->text(), QStringLiteral("3"));
   QVERIFY(w_->isWindow());
 
+  env_->dialogs().answers << MsgAnswer::No;  // the figure typed is not kept
   w_->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCOMPARE(env_->ctx().existing<mese>(), nullptr);

@@ -104,6 +104,7 @@ void TestDialog::reopenedWindowIsEmpty() {
   Notes t;
   Dialog* d = t.open();
   d->Text1->setPlainText(QStringLiteral("da buttare"));
+  t.env.dialogs().answers << MsgAnswer::No;
   d->cancelbutton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QVERIFY(!t.env.ctx().existing<Dialog>());
@@ -289,6 +290,7 @@ void TestDialog::printButtonOpensPrintDialog() {
     s.Option6->click();
     s.OKButton->click();
   });
+  t.env.dialogs().answers << MsgAnswer::No;  // printed, not saved
   QTest::mouseClick(d->Command2, Qt::LeftButton);
   QVERIFY(seen);
   QCOMPARE(t.env.scripted().printer->texts().value(4), "           da stampare");
@@ -316,6 +318,7 @@ void TestDialog::mainWindowToggles() {
   QVERIFY(t.main->appunti->isChecked());
   d->Text1->setPlainText(QStringLiteral("scritto"));
 
+  t.env.dialogs().answers << MsgAnswer::No;
   command->trigger();
   QVERIFY(!d->isVisible());
   QVERIFY(!t.main->finapp->isChecked());
