@@ -3,8 +3,10 @@
 #include "copia.h"
 #include "procedura.h"
 #include "servizi.h"
+#include "sicurezza.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -51,6 +53,22 @@ void cinque::Command3_Click() {
 
   const QString origine = SORGENTE_->text();
   const QString destinazione = DESTINAZIONE_->text();
+  // What is about to be replaced goes to a safety copy first; without one the
+  // restore goes on only if the keeper says so.
+  QString perche;
+  if (!faiCopiaSicurezza(destinazione, QDateTime::currentDateTime(), origine, &perche) &&
+      !procedura_.servizi().domanda(
+          this, QString::fromUtf8(kTitoloErrore),
+          QStringLiteral("Impossibile fare la copia di sicurezza dei dati di Nubilario prima del "
+                         "ripristino.\n\nDettaglio: ") +
+              perche + QStringLiteral("\n\nRipristinare comunque i file di backup?"))) {
+    Label2_->hide();
+    Label5_->show();
+    Command3_->setEnabled(true);
+    Command1_->setEnabled(true);
+    inCorso_ = false;
+    return;
+  }
   rimuoviCopieInterrotte(origine);
   rimuoviCopieInterrotte(destinazione);
   bool primo = true;

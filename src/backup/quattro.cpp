@@ -5,12 +5,14 @@
 #include "procedura.h"
 #include "servizi.h"
 #include "sfoglia.h"
+#include "sicurezza.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 quattro::quattro(Procedura& procedura) : Pagina(procedura, "quattro", true) {
@@ -47,6 +49,14 @@ quattro::quattro(Procedura& procedura) : Pagina(procedura, "quattro", true) {
   nota->setToolTip(QDir::toNativeSeparators(procedura.cartellaProgramma()));
 
   lineaPulsanti();
+  copie_ =
+      pulsante(nullptr, "copie", QStringLiteral("Copie di sicurezza..."), 120, 4500, 2040, 375);
+  copie_->setToolTip(QStringLiteral(
+      "Ripristina una delle copie di sicurezza che Nubilario fa da sé nella propria "
+      "cartella, prima di ogni azzeramento e ripristino e al primo avvio del giorno"));
+  connect(copie_, &QPushButton::clicked, this, &quattro::copie_Click);
+  connect(Text1_, &QLineEdit::textChanged, this, &quattro::aggiornaCopie);
+  aggiornaCopie();
   connect(pulsante(nullptr, "Command2", QStringLiteral("< Indietro"), 2280, 4500, 1155, 375),
           &QPushButton::clicked, this, &quattro::Command2_Click);
   Command5_ = pulsante(nullptr, "Command5", QStringLiteral("Avanti >"), 3435, 4500, 1155, 375);
@@ -88,6 +98,27 @@ void quattro::Command5_Click() {
 }
 
 void quattro::Command1_Click() { procedura_.servizi().termina(); }
+
+void quattro::aggiornaCopie() { copie_->setEnabled(!copieSicurezza(Text1_->text()).isEmpty()); }
+
+void quattro::copie_Click() {
+  const QList<CopiaSicurezza> copie = copieSicurezza(Text1_->text());
+  aggiornaCopie();
+  if (copie.isEmpty()) return;
+  QStringList voci;
+  for (const CopiaSicurezza& c : copie) voci << descriviCopia(c);
+  const std::optional<int> scelta = procedura_.servizi().scegli(
+      this, QString::fromUtf8(kTitoloErrore),
+      QStringLiteral("Copia di sicurezza da ripristinare (la prima è la più recente):"), voci);
+  if (scelta && *scelta >= 0 && *scelta < copie.size())
+    Text2_->setText(QDir::toNativeSeparators(copie[*scelta].percorso));
+}
+
+void quattro::showEvent(QShowEvent* event) {
+  // Copies come and go while the page is hidden (a restore makes one).
+  aggiornaCopie();
+  Pagina::showEvent(event);
+}
 
 void quattro::closeEvent(QCloseEvent* event) {
   event->accept();

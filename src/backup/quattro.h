@@ -23,13 +23,20 @@ class quattro : public Pagina {
   void Command2_Click();
   void Command5_Click();
   void Command1_Click();
+  // A safety copy of the program's folder, picked from a list, becomes the
+  // backup folder; the button is enabled only while the folder has some.
+  void copie_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void aggiornaCopie();
+
   QLineEdit* Text2_;
   QLineEdit* Text1_;
   QPushButton* Command5_;
+  QPushButton* copie_;
   QTimer* Timer1_;
 };

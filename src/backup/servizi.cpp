@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -37,6 +38,20 @@ std::optional<QString> ServiziQt::sfogliaCartella(QWidget* pagina, const QString
   return QDir::toNativeSeparators(scelta);
 }
 
+bool ServiziQt::domanda(QWidget* pagina, const QString& titolo, const QString& testo) {
+  QMessageBox box(QMessageBox::Warning, titolo, testo, QMessageBox::Yes | QMessageBox::No, pagina);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<int> ServiziQt::scegli(QWidget* pagina, const QString& titolo,
+                                     const QString& richiesta, const QStringList& voci) {
+  bool ok = false;
+  const QString scelta = QInputDialog::getItem(pagina, titolo, richiesta, voci, 0, false, &ok);
+  if (!ok || !voci.contains(scelta)) return std::nullopt;
+  return int(voci.indexOf(scelta));
+}
+
 void ServiziQt::termina() { QCoreApplication::quit(); }
 
 void ServiziSimulati::errore(QWidget* pagina, const QString& titolo, const QString& testo) {
@@ -49,6 +64,18 @@ std::optional<QString> ServiziSimulati::sfogliaCartella(QWidget* pagina, const Q
   proprietari.append(pagina);
   if (cartelle.isEmpty()) return std::nullopt;
   return cartelle.takeFirst();
+}
+
+bool ServiziSimulati::domanda(QWidget* pagina, const QString& titolo, const QString& testo) {
+  domande.append({pagina, titolo, testo});
+  return !risposte.isEmpty() && risposte.takeFirst();
+}
+
+std::optional<int> ServiziSimulati::scegli(QWidget*, const QString&, const QString&,
+                                           const QStringList& voci) {
+  elenchi.append(voci);
+  if (scelte.isEmpty()) return std::nullopt;
+  return scelte.takeFirst();
 }
 
 void ServiziSimulati::termina() { ++terminazioni; }

@@ -20,6 +20,11 @@ class Servizi {
   virtual void errore(QWidget* pagina, const QString& titolo, const QString& testo) = 0;
   // The folder the user chose, or nothing when browsing was cancelled.
   virtual std::optional<QString> sfogliaCartella(QWidget* pagina, const QString& richiesta) = 0;
+  // Modal question with the Yes and No buttons: true for Yes.
+  virtual bool domanda(QWidget* pagina, const QString& titolo, const QString& testo) = 0;
+  // One of `voci` picked from a list: its index, or nothing when cancelled.
+  virtual std::optional<int> scegli(QWidget* pagina, const QString& titolo,
+                                    const QString& richiesta, const QStringList& voci) = 0;
   // Ends the program.
   virtual void termina() = 0;
 };
@@ -29,6 +34,9 @@ class ServiziQt : public Servizi {
  public:
   void errore(QWidget* pagina, const QString& titolo, const QString& testo) override;
   std::optional<QString> sfogliaCartella(QWidget* pagina, const QString& richiesta) override;
+  bool domanda(QWidget* pagina, const QString& titolo, const QString& testo) override;
+  std::optional<int> scegli(QWidget* pagina, const QString& titolo, const QString& richiesta,
+                            const QStringList& voci) override;
   void termina() override;
 };
 
@@ -43,6 +51,9 @@ class ServiziSimulati : public Servizi {
 
   void errore(QWidget* pagina, const QString& titolo, const QString& testo) override;
   std::optional<QString> sfogliaCartella(QWidget* pagina, const QString& richiesta) override;
+  bool domanda(QWidget* pagina, const QString& titolo, const QString& testo) override;
+  std::optional<int> scegli(QWidget* pagina, const QString& titolo, const QString& richiesta,
+                            const QStringList& voci) override;
   void termina() override;
 
   QList<Messaggio> messaggi;
@@ -53,6 +64,14 @@ class ServiziSimulati : public Servizi {
   QList<std::optional<QString>> cartelle;
   QStringList richieste;
   QList<QWidget*> proprietari;
+
+  // The questions asked, and the answers in order; nothing left means No.
+  QList<Messaggio> domande;
+  QList<bool> risposte;
+
+  // The lists offered, and the picks in order; nothing left means "cancelled".
+  QList<QStringList> elenchi;
+  QList<std::optional<int>> scelte;
 
   int terminazioni = 0;
 };

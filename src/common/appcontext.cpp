@@ -22,7 +22,14 @@ MainWindow* AppContext::mainWindow() {
 }
 
 DailyHistory* AppContext::history(QString* error) {
-  if (!history_.isOpen() && !history_.open(dataPath(DailyHistory::kFileName), error))
+  const auto access =
+      historyReadOnly_ ? DailyHistory::Access::ReadOnly : DailyHistory::Access::ReadWrite;
+  if (!history_.isOpen() && !history_.open(dataPath(DailyHistory::kFileName), error, access))
     return nullptr;
   return &history_;
+}
+
+void AppContext::setHistoryReadOnly() {
+  historyReadOnly_ = true;
+  history_.close();
 }

@@ -48,6 +48,9 @@ class AppContext : public QObject {
   // folder from before it) on first use. Null when it cannot be opened;
   // `error` then says why, and the next call tries again.
   DailyHistory* history(QString* error = nullptr);
+  // From now on the history is opened read-only (a damaged file the keeper
+  // chose to keep); one already open is opened again that way.
+  void setHistoryReadOnly();
 
   // The main window; created (not yet loaded) on first use.
   MainWindow* mainWindow();
@@ -93,6 +96,7 @@ class AppContext : public QObject {
   MainWindowFactory makeMainWindow_;
   StationConfig config_;
   DailyHistory history_;
+  bool historyReadOnly_ = false;
   QPointer<MainWindow> main_;
   QHash<const QMetaObject*, QPointer<QWidget>> windows_;
   std::unordered_map<std::type_index, std::shared_ptr<void>> states_;

@@ -4,8 +4,10 @@
 // the tests run on the scripted ones (scriptedplatform.h), which record what was
 // asked and answer as the test tells them, so no modal dialog ever blocks.
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -102,6 +104,8 @@ struct Platform {
   std::unique_ptr<SettingsStore> settings;
   std::unique_ptr<Clipboard> clipboard;
   std::unique_ptr<TextPrinter> printer;
+  // The time of day, which names the safety copies; tests set their own.
+  std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
   // A file of the data folder, joined with this platform's separator.
   QString dataPath(const QString& fileName) const;

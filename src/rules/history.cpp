@@ -58,10 +58,11 @@ QVariant rainNumber(const QString& text) {
   return v ? QVariant(v->units) : QVariant(QMetaType::fromType<qlonglong>());
 }
 
-// Opens a connection on an existing file, for reading and writing.
-bool openExisting(QSqlDatabase& db, const QString& path, QString* error) {
+// Opens a connection on an existing file, for reading and writing or reading only.
+bool openExisting(QSqlDatabase& db, const QString& path, bool readOnly, QString* error) {
   QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-  db.setDatabaseName(uri.toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+  db.setDatabaseName(uri.toString(QUrl::FullyEncoded) +
+                     (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
   db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
   if (!db.open()) {
     if (error) *error = db.lastError().text();
@@ -71,6 +72,15 @@ bool openExisting(QSqlDatabase& db, const QString& path, QString* error) {
 }
 
 }  // namespace
+
+const QStringList& DailyHistory::columns() {
+  static const QStringList names = {
+      QStringLiteral("data"),        QStringLiteral("minima"),
+      QStringLiteral("massima"),     QStringLiteral("precipitazione"),
+      QStringLiteral("nota"),        QStringLiteral("minima_num"),
+      QStringLiteral("massima_num"), QStringLiteral("precipitazione_num")};
+  return names;
+}
 
 DailyHistory::DailyHistory(QObject* parent)
     : QObject(parent),
@@ -107,19 +117,22 @@ bool DailyHistory::create(const QString& path, QString* error) {
   return ok;
 }
 
-bool DailyHistory::open(const QString& path, QString* error) {
+bool DailyHistory::open(const QString& path, QString* error, Access access) {
   close();
-  if (!QFileInfo::exists(path) && !create(path, error)) return false;
+  const bool readOnly = access == Access::ReadOnly;
+  if (!QFileInfo::exists(path) && (readOnly || !create(path, error))) {
+    if (readOnly && error) *error = QStringLiteral("il file non esiste: ") + path;
+    return false;
+  }
   QSqlDatabase db = QSqlDatabase::contains(connectionName_)
                         ? QSqlDatabase::database(connectionName_, false)
                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-  if (!openExisting(db, path, error)) return false;
+  if (!openExisting(db, path, readOnly, error)) return false;
   // Every column must be there: SQLite would take an unknown quoted name for
   // a text, so the table's own record is asked.
   const QSqlRecord record = db.record(QStringLiteral("tab"));
-  for (const char* column : {"data", "minima", "massima", "precipitazione", "nota", "minima_num",
-                             "massima_num", "precipitazione_num"}) {
-    if (!record.contains(QLatin1String(column))) {
+  for (const QString& column : columns()) {
+    if (!record.contains(column)) {
       if (error) *error = QStringLiteral("non è uno storico giornaliero: ") + path;
       db.close();
       return false;
@@ -128,7 +141,8 @@ bool DailyHistory::open(const QString& path, QString* error) {
   QSqlQuery q(db);
   q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
   q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-  if (!q.exec(kCreateStamps)) {
+  // Read-only, a history from before the stamps simply has none.
+  if (!q.exec(kCreateStamps) && !readOnly) {
     if (error) *error = q.lastError().text();
     db.close();
     return false;

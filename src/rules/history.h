@@ -38,6 +38,8 @@ class DailyHistory : public QObject {
   Q_OBJECT
  public:
   static const QString kFileName;  // "giornaliero.mdb"
+  // The columns of its table "tab".
+  static const QStringList& columns();
 
   explicit DailyHistory(QObject* parent = nullptr);
   ~DailyHistory() override;
@@ -47,8 +49,10 @@ class DailyHistory : public QObject {
 
   // Opens the history for reading and writing, creating it when it is not
   // there yet (a data folder from before the history). A file that is not a
-  // history is refused, never changed.
-  bool open(const QString& path, QString* error = nullptr);
+  // history is refused, never changed. Read-only (a damaged history the
+  // keeper chose to keep): never created, and every write fails.
+  enum class Access { ReadWrite, ReadOnly };
+  bool open(const QString& path, QString* error = nullptr, Access access = Access::ReadWrite);
   bool isOpen() const { return open_; }
   QString path() const { return path_; }
   void close();

@@ -26,7 +26,7 @@ Recordset::~Recordset() {
   }
 }
 
-bool Recordset::connect(const QString& path, QString* error) {
+bool Recordset::connect(const QString& path, QString* error, Access access) {
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     if (QSqlDatabase::contains(connectionName_)) {
@@ -43,9 +43,11 @@ bool Recordset::connect(const QString& path, QString* error) {
   if (!db.isValid()) return fail(QStringLiteral("SQLite driver missing"));
   // A URI with mode=rw opens an existing file only; SQLite falls back to
   // reading when the file is write-protected.
+  readOnly_ = access == Access::ReadOnly;
   QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
   uri.setScheme(QStringLiteral("file"));
-  db.setDatabaseName(uri.toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+  db.setDatabaseName(uri.toString(QUrl::FullyEncoded) +
+                     (readOnly_ ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
   db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
   if (!db.open()) return fail(db.lastError().text());
 
@@ -55,8 +57,10 @@ bool Recordset::connect(const QString& path, QString* error) {
                   .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName))))
     return fail(q.lastError().text());
   // A closed archive must be one self-contained file: rollback journal, not WAL.
-  q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-  q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+  if (!readOnly_) {
+    q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+  }
   connected_ = true;
   return true;
 }

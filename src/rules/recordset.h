@@ -22,8 +22,11 @@ class Recordset : public QAbstractTableModel {
   // The connection: opens an existing archive for reading and writing (read-only
   // when the file is write-protected) and checks that it is a database with the
   // table "tab". Never creates a file. False with a reason when it cannot.
-  bool connect(const QString& path, QString* error = nullptr);
+  // Read-only (a damaged archive the keeper chose to keep): every write fails.
+  enum class Access { ReadWrite, ReadOnly };
+  bool connect(const QString& path, QString* error = nullptr, Access access = Access::ReadWrite);
   bool isConnected() const { return connected_; }
+  bool isReadOnly() const { return connected_ && readOnly_; }
 
   // Opens the recordset on "SELECT * FROM tab": the columns and the record keys.
   bool open(QString* error = nullptr);
@@ -98,6 +101,7 @@ class Recordset : public QAbstractTableModel {
 
   QString connectionName_;
   bool connected_ = false;
+  bool readOnly_ = false;
   bool open_ = false;
   QStringList columns_;
   QVector<qint64> ids_;

@@ -175,8 +175,13 @@ QWidget* Form1::buildPanel(ArchiveKind kind) {
 }
 
 bool Form1::connectArchive(ArchiveKind kind, const QString& message) {
+  const Opening opening = checkArchive(archiveFileName(kind));
+  const auto access =
+      opening == Opening::ReadOnly ? Recordset::Access::ReadOnly : Recordset::Access::ReadWrite;
   QString why;
-  if (recordset(kind).connect(ctx_.dataPath(archiveFileName(kind)), &why)) return true;
+  if (opening != Opening::Refused &&
+      recordset(kind).connect(ctx_.dataPath(archiveFileName(kind)), &why, access))
+    return true;
   ctx_.dialogs().message(this, message, MsgIcon::Critical, MsgButtons::Ok, kTitle);
   return false;
 }
@@ -227,6 +232,12 @@ bool Form1::openAndBind(ArchiveKind kind) {
 }
 
 bool Form1::Form1_Load() {
+  const bool goOn = load();
+  if (goOn) dailySafetyCopy();
+  return goOn;
+}
+
+bool Form1::load() {
   // One trap for the whole load: the first failure is reported and the load
   // stops there; the window is shown with what was done.
   auto fail = [this] {
@@ -243,6 +254,7 @@ bool Form1::Form1_Load() {
   if (!openAndBind(ArchiveKind::Snow)) return fail();
   if (!connetti4()) return false;
   if (!openAndBind(ArchiveKind::OtherEvents)) return fail();
+  checkHistory();
 
   // The lines read replace the starting values; a missing or short file is
   // a failure of the load, and the frame then stays as it is.

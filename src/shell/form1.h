@@ -32,6 +32,8 @@ class Form1 : public MainWindow {
   // The load: opens the archives, binds the grids and reads the configuration.
   // Every failure is caught and reported once; the window is shown anyway.
   // False only when the program has to end (the other-events archive is missing).
+  // Each archive and the daily history are checked before they are opened;
+  // the day's first load then makes a safety copy of the data file set.
   bool Form1_Load();
 
   // The connection procedures: each opens one archive and reports its failure.
@@ -181,7 +183,15 @@ class Form1 : public MainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  bool load();
   bool connectArchive(ArchiveKind kind, const QString& message);
+  // The check before an archive is opened (form1_checks.cpp): one that is not
+  // an archive of Nubilario is refused once the keeper is told; a damaged one
+  // is restored from a safety copy or, as the keeper chooses, opened read-only.
+  enum class Opening { Normal, ReadOnly, Refused };
+  Opening checkArchive(const QString& fileName);
+  void checkHistory();
+  void dailySafetyCopy();
   bool openAndBind(ArchiveKind kind);
   // Shows the station configuration of the context.
   void showConfig();
@@ -202,4 +212,5 @@ class Form1 : public MainWindow {
   std::array<QToolBar*, 4> toolbars_{};
   std::array<QGroupBox*, 4> frames_{};
   UndoList* undo_ = nullptr;
+  bool unsound_ = false;  // an archive was refused or left damaged at the load
 };

@@ -2,6 +2,7 @@
 
 #include "common/appcontext.h"
 #include "common/historystore.h"
+#include "rules/safetycopy.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
 #include "sheets/pioggiaanno.h"
@@ -99,6 +100,19 @@ bool storeUnsavedDays(AppContext& ctx) {
   return true;
 }
 
+// Before anything is cleared the data file set goes to a safety copy; when
+// the copy cannot be made the keeper decides whether to reset all the same.
+bool safetyCopyFirst(AppContext& ctx) {
+  QString error;
+  if (safetycopy::make(ctx.dataFolder(), ctx.platform().now(), nullptr, &error)) return true;
+  const QString question =
+      QStringLiteral("Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento.") +
+      kNl + kNl + QStringLiteral("Dettaglio: ") + error + kNl + kNl +
+      QStringLiteral("Procedere comunque con l'azzeramento?");
+  return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::Exclamation, MsgButtons::YesNo,
+                               kTitle) == MsgAnswer::Yes;
+}
+
 bool confirmed(AppContext& ctx, const QString& question) {
   return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::None, MsgButtons::YesNo,
                                kQuestionTitle) == MsgAnswer::Yes;
@@ -110,6 +124,7 @@ namespace azzeramento {
 
 void mensile(AppContext& ctx) {
   if (!confirmed(ctx, monthlyQuestion())) return;
+  if (!safetyCopyFirst(ctx)) return;
   if (!storeUnsavedDays(ctx)) return;
   clearDailySheets(ctx);
   ctx.dialogs().message(ctx.mainWindow(), kMonthlyDone, MsgIcon::Information, MsgButtons::Ok,
@@ -118,6 +133,7 @@ void mensile(AppContext& ctx) {
 
 void annuale(AppContext& ctx) {
   if (!confirmed(ctx, annualQuestion())) return;
+  if (!safetyCopyFirst(ctx)) return;
   if (!storeUnsavedDays(ctx)) return;
   clearDailySheets(ctx);
   showSheet<pioggiaanno>(ctx)->Command2_Click();

@@ -5,6 +5,7 @@
 #include "procedura.h"
 #include "quattro.h"
 #include "servizi.h"
+#include "sicurezza.h"
 #include "tre.h"
 
 #include <QApplication>
@@ -144,6 +145,9 @@ class tst_backupwizard : public QObject {
   void storicoGiornaliero();
   void ripristinoFallito_data();
   void ripristinoFallito();
+  void ripristinoDaCopiaDiSicurezza();
+  void copiaDiSicurezzaFallita_data();
+  void copiaDiSicurezzaFallita();
 
  private:
   tre* versoTre(const QString& cartella);
@@ -304,6 +308,7 @@ void tst_backupwizard::controlli_data() {
   riga("quattro", "Label16",
        "Premere sul pulsante \"Predefinito\" per impostare il percorso standard di Nubilario, "
        "cioè: '<programma>'");
+  riga("quattro", "copie", "Copie di sicurezza...", true, false);
   riga("quattro", "Command2", "< Indietro");
   riga("quattro", "Command5", "Avanti >", true, false);
   riga("quattro", "Command1", "Chiudi");
@@ -797,9 +802,16 @@ void tst_backupwizard::ripristinoCompleto() {
 
   QCOMPARE(servizi_->messaggi.size(), 0);
   QCOMPARE(versioni(programma_, {"copia"}), QStringList(8, "copia"));
-  QStringList attese = kNomi;
+  QStringList attese = kNomi + QStringList{"copie di sicurezza"};
   attese.sort();
   QCOMPARE(voci(programma_), attese);
+  // What was replaced went to a safety copy first.
+  const QList<CopiaSicurezza> sicurezza = copieSicurezza(programma_);
+  QCOMPARE(sicurezza.size(), 1);
+  QCOMPARE(versioni(sicurezza[0].percorso, {"dati"}).count("dati"), 7);
+  QCOMPARE(bytesOf(sicurezza[0].percorso + "/config.cfg"),
+           "una configurazione molto più lunga di quella salvata");
+  QCOMPARE(servizi_->domande.size(), 0);
   QCOMPARE(stato(c),
            "Label6 Label8 primo secondo terzo quarto quinto sesto Command4termina"
            " | Command2 Command1 Command4termina");
@@ -875,11 +887,75 @@ void tst_backupwizard::ripristinoFallito() {
   // Restored files stay restored, the others keep their contents whole.
   QStringList attese = QStringList(copiati, "copia") + QStringList(8 - copiati, "dati");
   QCOMPARE(versioni(programma_, {"copia", "dati"}), attese);
+  // Over the program's folder a safety copy was made first.
   QStringList nomi = kNomi;
+  if (destinazione == programma_) nomi << "copie di sicurezza";
   nomi.sort();
   QCOMPARE(voci(programma_), nomi);
   QVERIFY(!QFileInfo::exists(radice_->filePath("manca")));
   QVERIFY(!QFileInfo::exists("/proc/neve.mdb"));
+}
+
+// The safety copies of the program's folder are offered newest first (one
+// cut short or lacking a file never); the one picked is restored like any
+// backup and outlives the rotation that the restore's own copy starts.
+void tst_backupwizard::ripristinoDaCopiaDiSicurezza() {
+  const QString copie = programma_ + "/copie di sicurezza";
+  for (int giorno = 2; giorno <= 11; ++giorno)
+    scriviInsieme(copie + QString("/2020-01-%1 10.15.02").arg(giorno, 2, 10, QChar('0')),
+                  giorno == 2 ? "lunedì" : "recente");
+  scriviInsieme(copie + "/2020-01-12 08.00.00.incompleta", "interrotta");
+  scriviInsieme(copie + "/2020-01-12 09.00.00", "senza configurazione");
+  QVERIFY(QFile::remove(copie + "/2020-01-12 09.00.00/config.cfg"));
+
+  clic(&procedura_->paginaForm1(), "Command13");
+  quattro& q = procedura_->paginaQuattro();
+  servizi_->scelte << 9;
+  clic(&q, "copie");
+  QCOMPARE(servizi_->elenchi.value(0).size(), 10);
+  QCOMPARE(servizi_->elenchi[0].first(), "11 gennaio 2020 alle 10:15:02");
+  QCOMPARE(servizi_->elenchi[0].last(), "2 gennaio 2020 alle 10:15:02");
+  QCOMPARE(cerca<QLineEdit>(&q, "Text2")->text(), copie + "/2020-01-02 10.15.02");
+  q.Timer1_Timer();
+  clic(&q, "Command5");
+  clic(procedura_->cinqueCaricata(), "Command3");
+
+  QCOMPARE(servizi_->messaggi.size(), 0);
+  QCOMPARE(versioni(programma_, {"lunedì"}), QStringList(8, "lunedì"));
+  const QList<CopiaSicurezza> dopo = copieSicurezza(programma_);
+  QCOMPARE(versioni(dopo.first().percorso, {"dati"}), QStringList(8, "dati"));
+  QCOMPARE(dopo.last().percorso, copie + "/2020-01-02 10.15.02");
+  QVERIFY(!QFileInfo::exists(copie + "/2020-01-03 10.15.02"));  // the eleventh
+  QVERIFY(!QFileInfo::exists(copie + "/2020-01-12 08.00.00.incompleta"));
+}
+
+// A safety copy that cannot be made is told before anything is replaced;
+// the keeper decides whether the restore goes on.
+void tst_backupwizard::copiaDiSicurezzaFallita_data() {
+  QTest::addColumn<bool>("comunque");
+  QTest::newRow("ripristino comunque") << true;
+  QTest::newRow("ripristino annullato") << false;
+}
+
+void tst_backupwizard::copiaDiSicurezzaFallita() {
+  QFETCH(bool, comunque);
+  scriviFile(programma_ + "/copie di sicurezza", "non una cartella");
+  const QString copie = radice_->filePath("copie");
+  scriviInsieme(copie, "copia");
+  cinque* c = versoCinque(copie, programma_);
+  QVERIFY(c);
+  servizi_->risposte << comunque;
+  clic(c, "Command3");
+  QCOMPARE(servizi_->domande.size(), 1);
+  QCOMPARE(servizi_->domande[0].testo,
+           "Impossibile fare la copia di sicurezza dei dati di Nubilario prima del ripristino."
+           "\n\nDettaglio: impossibile creare " +
+               programma_ + "/copie di sicurezza\n\nRipristinare comunque i file di backup?");
+  QCOMPARE(versioni(programma_, {"copia", "dati"}), QStringList(8, comunque ? "copia" : "dati"));
+  // Not gone on, the page is ready for another try.
+  QCOMPARE(stato(c), comunque ? "Label6 Label8 primo secondo terzo quarto quinto sesto "
+                                "Command4termina | Command2 Command1 Command4termina"
+                              : "Label5 Command3 | Command3 Command1");
 }
 
 QTEST_MAIN(tst_backupwizard)

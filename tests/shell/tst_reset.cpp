@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "rules/safetycopy.h"
 #include "rules/sheetfile.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
@@ -70,6 +71,8 @@ class tst_reset : public QObject {
   void fromMenu();
   void storesDaysFirst_data();
   void storesDaysFirst();
+  void safetyCopyFirst_data();
+  void safetyCopyFirst();
 
  private:
   // Sheet files holding a month of data.
@@ -369,6 +372,54 @@ void tst_reset::storesDaysFirst() {
   }
   QCOMPARE(temps->Text1[1]->text(), cleared ? "" : "11");
   QCOMPARE(env_->dialogs().messages.size(), cleared ? 2 : 1);
+}
+
+// Once the keeper said yes, and before anything is cleared, the data file set
+// goes to a safety copy; when it cannot be made the keeper decides.
+void tst_reset::safetyCopyFirst_data() {
+  QTest::addColumn<bool>("annual");
+  QTest::addColumn<QString>("copy");  // "made", "failed" or "" (reset not confirmed)
+  QTest::addColumn<bool>("goOn");     // the answer to a failed copy
+  QTest::newRow("monthly") << false << "made" << true;
+  QTest::newRow("annual") << true << "made" << true;
+  QTest::newRow("answered no") << false << "" << false;
+  QTest::newRow("failed, reset all the same") << false << "failed" << true;
+  QTest::newRow("failed, reset stopped") << true << "failed" << false;
+}
+
+void tst_reset::safetyCopyFirst() {
+  QFETCH(bool, annual);
+  QFETCH(QString, copy);
+  QFETCH(bool, goOn);
+  env_->ctx().platform().now = [] { return QDateTime(QDate(2027, 1, 1), QTime(0, 0, 5)); };
+  const QString folder = safetycopy::folder(env_->folder());
+  if (copy == "failed") {
+    QVERIFY(QDir(folder).removeRecursively());
+    env_->writeFile(safetycopy::kFolderName, "non una cartella");
+  }
+  const QByteArray before = files();
+  env_->dialogs().answers << (copy.isEmpty() ? MsgAnswer::No : MsgAnswer::Yes)
+                          << (goOn ? MsgAnswer::Yes : MsgAnswer::No);
+  annual ? azzeramento::annuale(env_->ctx()) : azzeramento::mensile(env_->ctx());
+  const QString made = folder + "/2027-01-01 00.00.05/";
+  QCOMPARE(QFile::exists(made), copy == "made");
+  if (copy == "made")
+    QCOMPARE(bytesOf(made + "tempmedie.txt") + "#" + bytesOf(made + "prpgiornaliera.txt") + "#" +
+                 bytesOf(made + "prpanno.txt"),
+             before);
+  const QList<ScriptedDialogs::Message>& m = env_->dialogs().messages;
+  if (copy == "failed") {
+    QCOMPARE(m.value(1).text,
+             "Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento.\r\n\r\n"
+             "Dettaglio: impossibile creare la cartella " +
+                 env_->path(safetycopy::kFolderName) +
+                 "\r\n\r\nProcedere comunque con l'azzeramento?");
+    QCOMPARE(m[1].buttons, MsgButtons::YesNo);
+  }
+  // Stopped, nothing was offered for storing and no sheet was cleared.
+  QCOMPARE(env_->dialogs().windowsRun.size(), goOn ? 1 : 0);
+  if (goOn) QCOMPARE(m.last().text, annual ? kAnnualDone : kMonthlyDone);
+  QCOMPARE(env_->ctx().existing<medietemperature>() != nullptr, goOn);
 }
 
 QTEST_MAIN(tst_reset)

@@ -138,27 +138,35 @@ class tst_startup : public QObject {
   }
 
   // A missing or unusable archive: its message, the load message, and the
-  // archives after it stay closed; the configuration is not read.
+  // archives after it stay closed; the configuration is not read. What is
+  // wrong with a file that is there is told first.
   void unusableArchive_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("bytes");  // empty: the file is missing
     QTest::addColumn<int>("openArchives");
-    QTest::newRow("temperature missing") << "temperature.mdb" << QByteArray() << 0;
-    QTest::newRow("rain garbage") << "datipluviometrici.mdb"
-                                  << QByteArray("spazzatura").repeated(500) << 1;
-    QTest::newRow("snow missing") << "neve.mdb" << QByteArray() << 2;
-    QTest::newRow("snow truncated") << "neve.mdb" << QByteArray("SQLite format 3\0\x10\0", 19) << 2;
+    QTest::addColumn<QString>("told");  // how the first message starts; empty: none
+    QTest::newRow("temperature missing") << "temperature.mdb" << QByteArray() << 0 << "";
+    QTest::newRow("rain garbage")
+        << "datipluviometrici.mdb" << QByteArray("spazzatura").repeated(500) << 1
+        << "Il file datipluviometrici.mdb non è un archivio di Nubilario: non è un database "
+           "SQLite.";
+    QTest::newRow("snow missing") << "neve.mdb" << QByteArray() << 2 << "";
+    QTest::newRow("snow truncated") << "neve.mdb" << QByteArray("SQLite format 3\0\x10\0", 19) << 2
+                                    << "Il file neve.mdb è danneggiato.\r\n\r\nDettaglio: ";
   }
   void unusableArchive() {
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
     QFETCH(int, openArchives);
+    QFETCH(QString, told);
     TestEnv env;
     env.writeFile("config.cfg", "Stazione\r\nno\r\nx\r\nA\r\nB\r\n");
     QFile::remove(env.path(file));
     if (!bytes.isEmpty()) env.writeFile(file, bytes);
     Form1* w = env.loadMainWindow();
-    QCOMPARE(texts(env.dialogs()), (QStringList{kDbError, kLoadError}));
+    const QStringList shown = texts(env.dialogs());
+    QCOMPARE(shown.mid(told.isEmpty() ? 0 : 1), (QStringList{kDbError, kLoadError}));
+    if (!told.isEmpty()) QVERIFY2(shown[0].startsWith(told), qPrintable(shown[0]));
     for (int k = 0; k < 4; ++k) QCOMPARE(w->recordset(ArchiveKind(k)).isOpen(), k < openArchives);
     QCOMPARE(w->nome->text(), QStringLiteral("nome della stazione"));
     QVERIFY(!w->infostazione->isHidden());

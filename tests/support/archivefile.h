@@ -2,6 +2,7 @@
 // An archive file read back (or tampered with) through a connection of its
 // own, the way another program would see it.
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -62,6 +63,26 @@ class ArchiveFile {
                        "RAISE(ABORT, 'sola lettura'); END"));
   }
   QString allowUpdates() { return exec(QStringLiteral("DROP TRIGGER bloccamodifiche")); }
+
+  // Adds `count` records of a few hundred bytes each to the first column and
+  // the last ("Osservazioni"): enough of them fill several pages.
+  QString fill(int count, const QString& first, const QString& last) {
+    QString error = exec(QStringLiteral("BEGIN"));
+    for (int i = 0; i < count && error.isEmpty(); ++i)
+      error = exec(QStringLiteral("INSERT INTO tab (\"%1\", \"%2\") VALUES ('riga %3', '%4')")
+                       .arg(first, last)
+                       .arg(i)
+                       .arg(QString(200 + i % 50, QLatin1Char('a' + i % 26))));
+    return error.isEmpty() ? exec(QStringLiteral("COMMIT")) : error;
+  }
+
+  // Zeros over bytes in the middle of a closed archive, as a failing disk
+  // leaves them: SQLite's quick check fails, yet the records still read.
+  static bool damage(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite) || f.size() < 8 * 4096) return false;
+    return f.seek(f.size() / 2 + 1000) && f.write(QByteArray(200, '\0')) == 200;
+  }
 
  private:
   QString name_;
