@@ -28,6 +28,15 @@ class ArchiveFile {
     return q.exec(sql) ? QString() : q.lastError().text();
   }
 
+  // "ok", or what PRAGMA quick_check finds wrong.
+  QString quickCheck() {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    if (!q.exec(QStringLiteral("PRAGMA quick_check"))) return q.lastError().text();
+    QStringList found;
+    while (q.next()) found << q.value(0).toString();
+    return found.join(u'\n');
+  }
+
   int count() {
     QSqlQuery q(QSqlDatabase::database(name_, false));
     if (!q.exec(QStringLiteral("SELECT count(*) FROM tab")) || !q.next()) return -1;
