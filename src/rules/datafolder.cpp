@@ -10,6 +10,7 @@
 #include <QUuid>
 
 #include "rules/history.h"
+#include "rules/sqlitefile.h"
 #include "rules/stationconfig.h"
 #include "rules/textfile.h"
 
@@ -22,24 +23,7 @@ bool createArchive(const QString& path, ArchiveKind kind, QString* error) {
     if (error) *error = QStringLiteral("exists: ") + path;
     return false;
   }
-  const QString ddl = records::createTable(kind);
-  const QString name = QStringLiteral("create-") + QUuid::createUuid().toString(QUuid::Id128);
-  bool ok = false;
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(path);
-    if (db.open()) {
-      QSqlQuery q(db);
-      ok = q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) && q.exec(ddl);
-      if (!ok && error) *error = q.lastError().text();
-      db.close();
-    } else if (error) {
-      *error = db.lastError().text();
-    }
-  }
-  QSqlDatabase::removeDatabase(name);
-  if (!ok) QFile::remove(path);
-  return ok;
+  return sqlitefile::create(path, {records::createTable(kind)}, error);
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include <QUuid>
 
 #include "rules/numbers.h"
+#include "rules/sqlitefile.h"
 
 const QString DailyHistory::kFileName = QStringLiteral("giornaliero.mdb");
 
@@ -96,25 +97,7 @@ bool DailyHistory::create(const QString& path, QString* error) {
     if (error) *error = QStringLiteral("il file esiste già: ") + path;
     return false;
   }
-  const QString name =
-      QStringLiteral("history-create-") + QUuid::createUuid().toString(QUuid::Id128);
-  bool ok = false;
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(path);
-    if (db.open()) {
-      QSqlQuery q(db);
-      ok = q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) && q.exec(kCreate) &&
-           q.exec(kCreateStamps);
-      if (!ok && error) *error = q.lastError().text();
-      db.close();
-    } else if (error) {
-      *error = db.lastError().text();
-    }
-  }
-  QSqlDatabase::removeDatabase(name);
-  if (!ok) QFile::remove(path);
-  return ok;
+  return sqlitefile::create(path, {kCreate, kCreateStamps}, error);
 }
 
 bool DailyHistory::open(const QString& path, QString* error, Access access) {

@@ -12,6 +12,14 @@
 namespace {
 constexpr int kCacheLimit = 4000;  // rows kept in memory for the grids
 const QString kTable = QStringLiteral("tab");
+
+// "INSERT INTO table (names) VALUES (marks)", or the default values when no
+// column is named.
+QString insertStatement(const QString& table, const QStringList& names, const QStringList& marks) {
+  if (names.isEmpty()) return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+  return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+      .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+}
 }  // namespace
 
 Recordset::Recordset(QObject* parent)
@@ -227,10 +235,7 @@ bool Recordset::update(QString* error) {
     marks << QStringLiteral("?");
   }
   QSqlQuery q(db);
-  const QString sql =
-      names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+  const QString sql = insertStatement(table, names, marks);
   bool ok = q.prepare(sql);
   if (ok) {
     for (int column : order) q.addBindValue(pending_[column]);
@@ -342,10 +347,7 @@ int Recordset::restoreRecord(qint64 id, const QStringList& values, QString* erro
     marks << QStringLiteral("?");
   }
   QSqlQuery q(db);
-  const QString sql =
-      names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+  const QString sql = insertStatement(table, names, marks);
   if (!q.prepare(sql)) return fail(q.lastError().text());
   if (keyFree) q.addBindValue(id);
   for (const QString& v : values) q.addBindValue(v);
