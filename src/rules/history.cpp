@@ -1,8 +1,11 @@
 #include "rules/history.h"
 
+#include <QHash>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -219,13 +222,27 @@ bool DailyHistory::write(const QVector<DayRecord>& days, const QString& what, QS
     if (error) *error = QStringLiteral("lo storico giornaliero non è aperto");
     return false;
   }
+  // Many days (an import): what is stored of their span is read at once.
+  QHash<QDate, DayRecord> stored;
+  const bool many = days.size() > 62;
+  if (many) {
+    QDate lo, hi;
+    for (const DayRecord& d : days) {
+      if (!d.date.isValid()) continue;
+      if (!lo.isValid() || d.date < lo) lo = d.date;
+      if (!hi.isValid() || d.date > hi) hi = d.date;
+    }
+    if (lo.isValid())
+      for (const DayRecord& d : span(lo, hi)) stored.insert(d.date, d);
+  }
   QVector<DayRecord> changes, before;
   for (const DayRecord& d : days) {
     if (!d.date.isValid()) continue;
-    const DayRecord stored = day(d.date);
-    if (stored == d) continue;
+    const DayRecord was =
+        many ? stored.value(d.date, DayRecord{d.date, {}, {}, {}, {}}) : day(d.date);
+    if (was == d) continue;
     changes << d;
-    before << stored;
+    before << was;
   }
   if (changes.isEmpty()) return true;
   if (!apply(changes, error)) return false;

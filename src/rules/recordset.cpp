@@ -1,6 +1,7 @@
 #include "rules/recordset.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -361,6 +362,177 @@ int Recordset::restoreRecord(qint64 id, const QStringList& values, QString* erro
   position_ = r;
   Q_EMIT currentChanged(position_);
   return r;
+}
+
+QVector<QStringList> Recordset::allValues(QString* error) const {
+  QVector<QStringList> all;
+  if (!open_) {
+    if (error) *error = QStringLiteral("archive not open");
+    return all;
+  }
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  QSqlQuery q(db);
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid")
+                  .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName)))) {
+    if (error) *error = q.lastError().text();
+    return all;
+  }
+  all.reserve(recordCount());
+  const int n = int(columns_.size());
+  while (q.next()) {
+    QStringList values;
+    values.reserve(n);
+    for (int i = 0; i < n; ++i) values << q.value(i).toString();
+    all << values;
+  }
+  return all;
+}
+
+bool Recordset::inTransaction(const std::function<bool(QString*)>& work, QString* error) {
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  if (!db.transaction()) {
+    if (error) *error = db.lastError().text();
+    return false;
+  }
+  QString why;
+  if (!work(&why) || !db.commit()) {
+    if (why.isEmpty()) why = db.lastError().text();
+    db.rollback();
+    if (error) *error = why;
+    return false;
+  }
+  return true;
+}
+
+bool Recordset::importRecords(const QVector<QStringList>& added,
+                              const QVector<QPair<int, QStringList>>& replaced,
+                              QVector<qint64>* keys, QString* error) {
+  if (!open_) {
+    if (error) *error = QStringLiteral("archive not open");
+    return false;
+  }
+  for (const QStringList& v : added)
+    if (v.size() != columns_.size()) {
+      if (error) *error = QStringLiteral("one value per field expected");
+      return false;
+    }
+  for (const auto& [r, v] : replaced)
+    if (r < 0 || r >= recordCount() || v.size() != columns_.size()) {
+      if (error) *error = QStringLiteral("no such record");
+      return false;
+    }
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  QStringList names, marks, sets;
+  for (const QString& c : columns_) {
+    names << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName);
+    marks << QStringLiteral("?");
+    sets << names.last() + QStringLiteral(" = ?");
+  }
+  QVector<qint64> written;
+  const bool ok = inTransaction(
+      [&](QString* why) {
+        QSqlQuery insert(db), update(db);
+        if (!insert.prepare(insertStatement(table, names, marks)) ||
+            !update.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                .arg(table, sets.join(QStringLiteral(", "))))) {
+          *why = insert.lastError().text() + update.lastError().text();
+          return false;
+        }
+        for (const QStringList& v : added) {
+          for (int i = 0; i < v.size(); ++i) insert.bindValue(i, v[i]);
+          if (!insert.exec()) {
+            *why = insert.lastError().text();
+            return false;
+          }
+          written << insert.lastInsertId().toLongLong();
+        }
+        for (const auto& [r, v] : replaced) {
+          for (int i = 0; i < v.size(); ++i) update.bindValue(i, v[i]);
+          update.bindValue(int(v.size()), ids_[r]);
+          if (!update.exec() || update.numRowsAffected() != 1) {
+            *why = update.lastError().text();
+            return false;
+          }
+        }
+        return true;
+      },
+      error);
+  if (!ok) return false;
+  for (const auto& [r, v] : replaced) {
+    cache_.insert(ids_[r], v);
+    Q_EMIT dataChanged(index(r, 0), index(r, int(columns_.size()) - 1),
+                       {Qt::DisplayRole, Qt::ToolTipRole});
+  }
+  if (!written.isEmpty()) {
+    const int first = recordCount();
+    beginInsertRows({}, first, first + int(written.size()) - 1);
+    ids_ << written;
+    endInsertRows();
+    position_ = recordCount() - 1;
+    Q_EMIT currentChanged(position_);
+  }
+  if (keys) *keys = written;
+  return true;
+}
+
+bool Recordset::revertImport(const QVector<qint64>& added,
+                             const QVector<QPair<qint64, QStringList>>& before, QString* error) {
+  if (!open_) {
+    if (error) *error = QStringLiteral("archive not open");
+    return false;
+  }
+  QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  QStringList sets;
+  for (const QString& c : columns_)
+    sets << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName) + QStringLiteral(" = ?");
+  const bool ok = inTransaction(
+      [&](QString* why) {
+        QSqlQuery remove(db), update(db);
+        if (!remove.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table)) ||
+            !update.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                .arg(table, sets.join(QStringLiteral(", "))))) {
+          *why = remove.lastError().text() + update.lastError().text();
+          return false;
+        }
+        for (qint64 key : added) {
+          remove.bindValue(0, key);
+          if (!remove.exec()) {
+            *why = remove.lastError().text();
+            return false;
+          }
+        }
+        for (const auto& [key, v] : before) {
+          if (v.size() != columns_.size()) {
+            *why = QStringLiteral("one value per field expected");
+            return false;
+          }
+          for (int i = 0; i < v.size(); ++i) update.bindValue(i, v[i]);
+          update.bindValue(int(v.size()), key);
+          if (!update.exec()) {
+            *why = update.lastError().text();
+            return false;
+          }
+        }
+        return true;
+      },
+      error);
+  if (!ok) return false;
+  beginResetModel();
+  const QSet<qint64> gone(added.cbegin(), added.cend());
+  QVector<qint64> kept;
+  kept.reserve(ids_.size());
+  for (qint64 id : std::as_const(ids_))
+    if (!gone.contains(id)) kept << id;
+  ids_ = std::move(kept);
+  for (qint64 id : added) cache_.remove(id);
+  for (const auto& [key, v] : before) cache_.insert(key, v);
+  if (position_ >= recordCount()) position_ = recordCount() - 1;
+  endResetModel();
+  Q_EMIT currentChanged(position_);
+  return true;
 }
 
 int Recordset::rowCount(const QModelIndex& parent) const {

@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class Recordset : public QAbstractTableModel {
   Q_OBJECT
@@ -85,6 +86,22 @@ class Recordset : public QAbstractTableModel {
   // row, or -1 with the reason when it cannot be written.
   int restoreRecord(qint64 key, const QStringList& values, QString* error = nullptr);
 
+  // Every record's fields, in the order of the records: one query, for the
+  // whole archive at once (an export).
+  QVector<QStringList> allValues(QString* error = nullptr) const;
+  // An import, in one transaction: `added` are appended in their order and
+  // `replaced` (row, every field) corrected; all of it or, on failure,
+  // nothing. The keys of the records added go to `keys`. The last record
+  // added becomes current.
+  bool importRecords(const QVector<QStringList>& added,
+                     const QVector<QPair<int, QStringList>>& replaced, QVector<qint64>* keys,
+                     QString* error = nullptr);
+  // Takes an import back in one transaction: the records with the keys
+  // `added` are removed and those of `before` (key, every field) get their
+  // texts back. All or nothing.
+  bool revertImport(const QVector<qint64>& added, const QVector<QPair<qint64, QStringList>>& before,
+                    QString* error = nullptr);
+
   // The model seen by the grids.
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -98,6 +115,7 @@ class Recordset : public QAbstractTableModel {
 
  private:
   const QStringList& row(int index) const;
+  bool inTransaction(const std::function<bool(QString*)>& work, QString* error);
 
   QString connectionName_;
   bool connected_ = false;

@@ -1,12 +1,18 @@
 #include "rules/undolist.h"
 
 void UndoList::deleted(Recordset& recordset, qint64 key, const QStringList& values) {
-  steps_.append({&recordset, true, key, values});
+  steps_.append({&recordset, Kind::Deletion, key, values, {}, {}});
   Q_EMIT changed();
 }
 
 void UndoList::corrected(Recordset& recordset, qint64 key, const QStringList& before) {
-  steps_.append({&recordset, false, key, before});
+  steps_.append({&recordset, Kind::Correction, key, before, {}, {}});
+  Q_EMIT changed();
+}
+
+void UndoList::imported(Recordset& recordset, const QVector<qint64>& added,
+                        const QVector<QPair<qint64, QStringList>>& before) {
+  steps_.append({&recordset, Kind::Import, -1, {}, added, before});
   Q_EMIT changed();
 }
 
@@ -26,14 +32,23 @@ std::optional<UndoList::Undone> UndoList::undo(QString* error) {
   if (!rs || !rs->isOpen()) return drop(QStringLiteral("archive closed"));
 
   int row = -1;
-  if (step.deletion) {
+  if (step.kind == Kind::Import) {
+    if (!rs->revertImport(step.added, step.before, error)) return std::nullopt;
+    row = rs->position();
+  } else if (step.kind == Kind::Deletion) {
     row = rs->restoreRecord(step.key, step.values, error);
     if (row < 0) return std::nullopt;
     // Put back under a new key: the earlier steps about it follow it there.
     const qint64 now = rs->key(row);
     if (now != step.key)
-      for (Step& earlier : steps_)
-        if (earlier.recordset == rs && earlier.key == step.key) earlier.key = now;
+      for (Step& earlier : steps_) {
+        if (earlier.recordset != rs) continue;
+        if (earlier.key == step.key) earlier.key = now;
+        for (qint64& k : earlier.added)
+          if (k == step.key) k = now;
+        for (auto& b : earlier.before)
+          if (b.first == step.key) b.first = now;
+      }
   } else {
     row = rs->rowOf(step.key);
     if (row < 0) return drop(QStringLiteral("record no longer in the archive"));

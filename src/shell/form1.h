@@ -117,6 +117,8 @@ class Form1 : public MainWindow {
   void altriev_Click();
   void modifica_Click();
   void annulla_Click();
+  void esportaCsv_Click();
+  void importaCsv_Click();
   // Menu "&Strumenti meteo".
   void precmens_Click();
   void prpanno_Click();

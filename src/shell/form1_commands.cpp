@@ -20,6 +20,8 @@
 #include "archive/modificadato.h"
 #include "common/appcontext.h"
 #include "common/unsaved.h"
+#include "csv/esportacsv.h"
+#include "csv/importacsv.h"
 #include "history/storico.h"
 #include "print/stampa.h"
 #include "rules/undolist.h"
@@ -154,6 +156,9 @@ void Form1::buildMenus() {
   evmeteo->addSeparator();
   item(evmeteo, "storicogiorni", QStringLiteral("&Storico giornaliero..."), &Form1::apriStorico,
        QKeySequence(Qt::CTRL | Qt::Key_G));
+  evmeteo->addSeparator();
+  item(evmeteo, "esportacsv", QStringLiteral("&Esporta in CSV..."), &Form1::esportaCsv_Click);
+  item(evmeteo, "importacsv", QStringLiteral("&Importa da CSV..."), &Form1::importaCsv_Click);
 
   QMenu* stru = menu(bar, "stru", QStringLiteral("&Strumenti meteo"));
   item(stru, "precmens", QStringLiteral("Precipitazioni &giornaliere..."), &Form1::precmens_Click,
@@ -411,6 +416,12 @@ void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
 void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
 void Form1::modifica_Click() { modificaDato(visiblePanel()); }
 void Form1::annulla_Click() { annullaUltima(); }
+void Form1::esportaCsv_Click() {
+  esportacsv::avvia(ctx_, this, csvexchange::target(visiblePanel()));
+}
+void Form1::importaCsv_Click() {
+  importacsv::avvia(ctx_, this, *undo_, csvexchange::target(visiblePanel()));
+}
 
 void Form1::refreshEditItems() {
   if (!modifica || !annulla) return;  // the menus are not built yet

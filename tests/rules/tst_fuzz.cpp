@@ -11,6 +11,7 @@
 #include <random>
 
 #include "files.h"
+#include "rules/csvexchange.h"
 #include "rules/rainreport.h"
 #include "rules/reportimport.h"
 #include "rules/sheetfile.h"
@@ -218,6 +219,87 @@ class tst_fuzz : public QObject {
     return t;
   }
 
+  // CSV files of an archive and of the history, in both dialects. Whatever
+  // is read goes out and comes back in the same.
+  static Target csvFiles() {
+    using csvexchange::Target;
+    struct Kind {
+      Target target;
+      QStringList columns;
+    };
+    const Kind rain{Target::Rain, records::columns(ArchiveKind::Rain)};
+    const Kind days{Target::History, csvexchange::historyHeadings()};
+    const QVector<QStringList> records = {{"Marzo  2026", "3 evento/i", "12,5 mm", "a \"b\";\r\nc"},
+                                          {"'x", "", "7 mm", "città|"}};
+    const QVector<DayRecord> history = {{QDate(2026, 3, 1), "-1,5", "8", "0,2", "nota, \"lunga\""},
+                                        {QDate(2026, 3, 2), "n.d.", "", "", ""}};
+    ::Target t;
+    // Each input: the kind (first byte) and the dialect (second), then the file.
+    for (const Kind& k : {rain, days})
+      for (csv::Dialect d : {csv::Dialect::Semicolon, csv::Dialect::Comma}) {
+        const bool h = k.target == Target::History;
+        const QByteArray file =
+            csv::document(h ? csvexchange::historyTable(history, d)
+                            : csvexchange::archiveTable(k.target, k.columns, records, d),
+                          d);
+        QStringList reading;
+        for (int i = 0; i < 2; ++i)
+          reading << (h ? QStringList{history[i].date.toString(Qt::ISODate), history[i].minimum,
+                                      history[i].maximum, history[i].rain, history[i].note}
+                        : records[i])
+                         .join(u'|');
+        t.seeds.append(
+            {QByteArray(1, h ? 'H' : 'R') + char(d == csv::Dialect::Comma) + file, reading});
+      }
+    t.read = [rain, days](const QByteArray& input, QStringList* wrong) {
+      const Kind& k = input.startsWith('H') ? days : rain;
+      const csv::Dialect d =
+          input.size() > 1 && input[1] == '\1' ? csv::Dialect::Comma : csv::Dialect::Semicolon;
+      const QString text = csv::decode(input.mid(2));
+      const auto table = csvexchange::read(text, k.target, k.columns, d);
+      const bool h = k.target == Target::History;
+      QStringList reading;
+      QVector<QStringList> records;
+      QVector<DayRecord> history;
+      int last = 0;
+      for (const auto& e : table.entries) {
+        expect(wrong, e.values.size() == k.columns.size(), "not one text per column");
+        expect(wrong, e.line > last, "records out of order");
+        last = e.line;
+        if (h) {
+          expect(wrong, e.day.date.isValid(), "a day without its date");
+          history << e.day;
+        } else {
+          records << e.values;
+        }
+        reading << (h ? QStringList{e.day.date.toString(Qt::ISODate), e.day.minimum, e.day.maximum,
+                                    e.day.rain, e.day.note}
+                      : e.values)
+                       .join(u'|');
+      }
+      for (const auto& r : table.refused)
+        expect(wrong, r.line >= 0 && r.line <= text.count(u'\n') + text.count(u'\r') + 1,
+               "a refusal outside the file");
+      // Out and in again: the same, column for column.
+      QStringList given;
+      for (int c : table.given) given << k.columns[c];
+      const auto again = csvexchange::read(
+          csv::decode(csv::document(h ? csvexchange::historyTable(history, d)
+                                      : csvexchange::archiveTable(k.target, k.columns, records, d),
+                                    d)),
+          k.target, k.columns, d);
+      expect(wrong, again.refused.isEmpty() && again.entries.size() == table.entries.size(),
+             "what was read does not come back");
+      for (qsizetype i = 0; i < again.entries.size() && i < table.entries.size(); ++i)
+        expect(wrong,
+               h ? again.entries[i].day == table.entries[i].day
+                 : again.entries[i].values == table.entries[i].values,
+               "a record changed on its way out and back");
+      return reading;
+    };
+    return t;
+  }
+
  private Q_SLOTS:
   void initTestCase() { pinItalianLocale(); }
 
@@ -227,6 +309,7 @@ class tst_fuzz : public QObject {
     QTest::newRow("config.cfg") << config() << 1u;
     QTest::newRow("sheet files") << sheets() << 2u;
     QTest::newRow("reports") << reports() << 3u;
+    QTest::newRow("CSV files") << csvFiles() << 4u;
   }
   void readers() {
     QFETCH(Target, target);

@@ -122,7 +122,10 @@ class tst_commands : public QObject {
                                              "Annulla &ultima modifica\tCtrl+Z",
                                              dash,
 
-                                             "&Storico giornaliero...\tCtrl+G"};
+                                             "&Storico giornaliero...\tCtrl+G",
+                                             dash,
+                                             "&Esporta in CSV...",
+                                             "&Importa da CSV..."};
     QTest::newRow("Strumenti") << "stru"
                                << "&Strumenti meteo"
                                << QStringList{"Precipitazioni &giornaliere...\tF2",

@@ -1,0 +1,539 @@
+#include "rules/csvexchange.h"
+
+#include <QHash>
+#include <QMap>
+#include <QRegularExpression>
+
+#include "rules/entrychecks.h"
+#include "rules/months.h"
+
+namespace csvexchange {
+
+namespace {
+
+const QString kMonthYear = QStringLiteral("Mese e anno");
+const QString kDate = QStringLiteral("Data");
+const QString kApostrophe = QStringLiteral("'");
+
+enum class Kind { Text, Number, MonthYear, Date };
+struct Rule {
+  Kind kind = Kind::Text;
+  QString unit;  // what the archive writes after a number
+};
+
+bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+Rule rule(Target t, const QString& column) {
+  if (t == Target::History) {
+    if (same(column, kDate)) return {Kind::Date, {}};
+    for (const char* n : {"Minima", "Massima", "Precipitazione"})
+      if (same(column, QLatin1String(n))) return {Kind::Number, {}};
+    return {};
+  }
+  const QStringList& names = records::columns(*archiveKind(t));
+  const int i = int(std::find_if(names.cbegin(), names.cend(),
+                                 [&](const QString& n) { return same(n, column); }) -
+                    names.cbegin());
+  switch (t) {
+    case Target::Temperature:
+      if (i == 0) return {Kind::MonthYear, {}};
+      if (i == 1 || i == 2) return {Kind::Number, QStringLiteral(" °C")};
+      break;
+    case Target::Rain:
+      if (i == 0) return {Kind::MonthYear, {}};
+      if (i == 1) return {Kind::Number, QStringLiteral(" evento/i")};
+      if (i == 2) return {Kind::Number, QStringLiteral(" mm")};
+      break;
+    case Target::Snow:
+      if (i == 2) return {Kind::Number, QStringLiteral(" cm")};
+      if (i == 3) return {Kind::Number, QStringLiteral(" mm")};
+      break;
+    default:
+      break;
+  }
+  return {};
+}
+
+// "-12,5" in the dialect's decimal form: digits, at most one decimal mark
+// with digits on both sides, a sign in front.
+bool isNumber(QStringView s, QChar point) {
+  qsizetype i = 0;
+  if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) ++i;
+  qsizetype digits = 0, after = -1;
+  for (; i < s.size(); ++i) {
+    const QChar c = s[i];
+    if (c >= u'0' && c <= u'9') {
+      ++digits;
+      if (after >= 0) ++after;
+    } else if (c == point && after < 0 && digits > 0) {
+      after = 0;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0 && after != 0;
+}
+
+QString withPoint(QString s, QChar point) { return s.replace(u',', point); }
+
+QString decimalName(csv::Dialect d) {
+  return d == csv::Dialect::Semicolon ? QStringLiteral("con la virgola decimale")
+                                      : QStringLiteral("con il punto decimale");
+}
+
+std::optional<QDate> readDate(const QString& cell) {
+  static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+  static const QRegularExpression dmy(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+  const QString s = cell.trimmed();
+  QRegularExpressionMatch m = iso.match(s);
+  QDate date;
+  if (m.hasMatch())
+    date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+  m = dmy.match(s);
+  if (m.hasMatch())
+    date = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+  if (!date.isValid()) return std::nullopt;
+  return date;
+}
+
+// The key by which a record of the archive repeats one already there.
+QString recordKey(Target t, const QStringList& columns, const QStringList& values) {
+  auto at = [&](const QString& name) {
+    for (int i = 0; i < columns.size(); ++i)
+      if (same(columns[i], name)) return values.value(i);
+    return QString();
+  };
+  switch (t) {
+    case Target::Temperature:
+    case Target::Rain:
+      return at(kMonthYear);
+    case Target::Snow:
+      return at(QStringLiteral("Inverno"));
+    case Target::OtherEvents: {
+      const QString date = at(kDate);
+      return date.isEmpty() ? QString() : date + QChar(0x1f) + at(QStringLiteral("evento"));
+    }
+    case Target::History:
+      break;
+  }
+  return {};
+}
+
+QString keyName(Target t) {
+  switch (t) {
+    case Target::Temperature:
+    case Target::Rain:
+      return QStringLiteral("stesso mese");
+    case Target::Snow:
+      return QStringLiteral("stesso inverno e giorno");
+    case Target::OtherEvents:
+      return QStringLiteral("stessa data ed evento");
+    case Target::History:
+      break;
+  }
+  return QStringLiteral("stesso giorno");
+}
+
+// The checks at entry, each reason with the field it is about; a field the
+// file leaves out is not checked.
+QStringList checks(Target t, const QStringList& columns, const QStringList& values,
+                   const DayRecord& day) {
+  QStringList out;
+  auto add = [&out](const QString& field, const QStringList& reasons) {
+    for (const QString& r : reasons) out << field + QStringLiteral(": ") + r;
+  };
+  // A field's number as typed, without the unit the archive adds.
+  auto bare = [&](const QString& column) {
+    for (int i = 0; i < columns.size(); ++i)
+      if (same(columns[i], column)) {
+        const QString unit = rule(t, column).unit;
+        const QString v = values.value(i);
+        return v.endsWith(unit) ? v.chopped(unit.size()) : v;
+      }
+    return QString();
+  };
+  switch (t) {
+    case Target::Temperature: {
+      const QString max = bare(QStringLiteral("T Media MAX")),
+                    min = bare(QStringLiteral("T Media MIN"));
+      add(QStringLiteral("T Media MAX"), entrychecks::temperature(max));
+      add(QStringLiteral("T Media MIN"), entrychecks::temperature(min));
+      out << entrychecks::minimumAboveMaximum(min, max);
+      break;
+    }
+    case Target::Rain:
+      add(QStringLiteral("Accumulo tot mensile"),
+          entrychecks::monthlyRain(bare(QStringLiteral("Accumulo tot mensile"))));
+      break;
+    case Target::Snow: {
+      add(QStringLiteral("Accumulo (in cm)"),
+          entrychecks::amount(bare(QStringLiteral("Accumulo (in cm)"))));
+      add(QStringLiteral("Accumulo equivalente (in mm)"),
+          entrychecks::amount(bare(QStringLiteral("Accumulo equivalente (in mm)"))));
+      if (const auto r = records::parseSnow(values))
+        add(QStringLiteral("Temperatura (estremi)"),
+            entrychecks::temperature(r->extreme1) + entrychecks::temperature(r->extreme2));
+      break;
+    }
+    case Target::OtherEvents:
+      break;
+    case Target::History:
+      add(QStringLiteral("Minima"), entrychecks::temperature(day.minimum));
+      add(QStringLiteral("Massima"), entrychecks::temperature(day.maximum));
+      out << entrychecks::minimumAboveMaximum(day.minimum, day.maximum);
+      add(QStringLiteral("Precipitazione"), entrychecks::dailyRain(day.rain));
+      break;
+  }
+  return out;
+}
+
+}  // namespace
+
+Target target(ArchiveKind kind) { return Target(int(kind)); }
+
+std::optional<ArchiveKind> archiveKind(Target t) {
+  if (t == Target::History) return std::nullopt;
+  return ArchiveKind(int(t));
+}
+
+QString targetName(Target t) {
+  switch (t) {
+    case Target::Temperature:
+      return QStringLiteral("Temperature medie mensili");
+    case Target::Rain:
+      return QStringLiteral("Precipitazioni mensili");
+    case Target::Snow:
+      return QStringLiteral("Eventi nevosi");
+    case Target::OtherEvents:
+      return QStringLiteral("Altri eventi");
+    case Target::History:
+      break;
+  }
+  return QStringLiteral("Storico giornaliero");
+}
+
+QString fileName(Target t) {
+  if (const auto kind = archiveKind(t))
+    return archiveFileName(*kind).replace(QStringLiteral(".mdb"), QStringLiteral(".csv"));
+  return QStringLiteral("giornaliero.csv");
+}
+
+const QStringList& historyHeadings() {
+  static const QStringList names = {kDate, QStringLiteral("Minima"), QStringLiteral("Massima"),
+                                    QStringLiteral("Precipitazione"), QStringLiteral("Note")};
+  return names;
+}
+
+QString exportCell(Target t, const QString& column, const QString& stored, csv::Dialect d) {
+  const Rule r = rule(t, column);
+  if (r.kind == Kind::Number && !stored.isEmpty() && stored.endsWith(r.unit)) {
+    const QString bare = stored.chopped(r.unit.size());
+    if (isNumber(bare, u',')) {
+      const QString cell = withPoint(bare, csv::decimalPoint(d));
+      if (importCell(t, column, cell, d) == stored) return cell;
+    }
+  }
+  if (importCell(t, column, stored, d) == stored) return stored;
+  return kApostrophe + stored;
+}
+
+std::optional<QString> importCell(Target t, const QString& column, const QString& cell,
+                                  csv::Dialect d, QString* why) {
+  if (cell.startsWith(kApostrophe)) return cell.mid(1);
+  const Rule r = rule(t, column);
+  auto refuse = [why](const QString& reason) -> std::optional<QString> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
+  switch (r.kind) {
+    case Kind::Text:
+      return cell;
+    case Kind::Number: {
+      if (cell.isEmpty()) return cell;
+      const QChar point = csv::decimalPoint(d);
+      QStringView number(cell);
+      if (!r.unit.isEmpty() && cell.endsWith(r.unit)) number.chop(r.unit.size());
+      if (!isNumber(number, point))
+        return refuse(QStringLiteral("«%1» non è un numero %2").arg(cell, decimalName(d)));
+      return number.toString().replace(point, u',') + r.unit;
+    }
+    case Kind::MonthYear: {
+      if (cell.isEmpty()) return cell;
+      static const QRegularExpression form(QStringLiteral("^\\s*(\\S+)\\s+(\\d{1,4})\\s*$"));
+      const QRegularExpressionMatch m = form.match(cell);
+      if (m.hasMatch()) {
+        for (const QString& name : months::names())
+          if (same(name, m.captured(1))) return name + QStringLiteral("  ") + m.captured(2);
+      }
+      return refuse(
+          QStringLiteral("«%1» non è un mese e un anno (per esempio «Marzo  2026»)").arg(cell));
+    }
+    case Kind::Date: {
+      const auto date = readDate(cell);
+      if (!date) return refuse(QStringLiteral("«%1» non è una data").arg(cell));
+      return date->toString(Qt::ISODate);
+    }
+  }
+  return cell;
+}
+
+QVector<QStringList> archiveTable(Target t, const QStringList& columns,
+                                  const QVector<QStringList>& records, csv::Dialect d) {
+  QVector<QStringList> table;
+  table.reserve(records.size() + 1);
+  table << columns;
+  for (const QStringList& values : records) {
+    QStringList cells;
+    cells.reserve(columns.size());
+    for (int i = 0; i < columns.size(); ++i) cells << exportCell(t, columns[i], values.value(i), d);
+    // A record of blank texts would read as a spreadsheet's empty row.
+    if (!cells.isEmpty() && std::all_of(cells.cbegin(), cells.cend(),
+                                        [](const QString& c) { return c.trimmed().isEmpty(); }))
+      cells[0] = kApostrophe + values.value(0);
+    table << cells;
+  }
+  return table;
+}
+
+QVector<QStringList> historyTable(const QVector<DayRecord>& days, csv::Dialect d) {
+  const QStringList& h = historyHeadings();
+  const QString dateForm =
+      d == csv::Dialect::Semicolon ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("yyyy-MM-dd");
+  QVector<QStringList> table;
+  table.reserve(days.size() + 1);
+  table << h;
+  for (const DayRecord& day : days)
+    table << QStringList{day.date.toString(dateForm),
+                         exportCell(Target::History, h[1], day.minimum, d),
+                         exportCell(Target::History, h[2], day.maximum, d),
+                         exportCell(Target::History, h[3], day.rain, d),
+                         exportCell(Target::History, h[4], day.note, d)};
+  return table;
+}
+
+std::optional<Target> guessTarget(const QStringList& headings) {
+  std::optional<Target> best;
+  int bestCount = 0;
+  for (Target t : kTargets) {
+    const QStringList& names =
+        t == Target::History ? historyHeadings() : records::columns(*archiveKind(t));
+    int count = 0;
+    for (const QString& h : headings)
+      for (const QString& n : names)
+        if (same(h.trimmed(), n)) ++count;
+    if (count > bestCount) {
+      best = t;
+      bestCount = count;
+    }
+  }
+  return best;
+}
+
+Table read(const QString& text, Target t, const QStringList& columns, csv::Dialect d) {
+  Table table;
+  table.target = t;
+  table.dialect = d;
+  auto refuseFile = [&table](const QString& reason) {
+    table.readable = false;
+    table.refused = {{0, reason}};
+    table.entries.clear();
+    return table;
+  };
+  const QVector<csv::Row> rows = csv::parse(text, d);
+  if (rows.isEmpty()) return refuseFile(QStringLiteral("il file è vuoto"));
+  const csv::Row& heading = rows.first();
+  if (!heading.error.isEmpty())
+    return refuseFile(
+        QStringLiteral("riga %1, intestazione: %2").arg(heading.line).arg(heading.error));
+
+  // Each heading to its column of the archive (-1: a column the archive has not).
+  const bool history = t == Target::History;
+  QVector<int> place;
+  QStringList named;
+  for (const QString& raw : heading.fields) {
+    const QString h = raw.trimmed();
+    int at = -1;
+    for (int i = 0; i < columns.size(); ++i)
+      if (same(columns[i], h) || (history && i == 4 && same(h, QStringLiteral("Nota")))) at = i;
+    if (at >= 0 && place.contains(at))
+      return refuseFile(QStringLiteral("la colonna «%1» compare due volte").arg(columns[at]));
+    if (at < 0 && !h.isEmpty()) table.ignored << h;
+    if (at >= 0) {
+      named << columns[at];
+      table.given << at;
+    }
+    place << at;
+  }
+  if (named.isEmpty())
+    return refuseFile(
+        QStringLiteral("le intestazioni non nominano nessuna colonna di «%1»").arg(targetName(t)));
+  const QString keyColumn = (t == Target::Temperature || t == Target::Rain) ? kMonthYear
+                            : t == Target::Snow ? QStringLiteral("Inverno")
+                                                : kDate;
+  if (!std::any_of(named.cbegin(), named.cend(),
+                   [&](const QString& n) { return same(n, keyColumn); }))
+    return refuseFile(QStringLiteral("manca la colonna «%1»").arg(keyColumn));
+  table.readable = true;
+
+  QHash<QString, int> firstLine;  // key -> line of its first record in the file
+  for (qsizetype r = 1; r < rows.size(); ++r) {
+    const csv::Row& row = rows[r];
+    if (!row.error.isEmpty()) {
+      table.refused << Refusal{row.line, row.error};
+      continue;
+    }
+    if (std::all_of(row.fields.cbegin(), row.fields.cend(),
+                    [](const QString& f) { return f.trimmed().isEmpty(); }))
+      continue;  // an empty row of a spreadsheet
+    if (row.fields.size() != heading.fields.size()) {
+      table.refused << Refusal{row.line, QStringLiteral("%1 campi invece di %2")
+                                             .arg(row.fields.size())
+                                             .arg(heading.fields.size())};
+      continue;
+    }
+    Entry e;
+    e.line = row.line;
+    e.values = QVector<QString>(columns.size()).toList();
+    QString why;
+    bool ok = true;
+    for (int c = 0; c < row.fields.size() && ok; ++c) {
+      if (place[c] < 0) continue;
+      const auto value = importCell(t, columns[place[c]], row.fields[c], d, &why);
+      if (!value) {
+        table.refused << Refusal{row.line,
+                                 why + QStringLiteral(" (colonna «%1»)").arg(columns[place[c]])};
+        ok = false;
+        break;
+      }
+      e.values[place[c]] = *value;
+    }
+    if (!ok) continue;
+    QString key;
+    if (history) {
+      e.day = {QDate::fromString(e.values[0], Qt::ISODate), e.values[1], e.values[2], e.values[3],
+               e.values[4]};
+      key = e.values[0];
+      if (!e.day.date.isValid()) {
+        table.refused << Refusal{row.line, QStringLiteral("manca la data")};
+        continue;
+      }
+    } else {
+      key = recordKey(t, columns, e.values);
+    }
+    e.warnings = checks(t, columns, e.values, e.day);
+    if (!key.isEmpty()) {
+      const auto seen = firstLine.constFind(key);
+      if (seen != firstLine.cend())
+        e.warnings << QStringLiteral("%1 della riga %2 del file").arg(keyName(t)).arg(*seen);
+      else
+        firstLine.insert(key, row.line);
+    }
+    table.entries << e;
+  }
+  return table;
+}
+
+namespace {
+const QString kNew = QStringLiteral("Nuovo");
+const QString kSame = QStringLiteral("Già presente, uguale");
+const QString kReplaced = QStringLiteral("Già presente, diverso: sarà sostituito");
+const QString kKept = QStringLiteral("Già presente, diverso: resta com'è");
+const QString kCompleted = QStringLiteral("Già presente: completato");
+}  // namespace
+
+ArchivePlan planArchive(const Table& table, const QStringList& columns,
+                        const QVector<QStringList>& existing, bool replace) {
+  ArchivePlan plan;
+  QHash<QString, int> rowOf;
+  for (int r = 0; r < existing.size(); ++r) {
+    const QString key = recordKey(table.target, columns, existing[r]);
+    if (!key.isEmpty() && !rowOf.contains(key)) rowOf.insert(key, r);
+  }
+  QMap<int, int> replacedAt;  // archive row -> its index in plan.replaced
+  for (const Entry& e : table.entries) {
+    const QString key = recordKey(table.target, columns, e.values);
+    const auto found = key.isEmpty() ? rowOf.cend() : rowOf.constFind(key);
+    if (found == rowOf.cend()) {
+      plan.added << e.values;
+      plan.status << kNew;
+      continue;
+    }
+    const int row = *found;
+    const QStringList now =
+        replacedAt.contains(row) ? plan.replaced[replacedAt[row]].second : existing[row];
+    // The fields the file does not give stay as they are.
+    QStringList values = now;
+    for (int c : table.given) values[c] = e.values[c];
+    if (now == values) {
+      ++plan.unchanged;
+      plan.status << kSame;
+    } else if (!replace) {
+      ++plan.kept;
+      plan.status << kKept;
+    } else {
+      if (replacedAt.contains(row)) {
+        plan.replaced[replacedAt[row]].second = values;
+      } else {
+        replacedAt.insert(row, int(plan.replaced.size()));
+        plan.replaced << qMakePair(row, values);
+      }
+      plan.status << kReplaced;
+    }
+  }
+  return plan;
+}
+
+HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool replace) {
+  HistoryPlan plan;
+  QMap<QDate, DayRecord> stored, merged;
+  // The stored days of the file's span, read at once.
+  QDate first, last;
+  for (const Entry& e : table.entries) {
+    if (!first.isValid() || e.day.date < first) first = e.day.date;
+    if (!last.isValid() || e.day.date > last) last = e.day.date;
+  }
+  QHash<QDate, DayRecord> before;
+  if (first.isValid())
+    for (const DayRecord& d : history.span(first, last)) before.insert(d.date, d);
+  for (const Entry& e : table.entries) {
+    const QDate date = e.day.date;
+    if (!stored.contains(date)) {
+      const DayRecord now = before.value(date, DayRecord{date, {}, {}, {}, {}});
+      stored.insert(date, now);
+      merged.insert(date, now);
+    }
+    DayRecord& day = merged[date];
+    const bool wasEmpty = day.isEmpty();
+    int conflicts = 0;
+    bool changed = false;
+    auto take = [&](QString& field, const QString& value) {
+      if (value.isEmpty() || field == value) return;
+      if (!field.isEmpty()) {
+        ++conflicts;
+        if (!replace) return;
+      }
+      field = value;
+      changed = true;
+    };
+    take(day.minimum, e.day.minimum);
+    take(day.maximum, e.day.maximum);
+    take(day.rain, e.day.rain);
+    take(day.note, e.day.note);
+    if (wasEmpty) {
+      plan.status << kNew;
+    } else if (conflicts > 0) {
+      plan.status << (replace ? kReplaced : kKept);
+      if (!replace) ++plan.kept;
+    } else if (changed) {
+      plan.status << kCompleted;
+    } else {
+      ++plan.unchanged;
+      plan.status << kSame;
+    }
+  }
+  for (auto it = merged.cbegin(); it != merged.cend(); ++it)
+    if (!(stored[it.key()] == it.value())) plan.days << it.value();
+  return plan;
+}
+
+}  // namespace csvexchange

@@ -1,0 +1,145 @@
+// CSV out of and back into the archives and the history, as the keeper does
+// it from the menu "Archivio dati": the file written, the preview of an
+// import, its one transaction and its undo.
+
+#include <QtTest>
+
+#include "csv/esportacsv.h"
+#include "csv/importacsv.h"
+#include "testenv.h"
+
+class tst_csvwindows : public QObject {
+  Q_OBJECT
+  std::unique_ptr<TestEnv> env_;
+  Form1* w_ = nullptr;
+  Recordset& rain() { return w_->recordset(ArchiveKind::Rain); }
+  void trigger(const char* name) {
+    auto* a = w_->findChild<QAction*>(QLatin1String(name));
+    QVERIFY(a);
+    a->trigger();
+  }
+
+ private Q_SLOTS:
+  void init() {
+    env_ = std::make_unique<TestEnv>();
+    w_ = env_->loadMainWindow();
+    w_->showPanel(ArchiveKind::Rain, true);
+  }
+  void cleanup() { env_.reset(); }
+
+  void exportRain_data() {
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray head = "\xEF\xBB\xBFMese e anno";
+    QTest::newRow(";") << false
+                       << head +
+                              ";N° eventi con prp;Accumulo tot mensile;Osservazioni\r\n"
+                              "Marzo  2026;4;12,5;\"piogge; \"\"forti\"\"\r\nfine\"\r\n";
+    QTest::newRow(",") << true
+                       << head +
+                              ",N° eventi con prp,Accumulo tot mensile,Osservazioni\r\n"
+                              "Marzo  2026,4,12.5,\"piogge; \"\"forti\"\"\r\nfine\"\r\n";
+  }
+  void exportRain() {
+    QFETCH(bool, comma);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(rain().importRecords(
+        {{"Marzo  2026", "4 evento/i", "12,5 mm", "piogge; \"forti\"\r\nfine"}}, {}, nullptr));
+    const QString path = env_->path("pioggia.csv");
+    env_->dialogs().savePaths << path;
+    env_->onNextWindow<esportacsv>([&](esportacsv& d) {
+      QCOMPARE(d.cosa(), csvexchange::Target::Rain);
+      QCOMPARE(d.Label4->text(), "Dati da esportare: 1.");
+      (comma ? d.Option2 : d.Option1)->setChecked(true);
+      d.okbutton->click();
+    });
+    trigger("esportacsv");
+    QCOMPARE(env_->dialogs().saveRequests.last().initialName, "datipluviometrici.csv");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()), QString::fromUtf8(bytes));
+    QCOMPARE(env_->dialogs().messages.last().icon, MsgIcon::Information);
+  }
+
+  // A spreadsheet's rain column read back: a repeat replaced or kept, a row
+  // refused, a warning shown; then the whole import is one step back.
+  void importSpreadsheet_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QString>("january");
+    QTest::newRow("kept") << false << "5 mm";
+    QTest::newRow("replaced") << true << "6,5 mm";
+  }
+  void importSpreadsheet() {
+    QFETCH(bool, replace);
+    QFETCH(QString, january);
+    QVERIFY(rain().importRecords({{"Gennaio  2026", "1 evento/i", "5 mm", "mia"}}, {}, nullptr));
+    const QString path = env_->path("foglio.csv");
+    // Windows-1252, LF, the spreadsheet's own extra column.
+    env_->writeFile("foglio.csv",
+                    "Mese e anno;Accumulo tot mensile;Media\n"
+                    "gennaio 2026;6,5;x\nfebbraio 2026;-2;x\nmarzo 2026;tre;x\n"
+                    "aprile 2026;0;\xE8\n");
+    env_->dialogs().openPaths << QStringList{path};
+    env_->onNextWindow<importacsv>([&](importacsv& d) {
+      QCOMPARE(d.cosa(), csvexchange::Target::Rain);
+      QCOMPARE(d.formato(), csv::Dialect::Semicolon);
+      QCOMPARE(d.rifiutati->toPlainText(),
+               "riga 4: «tre» non è un numero con la virgola decimale (colonna «Accumulo tot "
+               "mensile»)\nColonne ignorate, che «Precipitazioni mensili» non ha: Media");
+      QCOMPARE(d.tabella().entries[1].warnings,
+               QStringList{"Accumulo tot mensile: Precipitazione negativa"});
+      d.sostituisci->setChecked(replace);
+      QCOMPARE(d.righe->model()->index(0, 5).data().toString(),
+               replace ? "Già presente, diverso: sarà sostituito"
+                       : "Già presente, diverso: resta com'è");
+      d.escludi->setChecked(true);
+      QCOMPARE(d.righe->model()->index(1, 5).data().toString(), "Lasciato fuori");
+      d.okbutton->click();
+    });
+    trigger("importacsv");
+    QCOMPARE(rain().recordCount(), 2);
+    QCOMPARE(rain().values(0), QStringList({"Gennaio  2026", "1 evento/i", january, "mia"}));
+    QCOMPARE(rain().values(1), QStringList({"Aprile  2026", "", "0 mm", ""}));
+    trigger("annulla");
+    QCOMPARE(rain().recordCount(), 1);
+    QCOMPARE(rain().values(0)[2], "5 mm");
+  }
+
+  // Export of a span of the history, then import into an empty history.
+  void historyRoundTrip() {
+    DailyHistory& h = *env_->ctx().history();
+    const QVector<DayRecord> days = {{QDate(2026, 2, 27), "-1,5", "4", "0", "gelo \"forte\""},
+                                     {QDate(2026, 2, 28), "", "n.d.", "12,25", "a\r\nb"},
+                                     {QDate(2026, 3, 1), "1", "2", "", ""}};
+    QVERIFY(h.write(days, "prova"));
+    const QString path = env_->path("giorni.csv");
+    env_->dialogs().savePaths << path;
+    env_->onNextWindow<esportacsv>([&](esportacsv& d) {
+      d.Combo1->setCurrentIndex(4);
+      d.al->setDate(QDate(2026, 2, 28));
+      QCOMPARE(d.Label4->text(), "Giorni da esportare: 2.");
+      d.Option2->setChecked(true);
+      d.okbutton->click();
+    });
+    trigger("esportacsv");
+    QVERIFY(h.write({{days[0].date, {}, {}, {}, {}}, {days[1].date, {}, {}, {}, {}}}, "via"));
+    env_->dialogs().openPaths << QStringList{path};
+    env_->onNextWindow<importacsv>([&](importacsv& d) {
+      QCOMPARE(d.cosa(), csvexchange::Target::History);
+      QCOMPARE(d.formato(), csv::Dialect::Comma);
+      d.okbutton->click();
+    });
+    trigger("importacsv");
+    QCOMPARE(h.span(QDate(2026, 2, 1), QDate(2026, 3, 31)), days);
+  }
+
+  void unreadableFile() {
+    env_->dialogs().openPaths << QStringList{env_->path("manca.csv")};
+    trigger("importacsv");
+    QVERIFY(env_->dialogs().lastMessage().startsWith("Impossibile importare "));
+    QVERIFY(env_->dialogs().windowsRun.isEmpty());
+  }
+};
+
+QTEST_MAIN(tst_csvwindows)
+#include "tst_csvwindows.moc"
