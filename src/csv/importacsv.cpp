@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/appcontext.h"
 #include "common/historystore.h"
@@ -30,11 +31,15 @@ class ImportModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
+  // Only the columns the file gives are shown: the others are not changed.
   void reset(const csvexchange::Table* table, const QStringList& columns,
              const QStringList& status) {
     beginResetModel();
     table_ = table;
-    columns_ = columns;
+    columns_.clear();
+    shown_ = table->given;
+    std::sort(shown_.begin(), shown_.end());
+    for (int c : shown_) columns_ << columns.value(c);
     status_ = status;
     endResetModel();
   }
@@ -56,7 +61,7 @@ class ImportModel : public QAbstractTableModel {
     if (c == 0) return e.line;
     if (c == last) return status_.value(index.row());
     if (c == last + 1) return e.warnings.join(QStringLiteral("; "));
-    return e.values.value(c - 1);
+    return e.values.value(shown_.value(c - 1));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
@@ -68,6 +73,7 @@ class ImportModel : public QAbstractTableModel {
  private:
   const csvexchange::Table* table_ = nullptr;
   QStringList columns_;
+  QVector<int> shown_;  // the archive's column of each shown one
   QStringList status_;
 };
 
@@ -90,7 +96,7 @@ importacsv::importacsv(AppContext& ctx, QWidget* owner, const QString& path, con
   Combo2->addItem(QStringLiteral("Punto e virgola, virgola decimale"));
   Combo2->addItem(QStringLiteral("Virgola, punto decimale"));
   Combo2->setCurrentIndex(dialect == csv::Dialect::Comma ? 1 : 0);
-  QLabel* where = widgets::label(this, "Label2", QStringLiteral("&Importare in:"));
+  QLabel* where = widgets::label(this, "Label2", QStringLiteral("Importare i&n:"));
   where->setBuddy(Combo1);
   QLabel* format = widgets::label(this, "Label3", QStringLiteral("&Formato:"));
   format->setBuddy(Combo2);
@@ -105,6 +111,7 @@ importacsv::importacsv(AppContext& ctx, QWidget* owner, const QString& path, con
   righe->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   righe->horizontalHeader()->setDefaultSectionSize(130);
   righe->horizontalHeader()->setStretchLastSection(true);
+  righe->setWordWrap(false);
   QLabel* rows = widgets::label(this, "Label4", QStringLiteral("&Dati del file:"));
   rows->setBuddy(righe);
 
@@ -248,6 +255,9 @@ void importacsv::aggiorna() {
     status = aligned;
   }
   model_->reset(&table_, columns_, status);
+  for (int c = 1; c < model_->columnCount() - 2; ++c) righe->resizeColumnToContents(c);
+  righe->setColumnWidth(0, 50);
+  righe->setColumnWidth(model_->columnCount() - 2, 250);
   Label1->setText(table_.readable ? text : QStringLiteral("Nessun dato da importare."));
   okbutton->setEnabled(table_.readable && toWrite > 0);
 }
