@@ -61,7 +61,10 @@ class ImportModel : public QAbstractTableModel {
     if (c == 0) return e.line;
     if (c == last) return status_.value(index.row());
     if (c == last + 1) return e.warnings.join(QStringLiteral("; "));
-    return e.values.value(shown_.value(c - 1));
+    const int column = shown_.value(c - 1);
+    if (table_->target == csvexchange::Target::History && column == 0)
+      return e.day.date.toString(QStringLiteral("dd/MM/yyyy"));
+    return e.values.value(column);
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
@@ -295,7 +298,8 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
     }
     ctx.dialogs().message(
         owner,
-        QStringLiteral("Importazione completata: %1 giorni scritti nello storico giornaliero.")
+        QStringLiteral("Importazione completata: %1 giorni scritti nello storico giornaliero. "
+                       "Si annulla con «Annulla ultima modifica» nella finestra dello storico.")
             .arg(plan.days.size()),
         MsgIcon::Information);
     return;
@@ -306,7 +310,10 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
   QVector<QPair<qint64, QStringList>> before;
   for (const auto& [row, values] : plan.replaced) before << qMakePair(rs.key(row), rs.values(row));
   QVector<qint64> keys;
-  if (!rs.importRecords(plan.added, plan.replaced, &keys, &error)) return fail(error);
+  if (rs.isReadOnly())
+    return fail(QStringLiteral("l'archivio è aperto in sola lettura; nulla è stato scritto."));
+  if (!rs.importRecords(plan.added, plan.replaced, &keys, &error))
+    return fail(error + QStringLiteral("\nNulla è stato scritto."));
   undo.imported(rs, keys, before);
   ctx.mainWindow()->showPanel(kind, true);
   ctx.dialogs().message(owner,

@@ -133,6 +133,18 @@ class tst_csvwindows : public QObject {
     QCOMPARE(h.span(QDate(2026, 2, 1), QDate(2026, 3, 31)), days);
   }
 
+  void readOnlyArchive() {
+    QVERIFY(
+        rain().connect(env_->path("datipluviometrici.mdb"), nullptr, Recordset::Access::ReadOnly));
+    QVERIFY(rain().open());
+    env_->writeFile("f.csv", "Mese e anno;Accumulo tot mensile\r\nMarzo 2026;1\r\n");
+    env_->dialogs().openPaths << QStringList{env_->path("f.csv")};
+    env_->onNextWindow<importacsv>([](importacsv& d) { d.okbutton->click(); });
+    trigger("importacsv");
+    QVERIFY(env_->dialogs().lastMessage().endsWith("nulla è stato scritto."));
+    QCOMPARE(rain().recordCount(), 0);
+  }
+
   void unreadableFile() {
     env_->dialogs().openPaths << QStringList{env_->path("manca.csv")};
     trigger("importacsv");
