@@ -160,6 +160,27 @@ QVector<DayRecord> DailyHistory::select(const QString& where, const QVariantList
   return days;
 }
 
+QVector<DayNumbers> DailyHistory::numbers() const {
+  QVector<DayNumbers> days;
+  if (!open_) return days;
+  QSqlQuery q(QSqlDatabase::database(connectionName_, false));
+  q.setForwardOnly(true);
+  if (!q.exec(QStringLiteral("SELECT \"data\", \"minima_num\", \"massima_num\", "
+                             "\"precipitazione_num\" FROM \"tab\" ORDER BY \"data\"")))
+    return days;
+  auto real = [&](int i) {
+    const QVariant v = q.value(i);
+    return v.isNull() ? std::optional<double>() : std::optional<double>(v.toDouble());
+  };
+  while (q.next()) {
+    const QVariant rain = q.value(3);
+    days.append(
+        {QDate::fromString(q.value(0).toString(), Qt::ISODate), real(1), real(2),
+         rain.isNull() ? std::optional<qint64>() : std::optional<qint64>(rain.toLongLong())});
+  }
+  return days;
+}
+
 QVector<DayRecord> DailyHistory::month(int year, int month) const {
   const QDate first(year, month, 1);
   if (!first.isValid()) return {};

@@ -27,6 +27,15 @@ struct DayRecord {
   friend bool operator==(const DayRecord&, const DayRecord&) = default;
 };
 
+// A day's numbers as stored beside its texts: the minimum and maximum as the
+// temperature sheet reads them, the precipitation in ten-thousandths of a
+// millimetre; absent when the text is empty or not a number.
+struct DayNumbers {
+  QDate date;
+  std::optional<double> minimum, maximum;
+  std::optional<qint64> rain;
+};
+
 class DailyHistory;
 namespace history {
 enum class Sheet { Temperature, Rain };
@@ -62,6 +71,8 @@ class DailyHistory : public QObject {
   QVector<DayRecord> month(int year, int month) const;
   QVector<DayRecord> span(const QDate& first, const QDate& last) const;
   QVector<DayRecord> all() const;
+  // The numbers of every stored day, by date, in one query.
+  QVector<DayNumbers> numbers() const;
   // One day: its record, empty texts when not stored.
   DayRecord day(const QDate& date) const;
 
