@@ -3,6 +3,8 @@
 #include "rules/history.h"
 #include "rules/months.h"
 
+#include <algorithm>
+
 namespace climatereport {
 
 using namespace climate;
@@ -206,6 +208,86 @@ QStringList year(const QString& station, const Station& s, int year, const Norma
   }
   l << QString() << QStringLiteral("Dai giorni dello storico:") << QString();
   l << foot(s.year(year));
+  return l;
+}
+
+QStringList years(const QString& station, const Station& s, int firstYear, int lastYear) {
+  QStringList l = heading(QStringLiteral("RESOCONTO CLIMATOLOGICO PLURIENNALE"), station,
+                          QStringLiteral("Anni: %1-%2").arg(firstYear).arg(lastYear));
+  l << QStringLiteral("Anno ") + right(QStringLiteral("Minima"), 8) +
+           right(QStringLiteral("Massima"), 9) + right(QStringLiteral("Prec. mm"), 10) +
+           right(QStringLiteral("Gg>=1"), 7) + right(QStringLiteral("Gelo"), 6) +
+           right(QStringLiteral("Estivi"), 8) + right(QStringLiteral("Mancanti"), 10);
+  l << kRule;
+  for (int y = firstYear; y <= lastYear; ++y) {
+    const Figures f = s.year(y);
+    l << QString::number(y).leftJustified(5) + right(temperature(f.meanMin), 8) +
+             right(temperature(f.meanMax), 9) + right(rain(f.totalRain), 10) +
+             right(QString::number(f.rain1), 7) + right(QString::number(f.frostDays), 6) +
+             right(QString::number(f.summerDays), 8) +
+             right(QString::number(std::max({f.missingMin, f.missingMax, f.missingRain})), 10);
+  }
+  l << kRule;
+  const Figures all = s.span(QDate(firstYear, 1, 1), QDate(lastYear, 12, 31));
+  l << QStringLiteral("Media") + right(temperature(all.meanMin), 8) +
+           right(temperature(all.meanMax), 9);
+  l << QString();
+  l << foot(all);
+  return l;
+}
+
+QStringList normals(const QString& station, const Normals& n) {
+  QStringList l = heading(QStringLiteral("NORMALI CLIMATOLOGICHE"), station,
+                          QStringLiteral("Periodo di riferimento: ") + period(n));
+  l << QStringLiteral("Mese       ") + right(QStringLiteral("Minima"), 8) +
+           right(QStringLiteral("Massima"), 9) + right(QStringLiteral("Media"), 8) +
+           right(QStringLiteral("Prec. mm"), 10) + right(QStringLiteral("Anni T"), 8) +
+           right(QStringLiteral("Anni P"), 8);
+  l << kRule;
+  auto row = [&](const QString& name, const Normal& m, bool counts) {
+    l << name.leftJustified(11) + right(temperature(m.meanMin), 8) +
+             right(temperature(m.meanMax), 9) + right(temperature(m.meanTemperature), 8) +
+             right(rain(m.total), 10) +
+             (counts ? right(QString::number(m.temperatureYears), 8) +
+                           right(QString::number(m.rainYears), 8)
+                     : QString());
+  };
+  for (int m = 1; m <= 12; ++m) row(months::name(m), n.months[m - 1], true);
+  l << kRule;
+  row(QStringLiteral("Anno"), n.year, false);
+  l << QString() << QStringLiteral("Ogni normale è la media dei mesi noti del periodo;")
+    << QStringLiteral("un mese incompleto nello storico (più di 10 giorni mancanti o più di 4")
+    << QStringLiteral("di seguito) vale solo se l'archivio mensile ne ha il dato.");
+  return l;
+}
+
+QStringList records(const QString& station, const Station& s) {
+  QStringList l = heading(
+      QStringLiteral("RECORD DELLA STAZIONE"), station,
+      s.firstYear() ? QStringLiteral("Dati dal %1 al %2").arg(s.firstYear()).arg(s.lastYear())
+                    : QStringLiteral("Nessun dato"));
+  const StationRecords r = climate::records(s);
+  auto block = [&](const QString& title, const Records& x) {
+    l << title << QString(title.size(), u'-');
+    auto row = [&](const QString& c, const QString& v) { l << caption(c) + v; };
+    row(QStringLiteral("Massima più alta:"), when(x.highestMax, QStringLiteral(" °C")));
+    row(QStringLiteral("Minima più bassa:"), when(x.lowestMin, QStringLiteral(" °C")));
+    row(QStringLiteral("Massima più bassa:"), when(x.lowestMax, QStringLiteral(" °C")));
+    row(QStringLiteral("Minima più alta:"), when(x.highestMin, QStringLiteral(" °C")));
+    row(QStringLiteral("Giorno più piovoso:"), when(x.wettestDay, QStringLiteral("il ")));
+    row(QStringLiteral("Cinque giorni più piovosi:"),
+        when(x.wettestFive, QStringLiteral("fino al ")));
+    auto monthOf = [](const RainExtreme& e) {
+      if (!e.value) return kAbsent;
+      return rainText(e.value) + QStringLiteral(" mm in ") +
+             months::name(e.date.month()).toLower() + u' ' + QString::number(e.date.year());
+    };
+    row(QStringLiteral("Mese più piovoso:"), monthOf(x.wettestMonth));
+    row(QStringLiteral("Mese più secco:"), monthOf(x.driestMonth));
+    l << QString();
+  };
+  block(QStringLiteral("Di tutti i tempi"), r.allTime);
+  for (int m = 1; m <= 12; ++m) block(months::name(m), r.months[m - 1]);
   return l;
 }
 

@@ -23,6 +23,16 @@ QStringList month(const QString& station, const climate::Station& s, int year, i
 QStringList year(const QString& station, const climate::Station& s, int year,
                  const climate::Normals& normals);
 
+// A span of years: one row per year, then the span's figures.
+QStringList years(const QString& station, const climate::Station& s, int firstYear, int lastYear);
+
+// The normals of the reference period, month by month, with the years each
+// rests on.
+QStringList normals(const QString& station, const climate::Normals& normals);
+
+// The station's records, of each calendar month and of all time, with dates.
+QStringList records(const QString& station, const climate::Station& s);
+
 // The lines joined with CR LF, and one after the last.
 QString text(const QStringList& lines);
 

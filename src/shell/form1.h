@@ -158,6 +158,7 @@ class Form1 : public MainWindow {
   void apriMese() override;                  // monthly summary, owned
   void apriDewpointt();                      // meteorological calculator, owned
   void apriStorico();                        // daily history, owned
+  void apriClima();                          // the station's climate, owned
   void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
   void azzeramentoMensile();                 // monthly reset
   void azzeramentoAnnuale();                 // annual reset

@@ -18,6 +18,7 @@
 #include "archive/estr.h"
 #include "archive/insneve.h"
 #include "archive/modificadato.h"
+#include "climate/clima.h"
 #include "common/appcontext.h"
 #include "common/unsaved.h"
 #include "csv/esportacsv.h"
@@ -173,6 +174,8 @@ void Form1::buildMenus() {
        QKeySequence(Qt::Key_F9));
   stru->addSeparator();
   item(stru, "dewpoint", QStringLiteral("&Calcolatore meteo..."), &Form1::dewpoint_Click);
+  item(stru, "clima", QStringLiteral("C&lima della stazione..."), &Form1::apriClima,
+       QKeySequence(Qt::CTRL | Qt::Key_L));
 
   QMenu* riso = menu(bar, "riso", QStringLiteral("&Risorse on-line"));
   page(riso, "CML", QStringLiteral("Sito del &CML"), Page::W1);
@@ -631,6 +634,7 @@ void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
 void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
 
 void Form1::apriStorico() { showOwned(ctx_.window<storico>()); }
+void Form1::apriClima() { showOwned(ctx_.window<clima>()); }
 
 void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 

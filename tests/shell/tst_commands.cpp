@@ -135,7 +135,8 @@ class tst_commands : public QObject {
                                               dash,
                                               "&Riepilogo Mensile...\tF9",
                                               dash,
-                                              "&Calcolatore meteo..."};
+                                              "&Calcolatore meteo...",
+                                              "C&lima della stazione...\tCtrl+L"};
     QTest::newRow("Risorse") << "riso"
                              << "&Risorse on-line"
                              << QStringList{"Sito del &CML",
@@ -201,6 +202,7 @@ class tst_commands : public QObject {
     QTest::newRow("F8") << QKeySequence(Qt::Key_F8) << "altriev";
     QTest::newRow("F9") << QKeySequence(Qt::Key_F9) << "riepilogo";
     QTest::newRow("F11") << QKeySequence(Qt::Key_F11) << "insfac";
+    QTest::newRow("Ctrl+L") << QKeySequence(Qt::CTRL | Qt::Key_L) << "clima";
   }
 
   void keys() {
