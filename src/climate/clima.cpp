@@ -96,6 +96,7 @@ clima::clima(AppContext& ctx) : ctx_(ctx) {
   salvaResoconto = button(this, "salvaResoconto", QStringLiteral("&Salva resoconto..."));
   stampaResoconto = button(this, "stampaResoconto", QStringLiteral("S&tampa resoconto..."));
   salvaGrafico = button(this, "salvaGrafico", QStringLiteral("Salva gra&fico..."));
+  stampaGrafico = button(this, "stampaGrafico", QStringLiteral("Stam&pa grafico..."));
   chiudi = button(this, "chiudi", QStringLiteral("C&hiudi"));
 
   auto* scelta = new QGridLayout;
@@ -116,6 +117,7 @@ clima::clima(AppContext& ctx) : ctx_(ctx) {
   bottoni->addWidget(salvaResoconto);
   bottoni->addWidget(stampaResoconto);
   bottoni->addWidget(salvaGrafico);
+  bottoni->addWidget(stampaGrafico);
   bottoni->addStretch(1);
   bottoni->addWidget(chiudi);
   auto* tutto = new QVBoxLayout(this);
@@ -145,6 +147,7 @@ clima::clima(AppContext& ctx) : ctx_(ctx) {
   connect(salvaResoconto, &QPushButton::clicked, this, &clima::salvaResoconto_Click);
   connect(stampaResoconto, &QPushButton::clicked, this, &clima::stampaResoconto_Click);
   connect(salvaGrafico, &QPushButton::clicked, this, &clima::salvaGrafico_Click);
+  connect(stampaGrafico, &QPushButton::clicked, this, &clima::stampaGrafico_Click);
   connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
   if (DailyHistory* h = ctx_.history())
     connect(h, &DailyHistory::changed, this, [this] { ricarica(); });
@@ -294,6 +297,21 @@ void clima::salvaGrafico_Click() {
                            QStringLiteral("Impossibile salvare il grafico in %1:\n%2")
                                .arg(QDir::toNativeSeparators(path), error),
                            MsgIcon::Critical);
+}
+
+void clima::stampaGrafico_Click() {
+  schede->setCurrentIndex(1);
+  try {
+    ctx_.picturePrinter().print(this, QStringLiteral("Stampa grafico"),
+                                [this](QPainter& p, const QRect& page) {
+                                  disegno->render(&p, QRectF(page), QRect(), Qt::KeepAspectRatio);
+                                });
+  } catch (const std::exception& e) {
+    ctx_.dialogs().message(
+        this,
+        QStringLiteral("Impossibile stampare il grafico:\n") + QString::fromLocal8Bit(e.what()),
+        MsgIcon::Critical);
+  }
 }
 
 void clima::keyPressEvent(QKeyEvent* event) {

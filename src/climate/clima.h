@@ -46,11 +46,13 @@ class clima : public QWidget {
   QPushButton* salvaResoconto = nullptr;
   QPushButton* stampaResoconto = nullptr;
   QPushButton* salvaGrafico = nullptr;
+  QPushButton* stampaGrafico = nullptr;
   QPushButton* chiudi = nullptr;
 
   void salvaResoconto_Click();
   void stampaResoconto_Click();
   void salvaGrafico_Click();
+  void stampaGrafico_Click();
 
   // The report shown, one line per line.
   QStringList righe() const { return righe_; }

@@ -70,6 +70,7 @@ QLineSeries* linea(const QString& nome, const QColor& colore, Qt::PenStyle stile
   pen.setWidthF(2);
   pen.setStyle(stile);
   s->setPen(pen);
+  s->setPointsVisible(true);  // a month alone still shows
   return s;
 }
 
@@ -83,8 +84,6 @@ QChart* giornaliero(const Scelta& sc, const Station& s, const QString& stazione)
   QLineSeries* max = linea(QStringLiteral("Massima"), kMassime);
   double lo = INFINITY, hi = -INFINITY;
   // A day without a value is left out; the points show the days read.
-  min->setPointsVisible(true);
-  max->setPointsVisible(true);
   for (const Day& d : s.daysOf(first, last)) {
     if (d.minimum)
       min->append(d.date.day(), *d.minimum), lo = std::min(lo, *d.minimum),

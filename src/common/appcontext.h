@@ -36,6 +36,7 @@ class AppContext : public QObject {
   SettingsStore& settings() { return *platform_->settings; }
   Clipboard& clipboard() { return *platform_->clipboard; }
   TextPrinter& printer() { return *platform_->printer; }
+  PicturePrinter& picturePrinter() { return *platform_->picturePrinter; }
   const QString& dataFolder() const { return platform_->dataFolder; }
   QString dataPath(const QString& name) const { return platform_->dataPath(name); }
 

@@ -95,6 +95,22 @@ class Clipboard {
   virtual void setText(const QString& text) = 0;
 };
 
+// ---- Pictures on paper ----------------------------------------------------------------
+
+class QPainter;
+class QRect;
+
+// One page drawn rather than written (a chart): the print dialog first, then
+// `draw` paints into the page's printable rectangle, in the device's pixels.
+// False when the keeper cancelled the dialog; PrintFailure when the printer
+// cannot start.
+class PicturePrinter {
+ public:
+  virtual ~PicturePrinter() = default;
+  virtual bool print(QWidget* owner, const QString& title,
+                     const std::function<void(QPainter&, const QRect&)>& draw) = 0;
+};
+
 // ---- The platform as a whole ----------------------------------------------------------
 
 struct Platform {
@@ -104,6 +120,7 @@ struct Platform {
   std::unique_ptr<SettingsStore> settings;
   std::unique_ptr<Clipboard> clipboard;
   std::unique_ptr<TextPrinter> printer;
+  std::unique_ptr<PicturePrinter> picturePrinter;
   // The time of day, which names the safety copies; tests set their own.
   std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 

@@ -191,5 +191,6 @@ std::unique_ptr<Platform> Platform::desktop(const QString& dataFolder) {
   p->settings = std::make_unique<QtSettingsStore>();
   p->clipboard = std::make_unique<QtClipboard>();
   p->printer = makeQtTextPrinter();
+  p->picturePrinter = makeQtPicturePrinter();
   return p;
 }

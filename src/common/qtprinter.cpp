@@ -194,3 +194,28 @@ class QtTextPrinter : public TextPrinter {
 std::unique_ptr<TextPrinter> makeQtTextPrinter(const QString& pdfFile) {
   return std::make_unique<QtTextPrinter>(pdfFile);
 }
+
+namespace {
+
+class QtPicturePrinter : public PicturePrinter {
+ public:
+  bool print(QWidget* owner, const QString& title,
+             const std::function<void(QPainter&, const QRect&)>& draw) override {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    QPainter painter;
+    if (!painter.begin(&printer)) throw PrintFailure("the printer did not start");
+    draw(painter, painter.viewport());
+    if (!painter.end()) throw PrintFailure("the page could not be finished");
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PicturePrinter> makeQtPicturePrinter() {
+  return std::make_unique<QtPicturePrinter>();
+}

@@ -8,3 +8,6 @@
 // chosen in the printer-setup dialog). With a file name, every document goes
 // to that PDF file instead.
 std::unique_ptr<TextPrinter> makeQtTextPrinter(const QString& pdfFile = {});
+
+// Pictures through the print dialog, landscape, on the printer or PDF file chosen there.
+std::unique_ptr<PicturePrinter> makeQtPicturePrinter();

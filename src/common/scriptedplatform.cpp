@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QPainter>
 #include <QPointer>
 
 MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
@@ -139,17 +140,34 @@ std::unique_ptr<Platform> ScriptedPlatform::make(const QString& dataFolder,
   auto settings = std::make_unique<ScriptedSettings>();
   auto clipboard = std::make_unique<ScriptedClipboard>();
   auto printer = std::make_unique<RecordingPrinter>();
+  auto picturePrinter = std::make_unique<RecordingPicturePrinter>();
   if (parts) {
     parts->dialogs = dialogs.get();
     parts->shell = shell.get();
     parts->settings = settings.get();
     parts->clipboard = clipboard.get();
     parts->printer = printer.get();
+    parts->picturePrinter = picturePrinter.get();
   }
   p->dialogs = std::move(dialogs);
   p->shell = std::move(shell);
   p->settings = std::move(settings);
   p->clipboard = std::move(clipboard);
   p->printer = std::move(printer);
+  p->picturePrinter = std::move(picturePrinter);
   return p;
+}
+
+bool RecordingPicturePrinter::print(QWidget*, const QString& title,
+                                    const std::function<void(QPainter&, const QRect&)>& draw) {
+  titles << title;
+  if (!answers.isEmpty() && !answers.takeFirst()) return false;
+  if (failing) throw PrintFailure("the printer did not start");
+  QImage page(1123, 794, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  draw(painter, QRect(QPoint(0, 0), page.size()));
+  painter.end();
+  pages << page;
+  return true;
 }

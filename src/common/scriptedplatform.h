@@ -2,6 +2,7 @@
 // Scripted implementations of the platform layer for the tests: each records
 // what the program asked and answers as the test told it beforehand.
 
+#include <QImage>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -123,6 +124,18 @@ class RecordingPrinter : public TextPrinter {
   bool open_ = false;
 };
 
+// Paints every picture on an A4 landscape image at 96 dpi and keeps it.
+class RecordingPicturePrinter : public PicturePrinter {
+ public:
+  QStringList titles;    // every print dialog's title
+  QList<bool> answers;   // answers to the print dialog; then true
+  bool failing = false;  // the printer does not start
+  QList<QImage> pages;   // every page printed
+
+  bool print(QWidget* owner, const QString& title,
+             const std::function<void(QPainter&, const QRect&)>& draw) override;
+};
+
 // The scripted platform with typed access to its parts.
 struct ScriptedPlatform {
   ScriptedDialogs* dialogs = nullptr;
@@ -130,6 +143,7 @@ struct ScriptedPlatform {
   ScriptedSettings* settings = nullptr;
   ScriptedClipboard* clipboard = nullptr;
   RecordingPrinter* printer = nullptr;
+  RecordingPicturePrinter* picturePrinter = nullptr;
 
   // Builds a platform over the given data folder; the parts stay owned by it.
   static std::unique_ptr<Platform> make(const QString& dataFolder, ScriptedPlatform* parts);

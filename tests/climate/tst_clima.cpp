@@ -110,6 +110,22 @@ class tst_clima : public QObject {
     w->salvaGrafico_Click();
     const QString written = suffix.isEmpty() ? name + QStringLiteral(".png") : name;
     QVERIFY2(env_->readFile(written).startsWith(magic), qPrintable(env_->dialogs().lastMessage()));
+
+    // Printed after the dialog, the chart drawn on the page.
+    RecordingPicturePrinter& printer = *env_->scripted().picturePrinter;
+    printer.answers = {false, true};
+    w->stampaGrafico_Click();
+    QVERIFY(printer.pages.isEmpty());
+    w->stampaGrafico_Click();
+    QCOMPARE(printer.pages.size(), 1);
+    int drawn = 0;
+    for (int y = 0; y < printer.pages[0].height(); y += 4)
+      for (int x = 0; x < printer.pages[0].width(); x += 4)
+        drawn += printer.pages[0].pixel(x, y) != qRgb(255, 255, 255);
+    QVERIFY2(drawn > 1000, qPrintable(QString::number(drawn)));
+    printer.failing = true;
+    w->stampaGrafico_Click();
+    QVERIFY(env_->dialogs().lastMessage().startsWith(u"Impossibile stampare il grafico"));
   }
 };
 
