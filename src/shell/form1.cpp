@@ -275,8 +275,13 @@ void Form1::showConfig() {
 }
 
 void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
+  // The focus follows into the panel shown, on its grid, when it was in the
+  // panel hidden: the arrows, Enter and Canc then work on the archive in view.
+  QWidget* focus = focusWidget();
+  const bool inPanels = !focus || focus == this || stack_->isAncestorOf(focus);
   stack_->setCurrentIndex(index(kind));
   if (moveMarker) pane_->showMarker(kind);
+  if (inPanels) grid(kind)->setFocus();
   refreshEditItems();
 }
 

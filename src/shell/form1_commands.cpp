@@ -149,8 +149,13 @@ void Form1::buildMenus() {
   item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
        QKeySequence(Qt::Key_F8));
   evmeteo->addSeparator();
+  // What the panel's toolbar buttons do, for the archive in view, from the keyboard.
+  item(evmeteo, "inserisci", QStringLiteral("Inserisci un nuovo &dato..."), &Form1::inserisci_Click,
+       QKeySequence(Qt::Key_Insert));
   modifica = item(evmeteo, "modifica", QStringLiteral("&Modifica dato selezionato..."),
                   &Form1::modifica_Click);
+  cancellaDato = item(evmeteo, "cancella", QStringLiteral("&Cancella dato selezionato"),
+                      &Form1::cancella_Click, QKeySequence(Qt::Key_Delete));
   annulla = item(evmeteo, "annulla", QStringLiteral("Annulla &ultima modifica"),
                  &Form1::annulla_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   evmeteo->addSeparator();
@@ -258,6 +263,10 @@ void Form1::buildToolbars() {
       button(bar, QStringLiteral("Pioggia "), "medie", QStringLiteral("Inserisci pioggia odierna"),
              icon(Picture::Sheet));
     }
+    // Reached with Tab like the panel's push buttons (Space presses them).
+    for (QAction* a : bar->actions())
+      if (QWidget* b = bar->widgetForAction(a); b && !a->isSeparator())
+        b->setFocusPolicy(Qt::TabFocus);
     const Dispatch d = dispatch[index(kind)];
     connect(bar, &QToolBar::actionTriggered, this,
             [this, d](QAction* a) { (this->*d)(a->data().toString()); });
@@ -294,6 +303,16 @@ void Form1::buildPanelButtons() {
     push->setObjectName(QLatin1String(b.name));
     frame->layout()->addWidget(push);
     connect(push, &QPushButton::clicked, this, b.handler);
+  }
+  // Tab goes through a panel from top to bottom: its toolbar, its grid, its buttons.
+  for (ArchiveKind kind : kArchiveKinds) {
+    QList<QWidget*> chain;
+    QToolBar* bar = panelToolbar(kind);
+    for (QAction* a : bar->actions())
+      if (QWidget* w = bar->widgetForAction(a); w && w->focusPolicy() & Qt::TabFocus) chain << w;
+    chain << grid(kind);
+    for (QPushButton* push : panelFrame(kind)->findChildren<QPushButton*>()) chain << push;
+    for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
   }
 }
 
@@ -414,7 +433,22 @@ void Form1::TEMPE_Click() { showPanel(ArchiveKind::Temperature, true); }
 void Form1::rainn_Click() { showPanel(ArchiveKind::Rain, true); }
 void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
 void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
+void Form1::inserisci_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("ins")); }
 void Form1::modifica_Click() { modificaDato(visiblePanel()); }
+void Form1::cancella_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("cance")); }
+
+void Form1::panelToolbarClick(ArchiveKind kind, const QString& key) {
+  switch (kind) {
+    case ArchiveKind::Temperature:
+      return Toolbar2_ButtonClick(key);
+    case ArchiveKind::Rain:
+      return Toolbar3_ButtonClick(key);
+    case ArchiveKind::Snow:
+      return Toolbar4_ButtonClick(key);
+    case ArchiveKind::OtherEvents:
+      return Toolbar5_ButtonClick(key);
+  }
+}
 void Form1::annulla_Click() { annullaUltima(); }
 void Form1::esportaCsv_Click() {
   esportacsv::avvia(ctx_, this, csvexchange::target(visiblePanel()));
@@ -427,6 +461,7 @@ void Form1::refreshEditItems() {
   if (!modifica || !annulla) return;  // the menus are not built yet
   const Recordset& rs = recordset(visiblePanel());
   modifica->setEnabled(rs.isOpen() && !rs.atEnd());
+  cancellaDato->setEnabled(modifica->isEnabled());
   annulla->setEnabled(!undo_->isEmpty());
 }
 

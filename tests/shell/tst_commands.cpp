@@ -118,7 +118,9 @@ class tst_commands : public QObject {
                                              "&Neve\tF7",
                                              "&Altri eventi\tF8",
                                              dash,
+                                             "Inserisci un nuovo &dato...\tIns",
                                              "&Modifica dato selezionato...",
+                                             "&Cancella dato selezionato\tDel",
                                              "Annulla &ultima modifica\tCtrl+Z",
                                              dash,
 
@@ -201,6 +203,7 @@ class tst_commands : public QObject {
     QTest::newRow("F8") << QKeySequence(Qt::Key_F8) << "altriev";
     QTest::newRow("F9") << QKeySequence(Qt::Key_F9) << "riepilogo";
     QTest::newRow("F11") << QKeySequence(Qt::Key_F11) << "insfac";
+    QTest::newRow("Ins") << QKeySequence(Qt::Key_Insert) << "inserisci";
   }
 
   void keys() {
