@@ -55,7 +55,7 @@ int ScriptedDialogs::runModal(QDialog& window) {
 
 bool ScriptedShell::openPage(QWidget*, const QString& target) {
   pagesOpened << target;
-  return true;
+  return openSucceeds;
 }
 
 bool ScriptedShell::startProgram(const QString& path) {

@@ -181,6 +181,9 @@ class Form1 : public MainWindow {
   UndoList& undoList() { return *undo_; }
   // Opens a web page in the browser; failures ignored.
   void apriPagina(webpages::Page page);
+  // Opens a help page of the data folder; when no program could open it, says
+  // so with the file's path.
+  void apriPaginaLocale(const QString& path);
   // Brings an owned window forward, or shows it for the first time.
   void showOwned(QWidget* window);
 

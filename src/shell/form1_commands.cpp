@@ -7,6 +7,7 @@
 // window is wired in exactly one place.
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
@@ -57,6 +58,9 @@ const QString kNotUndone = QStringLiteral(
 const QString kPresentationMissing = QStringLiteral(
     "Impossibile trovare la pagina di presentazione di Nubilario. Assicurarsi che sia stata "
     "installata correttamente.");
+
+const QString kPageNotOpened = QStringLiteral(
+    "Nessun programma ha potuto aprire la pagina:\n%1\nAprirla a mano con un browser.");
 
 #ifdef Q_OS_WIN
 const QString kBackupProgram = QStringLiteral("backup.exe");
@@ -479,14 +483,25 @@ void Form1::apriPagina(Page page) { ctx_.shell().openPage(this, webpages::addres
 
 void Form1::guidaa_Click() {
   const QString path = ctx_.dataPath(QStringLiteral("presentazione.htm"));
-  if (QFileInfo(path).isFile() && ctx_.shell().openPage(this, path)) return;
-  ctx_.dialogs().message(this, kPresentationMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  if (!QFileInfo(path).isFile()) {
+    ctx_.dialogs().message(this, kPresentationMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+    return;
+  }
+  apriPaginaLocale(path);
 }
 
 void Form1::GUIDAHTML_Click() {
   // A missing guide is not reported.
   const QString path = ctx_.dataPath(QStringLiteral("guida.htm"));
-  if (QFileInfo(path).isFile()) ctx_.shell().openPage(this, path);
+  if (QFileInfo(path).isFile()) apriPaginaLocale(path);
+}
+
+void Form1::apriPaginaLocale(const QString& path) {
+  // A page that is there but that no program opened (no browser on the
+  // system): the keeper is told where it is, to open it by hand.
+  if (ctx_.shell().openPage(this, path)) return;
+  ctx_.dialogs().message(this, kPageNotOpened.arg(QDir::toNativeSeparators(path)),
+                         MsgIcon::Critical, MsgButtons::Ok, kTitle);
 }
 
 void Form1::abouttt_Click() {
