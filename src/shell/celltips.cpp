@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QStyle>
-#include <QTextDocument>
 #include <QToolTip>
 
 namespace {
@@ -22,22 +21,41 @@ QString normalized(QString text) {
 bool CellTips::isCut(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const QString text = normalized(index.data(Qt::DisplayRole).toString());
   if (text.isEmpty()) return false;
-  // A row is one line high: a second line is never seen.
-  if (text.contains(u'\n')) return true;
   QStyleOptionViewItem opt = option;
   initStyleOption(&opt, index);
   const QWidget* widget = opt.widget;
   QStyle* style = widget ? widget->style() : QApplication::style();
-  // The room the style leaves for the text, less its margins on both sides.
+  // The room the style leaves for the text, less its margins on both sides,
+  // and the room the text needs there, wrapped as the grid wraps it.
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-  const int room =
-      style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).width() - 2 * margin;
-  return opt.fontMetrics.horizontalAdvance(text) > room;
+  const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget)
+                         .adjusted(margin, 0, -margin, 0);
+  const bool wraps = opt.features & QStyleOptionViewItem::WrapText;
+  const QRect needed = opt.fontMetrics.boundingRect(QRect(0, 0, room.width(), 1 << 20),
+                                                    wraps ? int(Qt::TextWordWrap) : 0, text);
+  return needed.width() > room.width() || needed.height() > room.height();
 }
 
 QString CellTips::tipText(const QString& text) {
-  // As rich text, which the tooltip wraps; every character is escaped.
-  return Qt::convertFromPlainText(normalized(text), Qt::WhiteSpaceNormal);
+  // Lines of at most kLine characters, broken between words (a longer word
+  // stands whole on its line); the keeper's own line breaks stay.
+  constexpr int kLine = 60;
+  QStringList lines;
+  for (const QString& paragraph : normalized(text).split(u'\n')) {
+    QString line;
+    for (const QString& word : paragraph.split(u' ')) {
+      if (!line.isEmpty() && line.size() + 1 + word.size() > kLine) {
+        lines << line;
+        line.clear();
+      }
+      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    lines << line;
+  }
+  // Rich text kept as the lines are, every character escaped: a note that
+  // looks like markup still shows as typed.
+  return QStringLiteral("<p style='white-space:pre'>") + lines.join(u'\n').toHtmlEscaped() +
+         QStringLiteral("</p>");
 }
 
 bool CellTips::helpEvent(QHelpEvent* event, QAbstractItemView* view,

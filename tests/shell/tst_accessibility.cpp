@@ -148,6 +148,7 @@ class tst_accessibility : public QObject {
         << "Grandinata violenta con chicchi fino a tre centimetri, danni alle colture e ai tetti"
         << true;
     QTest::newRow("second line") << "Gelo\r\nbrina" << true;
+    QTest::newRow("one long word") << "Precipitazioni-nevose-miste-a-pioggia-congelantesi" << true;
     QTest::newRow("markup stays text") << "<b>Tromba d'aria</b> vista a nord-ovest del paese "
                                           "alle 15, durata dieci minuti"
                                        << true;
@@ -166,7 +167,9 @@ class tst_accessibility : public QObject {
     QTableView* view = form->grid(ArchiveKind::OtherEvents);
     const int column = rs.fieldNames().indexOf(QStringLiteral("Osservazioni"));
     QVERIFY(column >= 0);
+    // A column of 170 points and a row of one line.
     view->setColumnWidth(column, 170);
+    view->setRowHeight(0, view->fontMetrics().height() + 4);
     const QModelIndex cell = rs.index(0, column);
     view->scrollTo(cell);
     const QPoint at = view->visualRect(cell).center();
