@@ -38,9 +38,9 @@ struct PanelNames {
 };
 const std::array<PanelNames, 4> kPanels = {{
     {"temper", "DataGrid1", "Toolbar2", "Frame1", "Archivio temperature medie mensili"},
-    {"pioggia", "DataGrid2", "Toolbar3", "Frame2", "Archivio precipitazioni mensili"},
+    {"pioggia", "DataGrid2", "Toolbar3", "Frame2", "Archivio dati pluviometrici"},
     {"nevedati", "DataGrid3", "Toolbar4", "Frame3", "Archivio eventi nevosi"},
-    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4", "Archivio altri eventi"},
+    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4", "Archivio altri eventi meteorologici"},
 }};
 
 }  // namespace

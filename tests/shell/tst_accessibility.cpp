@@ -118,11 +118,11 @@ class tst_accessibility : public QObject {
     QTest::newRow("temperature") << int(ArchiveKind::Temperature) << "DataGrid1"
                                  << "Archivio temperature medie mensili";
     QTest::newRow("rain") << int(ArchiveKind::Rain) << "DataGrid2"
-                          << "Archivio precipitazioni mensili";
+                          << "Archivio dati pluviometrici";
     QTest::newRow("snow") << int(ArchiveKind::Snow) << "DataGrid3"
                           << "Archivio eventi nevosi";
     QTest::newRow("other events") << int(ArchiveKind::OtherEvents) << "DataGrid4"
-                                  << "Archivio altri eventi";
+                                  << "Archivio altri eventi meteorologici";
   }
 
   void gridNames() {
