@@ -2,14 +2,31 @@
 
 #include "procedura.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+// A page is a plain widget, which Qt presents to a screen reader as a nameless
+// part of a window: each page is announced as the window it is, with its title.
+// A page being destroyed reads as a plain QWidget and is left to Qt.
+QAccessibleInterface* paginaComeFinestra(const QString& chiave, QObject* oggetto) {
+  auto* pagina = qobject_cast<Pagina*>(oggetto);
+  if (chiave != QLatin1String("QWidget") || !pagina || !pagina->isWindow()) return nullptr;
+  return new QAccessibleWidget(pagina, QAccessible::Window);
+}
+
+}  // namespace
+
 Pagina::Pagina(Procedura& procedura, const char* nome, bool chiudibile)
     : QWidget(nullptr), procedura_(procedura) {
+  static const bool annunciata = (QAccessible::installFactory(paginaComeFinestra), true);
+  Q_UNUSED(annunciata);
   setObjectName(QString::fromLatin1(nome));
   setWindowTitle(QStringLiteral("Nubilario 3 - Utility di Backup"));
   setWindowIcon(procedura.icona());

@@ -1,7 +1,12 @@
 #include "common/appcontext.h"
 
+#include "common/accessibility.h"
+
 AppContext::AppContext(std::unique_ptr<Platform> platform, MainWindowFactory makeMainWindow)
-    : platform_(std::move(platform)), makeMainWindow_(std::move(makeMainWindow)) {}
+    : platform_(std::move(platform)), makeMainWindow_(std::move(makeMainWindow)) {
+  // Before any window exists: Qt keeps the first answer it gives for a window.
+  accessibility::install();
+}
 
 AppContext::~AppContext() {
   // Other windows first, then the main window, which closes the archives.

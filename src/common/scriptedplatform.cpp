@@ -56,7 +56,7 @@ int ScriptedDialogs::runModal(QDialog& window) {
 
 bool ScriptedShell::openPage(QWidget*, const QString& target) {
   pagesOpened << target;
-  return true;
+  return openSucceeds;
 }
 
 bool ScriptedShell::startProgram(const QString& path) {

@@ -56,6 +56,7 @@ class ScriptedShell : public Shell {
   QStringList pagesOpened;
   QStringList programsStarted;
   bool startSucceeds = true;
+  bool openSucceeds = true;      // what openPage answers (a system without a browser: false)
   std::optional<int> endedWith;  // set when the program asked to end at once
 
   bool openPage(QWidget* owner, const QString& target) override;

@@ -549,6 +549,9 @@ QVariant Recordset::data(const QModelIndex& index, int role) const {
 }
 
 QVariant Recordset::headerData(int section, Qt::Orientation orientation, int role) const {
+  // A column narrower than its name shows the whole name in its tooltip.
+  if (role == Qt::ToolTipRole && orientation == Qt::Horizontal)
+    return section < columns_.size() ? columns_[section] : QVariant();
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Horizontal)
     return section < columns_.size() ? columns_[section] : QVariant();

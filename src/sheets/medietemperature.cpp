@@ -228,7 +228,7 @@ QWidget* medietemperature::buildHalf(bool minima) {
     const int row = day <= 16 ? day - 1 : day - 17;
     auto* number = new QLabel(QString::number(day), half);
     number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    number->setEnabled(false);  // a quiet grey: the field is what matters
+    // In the normal text colour: a day number must read as well as the value beside it.
     number->setBuddy(Text1[base + day]);
     grid->addWidget(number, row, column);
     grid->addWidget(Text1[base + day], row, column + 1);

@@ -17,6 +17,7 @@
 #include "rules/datafolder.h"
 #include "rules/stationconfig.h"
 #include "rules/undolist.h"
+#include "shell/celltips.h"
 #include "shell/navigationpane.h"
 
 namespace {
@@ -33,12 +34,13 @@ struct PanelNames {
   const char* grid;
   const char* toolbar;
   const char* frame;
+  const char* title;  // what the grid holds, as a screen reader names it
 };
 const std::array<PanelNames, 4> kPanels = {{
-    {"temper", "DataGrid1", "Toolbar2", "Frame1"},
-    {"pioggia", "DataGrid2", "Toolbar3", "Frame2"},
-    {"nevedati", "DataGrid3", "Toolbar4", "Frame3"},
-    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4"},
+    {"temper", "DataGrid1", "Toolbar2", "Frame1", "Archivio temperature medie mensili"},
+    {"pioggia", "DataGrid2", "Toolbar3", "Frame2", "Archivio dati pluviometrici"},
+    {"nevedati", "DataGrid3", "Toolbar4", "Frame3", "Archivio eventi nevosi"},
+    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4", "Archivio altri eventi meteorologici"},
 }};
 
 }  // namespace
@@ -152,7 +154,9 @@ QWidget* Form1::buildPanel(ArchiveKind kind) {
   grid->setAlternatingRowColors(true);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setDefaultSectionSize(170);
-  grid->setAccessibleName(QString::fromLatin1(names.grid));
+  grid->setAccessibleName(QString::fromLatin1(names.title));
+  // A long note or text shows whole in its cell's tooltip.
+  grid->setItemDelegate(new CellTips(grid));
   v->addWidget(grid, 1);
   // A double click or Enter on a row corrects that record.
   connect(grid, &QTableView::doubleClicked, this, [this, kind](const QModelIndex& row) {
@@ -271,8 +275,13 @@ void Form1::showConfig() {
 }
 
 void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
+  // The focus follows into the panel shown, on its grid, when it was in the
+  // panel hidden: the arrows, Enter and Canc then work on the archive in view.
+  QWidget* focus = focusWidget();
+  const bool inPanels = !focus || focus == this || stack_->isAncestorOf(focus);
   stack_->setCurrentIndex(index(kind));
   if (moveMarker) pane_->showMarker(kind);
+  if (inPanels) grid(kind)->setFocus();
   refreshEditItems();
 }
 

@@ -86,8 +86,9 @@ class Form1 : public MainWindow {
   QAction* appunti = nullptr;  // Toolbar1 button 3 "Appunti/note", pressed while the notes are open
   // Enabled while the visible panel has a current record, and while there is
   // something to undo.
-  QAction* modifica = nullptr;  // "&Modifica dato selezionato..."
-  QAction* annulla = nullptr;   // "Annulla &ultima modifica"
+  QAction* modifica = nullptr;      // "&Modifica dato selezionato..."
+  QAction* cancellaDato = nullptr;  // "&Cancella dato selezionato"
+  QAction* annulla = nullptr;       // "Annulla &ultima modifica"
 
   // A menu or menu item by its name ("fi", "back", "cartee", ...); nullptr when unknown.
   QAction* menuItem(const QString& name) const;
@@ -115,7 +116,9 @@ class Form1 : public MainWindow {
   void rainn_Click();
   void neve_Click();
   void altriev_Click();
+  void inserisci_Click();  // the "Inserisci" of the panel in view
   void modifica_Click();
+  void cancella_Click();  // the "Cancella " of the panel in view
   void annulla_Click();
   void esportaCsv_Click();
   void importaCsv_Click();
@@ -135,6 +138,8 @@ class Form1 : public MainWindow {
   void Toolbar3_ButtonClick(const QString& key);
   void Toolbar4_ButtonClick(const QString& key);
   void Toolbar5_ButtonClick(const QString& key);
+  // The button of that key on a panel's toolbar.
+  void panelToolbarClick(ArchiveKind kind, const QString& key);
   // Push buttons of the panels.
   void Command9_Click();
   void Command5_Click();
@@ -177,6 +182,9 @@ class Form1 : public MainWindow {
   UndoList& undoList() { return *undo_; }
   // Opens a web page in the browser; failures ignored.
   void apriPagina(webpages::Page page);
+  // Opens a help page of the data folder; when no program could open it, says
+  // so with the file's path.
+  void apriPaginaLocale(const QString& path);
   // Brings an owned window forward, or shows it for the first time.
   void showOwned(QWidget* window);
 

@@ -7,6 +7,7 @@
 // window is wired in exactly one place.
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
@@ -58,6 +59,9 @@ const QString kNotUndone = QStringLiteral(
 const QString kPresentationMissing = QStringLiteral(
     "Impossibile trovare la pagina di presentazione di Nubilario. Assicurarsi che sia stata "
     "installata correttamente.");
+
+const QString kPageNotOpened = QStringLiteral(
+    "Nessun programma ha potuto aprire la pagina:\n%1\nAprirla a mano con un browser.");
 
 #ifdef Q_OS_WIN
 const QString kBackupProgram = QStringLiteral("backup.exe");
@@ -150,8 +154,13 @@ void Form1::buildMenus() {
   item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
        QKeySequence(Qt::Key_F8));
   evmeteo->addSeparator();
+  // What the panel's toolbar buttons do, for the archive in view, from the keyboard.
+  item(evmeteo, "inserisci", QStringLiteral("Inserisci un nuovo &dato..."), &Form1::inserisci_Click,
+       QKeySequence(Qt::Key_Insert));
   modifica = item(evmeteo, "modifica", QStringLiteral("&Modifica dato selezionato..."),
                   &Form1::modifica_Click);
+  cancellaDato = item(evmeteo, "cancella", QStringLiteral("&Cancella dato selezionato"),
+                      &Form1::cancella_Click, QKeySequence(Qt::Key_Delete));
   annulla = item(evmeteo, "annulla", QStringLiteral("Annulla &ultima modifica"),
                  &Form1::annulla_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   evmeteo->addSeparator();
@@ -261,6 +270,10 @@ void Form1::buildToolbars() {
       button(bar, QStringLiteral("Pioggia "), "medie", QStringLiteral("Inserisci pioggia odierna"),
              icon(Picture::Sheet));
     }
+    // Reached with Tab like the panel's push buttons (Space presses them).
+    for (QAction* a : bar->actions())
+      if (QWidget* b = bar->widgetForAction(a); b && !a->isSeparator())
+        b->setFocusPolicy(Qt::TabFocus);
     const Dispatch d = dispatch[index(kind)];
     connect(bar, &QToolBar::actionTriggered, this,
             [this, d](QAction* a) { (this->*d)(a->data().toString()); });
@@ -297,6 +310,16 @@ void Form1::buildPanelButtons() {
     push->setObjectName(QLatin1String(b.name));
     frame->layout()->addWidget(push);
     connect(push, &QPushButton::clicked, this, b.handler);
+  }
+  // Tab goes through a panel from top to bottom: its toolbar, its grid, its buttons.
+  for (ArchiveKind kind : kArchiveKinds) {
+    QList<QWidget*> chain;
+    QToolBar* bar = panelToolbar(kind);
+    for (QAction* a : bar->actions())
+      if (QWidget* w = bar->widgetForAction(a); w && w->focusPolicy() & Qt::TabFocus) chain << w;
+    chain << grid(kind);
+    for (QPushButton* push : panelFrame(kind)->findChildren<QPushButton*>()) chain << push;
+    for (int i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
   }
 }
 
@@ -417,7 +440,22 @@ void Form1::TEMPE_Click() { showPanel(ArchiveKind::Temperature, true); }
 void Form1::rainn_Click() { showPanel(ArchiveKind::Rain, true); }
 void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
 void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
+void Form1::inserisci_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("ins")); }
 void Form1::modifica_Click() { modificaDato(visiblePanel()); }
+void Form1::cancella_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("cance")); }
+
+void Form1::panelToolbarClick(ArchiveKind kind, const QString& key) {
+  switch (kind) {
+    case ArchiveKind::Temperature:
+      return Toolbar2_ButtonClick(key);
+    case ArchiveKind::Rain:
+      return Toolbar3_ButtonClick(key);
+    case ArchiveKind::Snow:
+      return Toolbar4_ButtonClick(key);
+    case ArchiveKind::OtherEvents:
+      return Toolbar5_ButtonClick(key);
+  }
+}
 void Form1::annulla_Click() { annullaUltima(); }
 void Form1::esportaCsv_Click() {
   esportacsv::avvia(ctx_, this, csvexchange::target(visiblePanel()));
@@ -430,6 +468,7 @@ void Form1::refreshEditItems() {
   if (!modifica || !annulla) return;  // the menus are not built yet
   const Recordset& rs = recordset(visiblePanel());
   modifica->setEnabled(rs.isOpen() && !rs.atEnd());
+  cancellaDato->setEnabled(modifica->isEnabled());
   annulla->setEnabled(!undo_->isEmpty());
 }
 
@@ -447,14 +486,25 @@ void Form1::apriPagina(Page page) { ctx_.shell().openPage(this, webpages::addres
 
 void Form1::guidaa_Click() {
   const QString path = ctx_.dataPath(QStringLiteral("presentazione.htm"));
-  if (QFileInfo(path).isFile() && ctx_.shell().openPage(this, path)) return;
-  ctx_.dialogs().message(this, kPresentationMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  if (!QFileInfo(path).isFile()) {
+    ctx_.dialogs().message(this, kPresentationMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
+    return;
+  }
+  apriPaginaLocale(path);
 }
 
 void Form1::GUIDAHTML_Click() {
   // A missing guide is not reported.
   const QString path = ctx_.dataPath(QStringLiteral("guida.htm"));
-  if (QFileInfo(path).isFile()) ctx_.shell().openPage(this, path);
+  if (QFileInfo(path).isFile()) apriPaginaLocale(path);
+}
+
+void Form1::apriPaginaLocale(const QString& path) {
+  // A page that is there but that no program opened (no browser on the
+  // system): the keeper is told where it is, to open it by hand.
+  if (ctx_.shell().openPage(this, path)) return;
+  ctx_.dialogs().message(this, kPageNotOpened.arg(QDir::toNativeSeparators(path)),
+                         MsgIcon::Critical, MsgButtons::Ok, kTitle);
 }
 
 void Form1::abouttt_Click() {

@@ -32,14 +32,19 @@ QPixmap skyPicture(int w, int h) {
   return pm;
 }
 
+// The credit lines stand low on the picture, over the light sky and the small
+// cloud: white would not read there, a deep blue does.
+const QColor kOnLightSky(12, 38, 84);
+
 QLabel* text(QWidget* parent, const char* name, const QString& caption, int pointSize, bool bold,
-             const QRect& rect) {
+             const QRect& rect, const QColor& colour = Qt::white) {
   auto* l = widgets::label(parent, name, caption);
   QFont f = l->font();
   f.setPointSize(pointSize);
   f.setBold(bold);
   l->setFont(f);
-  l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  l->setStyleSheet(
+      QStringLiteral("color: %1; background: transparent;").arg(colour.name(QColor::HexRgb)));
   l->setGeometry(rect);
   return l;
 }
@@ -64,9 +69,9 @@ splash::splash(AppContext& ctx) : ctx_(ctx) {
       text(this, "Label3", QStringLiteral("Tutti i tuoi dati meteo sempre a portata di mano!"), 11,
            false, QRect(32, top + 112, 460, 24)),
       text(this, "Label4", QStringLiteral("Progetto e sviluppo: il gruppo di Nubilario"), 8, false,
-           QRect(32, top + 220, 400, 18)),
+           QRect(32, top + 220, 400, 18), kOnLightSky),
       text(this, "Label5", QStringLiteral("Dedicato a chi osserva il cielo ogni giorno"), 8, false,
-           QRect(32, top + 240, 400, 18)),
+           QRect(32, top + 240, 400, 18), kOnLightSky),
   };
   for (QLabel* l : texts) l->installEventFilter(this);
   auto* three = text(this, "Label13", QStringLiteral("3"), 72, true, QRect(400, top + 6, 100, 110));

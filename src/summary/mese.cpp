@@ -96,11 +96,15 @@ void mese::build() {
   top->addStretch(1);
   root->addLayout(top);
 
+  // Each field as wide as the figure it takes, so that the window fits a
+  // screen of 1024 by 768; the day of the greatest precipitation takes a date.
+  const int figureWidth = fontMetrics().horizontalAdvance(QStringLiteral("-000,00")) + 18;
+  const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 18;
   for (int i = 0; i < summary::kFieldCount; ++i) {
     auto* e = new QLineEdit(this);
     e->setObjectName(QStringLiteral("Text1_%1").arg(i));
     e->installEventFilter(this);
-    e->setFixedWidth(90);
+    e->setFixedWidth(i == 13 ? dateWidth : figureWidth);
     Text1[i] = e;
   }
   // A caption beside its field; the caption names the field for screen readers.
@@ -158,9 +162,15 @@ void mese::build() {
   il->setBuddy(Text1[13]);
   il->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Text1[13]->setAccessibleName(QStringLiteral("Giorno dell'accumulo maggiore (gg/mm/aaaa)"));
-  sg->addWidget(il, 7, 0);
-  sg->addWidget(Text1[13], 7, 1);
-  sg->addWidget(new QLabel(QStringLiteral("(gg/mm/aaaa)"), sky), 7, 2);
+  // "il", the date and its pattern on one line under the captions and the
+  // fields, with no column of their own to widen the frame.
+  auto* day = new QHBoxLayout;
+  day->setSpacing(6);
+  day->addStretch(1);
+  day->addWidget(il);
+  day->addWidget(Text1[13]);
+  day->addWidget(new QLabel(QStringLiteral("(gg/mm/aaaa)"), sky));
+  sg->addLayout(day, 7, 0, 1, 2);
   row(sg, 8, 0, QStringLiteral("Totale precipitativo annuo attuale:"), 14);
   sg->setRowStretch(9, 1);
 

@@ -8,6 +8,7 @@
 #include "sicurezza.h"
 #include "tre.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -229,6 +230,11 @@ void tst_backupwizard::pagine() {
   QCOMPARE(bool(f & Qt::WindowSystemMenuHint), chiudibile);
   // Only the start page shows at first.
   QCOMPARE(p->isVisible(), nome == "Form1");
+  // A screen reader announces each page as a window, by its title.
+  QAccessibleInterface* finestra = QAccessible::queryAccessibleInterface(p);
+  QVERIFY(finestra);
+  QCOMPARE(finestra->role(), QAccessible::Window);
+  QCOMPARE(finestra->text(QAccessible::Name), "Nubilario 3 - Utility di Backup");
 }
 
 void tst_backupwizard::controlli_data() {

@@ -377,6 +377,8 @@ class tst_recordset : public QObject {
     QCOMPARE(rs.columnCount(), 4);
     QCOMPARE(rs.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
              QStringLiteral("evento"));
+    QCOMPARE(rs.headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QStringLiteral("Caratteristiche/eventuali dati"));
     QSignalSpy inserted(&rs, &QAbstractItemModel::rowsInserted);
     rs.addNew();
     rs.setField("Data", "12 Gennaio 2005");

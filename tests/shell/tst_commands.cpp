@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDir>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
@@ -118,7 +119,9 @@ class tst_commands : public QObject {
                                              "&Neve\tF7",
                                              "&Altri eventi\tF8",
                                              dash,
+                                             "Inserisci un nuovo &dato...\tIns",
                                              "&Modifica dato selezionato...",
+                                             "&Cancella dato selezionato\tDel",
                                              "Annulla &ultima modifica\tCtrl+Z",
                                              dash,
 
@@ -203,6 +206,7 @@ class tst_commands : public QObject {
     QTest::newRow("F9") << QKeySequence(Qt::Key_F9) << "riepilogo";
     QTest::newRow("F11") << QKeySequence(Qt::Key_F11) << "insfac";
     QTest::newRow("Ctrl+L") << QKeySequence(Qt::CTRL | Qt::Key_L) << "clima";
+    QTest::newRow("Ins") << QKeySequence(Qt::Key_Insert) << "inserisci";
   }
 
   void keys() {
@@ -312,39 +316,52 @@ class tst_commands : public QObject {
     QVERIFY(forum.hasQueryItem(QStringLiteral("sid")));
   }
 
+  // "%1" in a message stands for the page's full path.
   void localPages_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("present");
-    QTest::addColumn<bool>("reported");
+    QTest::addColumn<bool>("opens");  // whether a program opens the page
+    QTest::addColumn<QString>("message");
+    const QString missing = QStringLiteral(
+        "Impossibile trovare la pagina di presentazione di Nubilario. "
+        "Assicurarsi che sia stata installata correttamente.");
+    const QString notOpened = QStringLiteral(
+        "Nessun programma ha potuto aprire la pagina:\n%1\nAprirla a mano con un browser.");
     QTest::newRow("guide") << "GUIDAHTML"
-                           << "guida.htm" << true << false;
+                           << "guida.htm" << true << true << QString();
     QTest::newRow("guide missing") << "GUIDAHTML"
-                                   << "guida.htm" << false << false;
+                                   << "guida.htm" << false << true << QString();
+    QTest::newRow("guide, no browser") << "GUIDAHTML"
+                                       << "guida.htm" << true << false << notOpened;
     QTest::newRow("presentation") << "guidaa"
-                                  << "presentazione.htm" << true << false;
+                                  << "presentazione.htm" << true << true << QString();
     QTest::newRow("presentation missing") << "guidaa"
-                                          << "presentazione.htm" << false << true;
+                                          << "presentazione.htm" << false << true << missing;
+    QTest::newRow("presentation, no browser") << "guidaa"
+                                              << "presentazione.htm" << true << false << notOpened;
   }
 
   void localPages() {
     QFETCH(QString, item);
     QFETCH(QString, file);
     QFETCH(bool, present);
-    QFETCH(bool, reported);
+    QFETCH(bool, opens);
+    QFETCH(QString, message);
     if (present)
       env->writeFile(file, "<html></html>");
     else
       QFile::remove(env->path(file));
+    env->scripted().shell->openSucceeds = opens;
     form->menuItem(item)->trigger();
     const QStringList expected = present ? QStringList{env->path(file)} : QStringList{};
     QCOMPARE(env->scripted().shell->pagesOpened, expected);
     auto& messages = env->dialogs().messages;
-    QCOMPARE(messages.size(), reported ? 1 : 0);
-    if (reported) {
-      QCOMPARE(messages[0].text,
-               QStringLiteral("Impossibile trovare la pagina di presentazione di Nubilario. "
-                              "Assicurarsi che sia stata installata correttamente."));
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+      if (message.contains(QLatin1String("%1")))
+        message = message.arg(QDir::toNativeSeparators(env->path(file)));
+      QCOMPARE(messages[0].text, message);
       QCOMPARE(messages[0].icon, MsgIcon::Critical);
       QCOMPARE(messages[0].buttons, MsgButtons::Ok);
       QCOMPARE(messages[0].title, QStringLiteral("Nubilario"));

@@ -65,6 +65,7 @@ class tst_mese : public QObject {
   void sheetButtons_data();
   void sheetButtons();
   void openedFromSheets();
+  void fitsSmallScreen();
 
  private:
   std::unique_ptr<TestEnv> env_;
@@ -439,6 +440,16 @@ void tst_mese::openedFromSheets() {
   QCOMPARE(ctx.existing<mese>(), summary);
   QVERIFY(summary->isVisible());
   QCOMPARE(summary->Text1[10]->text(), QStringLiteral("84,6"));
+}
+
+// The whole window, with room for its frame, on a screen of 1024 by 768.
+void tst_mese::fitsSmallScreen() {
+  w_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(w_));
+  const QSize size = w_->frameGeometry().size();
+  QVERIFY2(size.width() <= 1000 && size.height() <= 670,
+           qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+  QVERIFY(w_->minimumSizeHint().width() <= 1000);
 }
 
 QTEST_MAIN(tst_mese)

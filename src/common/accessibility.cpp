@@ -1,0 +1,33 @@
+#include "common/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace {
+
+// Qt names a plain widget only by its class, and a plain widget is a part of a
+// window to it, even when it is a window of its own. Dialogs, menus, tooltips
+// and the main window reach Qt's own answers before the key "QWidget" comes.
+QAccessibleInterface* windowOfItsOwn(const QString& key, QObject* object) {
+  if (key != QLatin1String("QWidget") || !object || !object->isWidgetType()) return nullptr;
+  auto* widget = static_cast<QWidget*>(object);
+  // Every window of the program has a class of its own: a widget that reads as
+  // a plain QWidget is one being destroyed, which Qt alone knows how to treat.
+  if (widget->metaObject() == &QWidget::staticMetaObject) return nullptr;
+  if (!widget->isWindow() || widget->windowType() != Qt::Window) return nullptr;
+  return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
+}  // namespace
+
+namespace accessibility {
+
+void install() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QAccessible::installFactory(windowOfItsOwn);
+}
+
+}  // namespace accessibility
