@@ -81,7 +81,7 @@ bool layOut(const QString& folder, QString* error) {
   };
   const QList<Initial> files = {
       {StationConfig::kFileName,
-       StationConfig::initial(abs).lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")},
+       StationConfig::initial().lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")},
       {QStringLiteral("tempmedie.txt"), repeated(QString(), 63)},
       {QStringLiteral("prpgiornaliera.txt"), repeated(QStringLiteral("0"), 32)},
       {QStringLiteral("prpanno.txt"), repeated(QStringLiteral("0"), 13)},
