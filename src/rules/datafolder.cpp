@@ -102,16 +102,20 @@ bool seed(const QString& templates, const QString& folder, QString* error) {
       // A shipped file that is missing is the package's fault; the program
       // then starts as with any missing file and says so.
       if (!QFileInfo::exists(source)) continue;
-      if (keepersFile && QFileInfo::exists(target)) continue;
+      // An empty archive holds nothing of the keeper's, as in layOut().
+      const QFileInfo present(target);
+      if (keepersFile && present.exists() &&
+          !(present.size() == 0 && name.endsWith(QLatin1String(".mdb"))))
+        continue;
       QByteArray bytes;
       QString why;
       if (!readAll(source, &bytes, &why))
         return fail(QStringLiteral("Impossibile preparare la cartella dei dati %1: il file %2 "
                                    "non si può leggere (%3).")
                         .arg(shown, QDir::toNativeSeparators(source), why));
-      if (!keepersFile && QFileInfo::exists(target)) {
-        QByteArray present;
-        if (readAll(target, &present, &why) && present == bytes) continue;
+      if (!keepersFile && present.exists()) {
+        QByteArray page;
+        if (readAll(target, &page, &why) && page == bytes) continue;
       }
       if (!writeAll(target, bytes, &why))
         return fail(

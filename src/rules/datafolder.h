@@ -45,9 +45,10 @@ QString templatesFor(const QString& exeDir);
 Location locate(const QString& exeDir, const QString& userFolder);
 
 // Copies into `folder` every file of the data file set that it lacks from
-// `templates`; a file already there is never replaced. The help pages are
-// the program's, not the keeper's: they are replaced when they differ.
-// False (with a reason) when the folder cannot be created or written.
+// `templates`; a file already there is never replaced, save an empty archive,
+// which holds nothing of the keeper's. The help pages are the program's, not
+// the keeper's: they are replaced when they differ. False (with a reason,
+// naming the folder) when the folder cannot be created or written.
 bool seed(const QString& templates, const QString& folder, QString* error = nullptr);
 
 // Removes the temporary copies ("prpanno.txt.Ab3xYz") that a write killed

@@ -62,6 +62,7 @@ void tst_datafolder::locate() {
     put(user + "/config.cfg", config);
     put(user + "/temperature.mdb", "archivio del custode");
     put(user + "/guida.htm", "pagina vecchia");
+    put(user + "/neve.mdb", "");
   }
   // Under a plain file no folder can be made, not even by root.
   if (layout == "unwritable") put(root.filePath("home/custode/.local/share"), "un file");
