@@ -1,10 +1,13 @@
 // Nubilario: keeps the records of a private weather station.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include "common/appcontext.h"
+#include "rules/datafolder.h"
 #include "rules/numbers.h"
 #include "shell/form1.h"
 #include "shell/splash.h"
@@ -20,8 +23,25 @@ int main(int argc, char** argv) {
                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
-  AppContext ctx(Platform::desktop(QApplication::applicationDirPath()),
-                 [](AppContext& c) { return new Form1(c); });
+  QIcon icon;
+  for (int side : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icone/nubilario-%1.png").arg(side), QSize(side, side));
+  QApplication::setWindowIcon(icon);
+
+  // Run from its own folder the program keeps its data there; installed, in
+  // the user's own data folder, made ready from the shipped files.
+  const datafolder::Location where =
+      datafolder::locate(QApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/nubilario"));
+  auto platform = Platform::desktop(where.dataFolder, where.programFolder);
+  if (!where.error.isEmpty()) {
+    platform->dialogs->message(
+        nullptr, where.error + QStringLiteral("\n\nNubilario non può essere avviato."),
+        MsgIcon::Critical);
+    return 1;
+  }
+  AppContext ctx(std::move(platform), [](AppContext& c) { return new Form1(c); });
   auto* screen = new splash(ctx);
   screen->show();
   return app.exec();

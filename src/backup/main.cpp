@@ -1,7 +1,8 @@
 // The backup and restore wizard of Nubilario. It lies in the data folder
 // beside the main program and copies the data file set out of that folder
-// and back into it.
+// and back into it; installed, it works on the user's own data folder.
 
+#include "cartella.h"
 #include "copia.h"
 #include "procedura.h"
 #include "servizi.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -21,11 +23,21 @@ int main(int argc, char* argv[]) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&traduzioneQt);
 
-  // What a write killed halfway left in the data folder goes first.
-  rimuoviCopieInterrotte(QCoreApplication::applicationDirPath());
-
+  QApplication::setWindowIcon(Procedura::iconaProgramma());
   ServiziQt servizi;
-  Procedura procedura(servizi, QCoreApplication::applicationDirPath());
+  const CartellaDati cartella =
+      cartellaDati(QCoreApplication::applicationDirPath(),
+                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                       QStringLiteral("/nubilario"));
+  if (!cartella.errore.isEmpty()) {
+    servizi.errore(nullptr, QStringLiteral("Nubilario 3 - Utility di Backup"), cartella.errore);
+    return 1;
+  }
+
+  // What a write killed halfway left in the data folder goes first.
+  rimuoviCopieInterrotte(cartella.percorso);
+
+  Procedura procedura(servizi, cartella.percorso);
   procedura.avvia();
   return app.exec();
 }

@@ -6,44 +6,17 @@
 #include "quattro.h"
 #include "tre.h"
 
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QScreen>
 
-namespace {
-
-// A cloud over a disk: drawn here so that the program needs no image files.
-QIcon disegnaIcona() {
+QIcon Procedura::iconaProgramma() {
   QIcon icona;
-  for (int lato : {16, 32, 48}) {
-    QPixmap pixmap(lato, lato);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(lato / 48.0, lato / 48.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 128));
-    p.drawRoundedRect(QRectF(6, 24, 36, 20), 3, 3);
-    p.setBrush(QColor(0, 192, 0));
-    p.drawRect(QRectF(12, 36, 24, 4));
-    QPainterPath nuvola;
-    nuvola.addEllipse(QRectF(4, 12, 20, 16));
-    nuvola.addEllipse(QRectF(14, 4, 22, 22));
-    nuvola.addEllipse(QRectF(26, 12, 18, 16));
-    p.setBrush(QColor(235, 240, 250));
-    p.setPen(QPen(QColor(90, 110, 150), 1.5));
-    p.drawPath(nuvola.simplified());
-    p.end();
-    icona.addPixmap(pixmap);
-  }
+  for (int lato : {16, 32, 48, 64, 128, 256})
+    icona.addFile(QStringLiteral(":/icone/nubilario-%1.png").arg(lato), QSize(lato, lato));
   return icona;
 }
 
-}  // namespace
-
 Procedura::Procedura(Servizi& servizi, const QString& cartellaProgramma)
-    : servizi_(servizi), cartellaProgramma_(cartellaProgramma), icona_(disegnaIcona()) {}
+    : servizi_(servizi), cartellaProgramma_(cartellaProgramma), icona_(iconaProgramma()) {}
 
 Procedura::~Procedura() {
   delete cinque_;

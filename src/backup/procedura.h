@@ -31,6 +31,8 @@ class Procedura : public QObject {
   Servizi& servizi() const { return servizi_; }
   const QString& cartellaProgramma() const { return cartellaProgramma_; }
   const QIcon& icona() const { return icona_; }
+  // Nubilario's icon, the same on every window of both programs.
+  static QIcon iconaProgramma();
 
   // Each page, loaded on first use.
   Form1& paginaForm1();

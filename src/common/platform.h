@@ -114,7 +114,10 @@ class PicturePrinter {
 // ---- The platform as a whole ----------------------------------------------------------
 
 struct Platform {
-  QString dataFolder;  // the folder of the executables and the data file set
+  QString dataFolder;  // the folder of the data file set
+  // The folder of the backup program: the data folder itself, unless the
+  // program was installed with its companions in a folder of their own.
+  QString programFolder;
   std::unique_ptr<Dialogs> dialogs;
   std::unique_ptr<Shell> shell;
   std::unique_ptr<SettingsStore> settings;
@@ -127,6 +130,10 @@ struct Platform {
   // A file of the data folder, joined with this platform's separator.
   QString dataPath(const QString& fileName) const;
 
-  // The real desktop; the data folder is the executable's folder.
-  static std::unique_ptr<Platform> desktop(const QString& dataFolder);
+  // A program that lies beside this one (the backup program).
+  QString programPath(const QString& fileName) const;
+
+  // The real desktop on this data folder.
+  static std::unique_ptr<Platform> desktop(const QString& dataFolder,
+                                           const QString& programFolder = QString());
 };

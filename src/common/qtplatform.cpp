@@ -183,9 +183,15 @@ QString Platform::dataPath(const QString& fileName) const {
   return dataFolder + QDir::separator() + fileName;
 }
 
-std::unique_ptr<Platform> Platform::desktop(const QString& dataFolder) {
+QString Platform::programPath(const QString& fileName) const {
+  return (programFolder.isEmpty() ? dataFolder : programFolder) + QDir::separator() + fileName;
+}
+
+std::unique_ptr<Platform> Platform::desktop(const QString& dataFolder,
+                                            const QString& programFolder) {
   auto p = std::make_unique<Platform>();
   p->dataFolder = dataFolder;
+  p->programFolder = programFolder;
   p->dialogs = std::make_unique<QtDialogs>();
   p->shell = std::make_unique<QtShell>();
   p->settings = std::make_unique<QtSettingsStore>();

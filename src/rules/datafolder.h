@@ -1,8 +1,10 @@
 #pragma once
 // Lays out a working data folder: empty archives, a default configuration and
 // the three sheet files in their initial state. Used by the build (and by the
-// tests to make their own folders); the program itself never creates an
-// archive. A file that already exists is never touched.
+// tests to make their own folders). A file that already exists is never
+// touched. Also decides where an installed program keeps its data: the
+// program's own folder is then read-only, so each user gets a data folder of
+// their own, seeded from the files the package ships.
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,34 @@ bool layOut(const QString& folder, QString* error = nullptr);
 
 // The names of the data file set.
 const QStringList& fileNames();
+
+// The help pages shipped beside the data file set.
+const QStringList& helpPages();
+
+// Where a program finds its data file set.
+struct Location {
+  QString dataFolder;     // the folder of the data file set and the help pages
+  QString programFolder;  // the folder that holds the backup program
+  bool installed = false;
+  QString error;  // why the data folder could not be made ready (Italian); empty when it is
+};
+
+// The shipped copies of an installed program: `<exeDir>/../share/nubilario`.
+QString templatesFor(const QString& exeDir);
+
+// Decides the data folder of the program whose executable lies in exeDir.
+// Portable (the executable's folder holds a file of the data file set, or no
+// shipped copies are found beside it): that folder, as it stands. Installed:
+// userFolder, created when missing and given every shipped file it lacks; the
+// backup program then lies in `<exeDir>/../lib/nubilario`.
+Location locate(const QString& exeDir, const QString& userFolder);
+
+// Copies into `folder` every file of the data file set that it lacks from
+// `templates`; a file already there is never replaced, save an empty archive,
+// which holds nothing of the keeper's. The help pages are the program's, not
+// the keeper's: they are replaced when they differ. False (with a reason,
+// naming the folder) when the folder cannot be created or written.
+bool seed(const QString& templates, const QString& folder, QString* error = nullptr);
 
 // Removes the temporary copies ("prpanno.txt.Ab3xYz") that a write killed
 // halfway left in the folder; their names.

@@ -39,13 +39,11 @@ void StationConfig::fillEmptyFolders(const QString& dataFolder) {
   if (riepiloghiMensili.isEmpty()) riepiloghiMensili = dataFolder;
 }
 
-StationConfig StationConfig::initial(const QString& dataFolder) {
+StationConfig StationConfig::initial() {
   StationConfig c;
   c.nome = QStringLiteral("Stazione meteo");
-  // A folder whose name the file cannot hold is left empty, which means the
-  // data folder, rather than written with "?" in place of its letters.
-  const QString folder = QDir::toNativeSeparators(dataFolder);
-  c.percorsoAppunti = c.riepiloghiMensili =
-      textfile::unencodable(folder).isEmpty() ? folder : QString();
+  // Empty folders mean the data folder wherever it lies, so a data folder
+  // that is moved or copied, or seeded for a user, keeps its notes inside it.
+  c.percorsoAppunti = c.riepiloghiMensili = QString();
   return c;
 }

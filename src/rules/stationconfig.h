@@ -44,8 +44,8 @@ struct StationConfig {
   // The Options dialog's rule: an empty folder means the data folder.
   void fillEmptyFolders(const QString& dataFolder);
 
-  // The configuration a new data folder starts with.
-  static StationConfig initial(const QString& dataFolder);
+  // The configuration a new data folder starts with; it names no folder.
+  static StationConfig initial();
 
   bool operator==(const StationConfig&) const = default;
 };

@@ -344,7 +344,7 @@ void Form1::back_Click() {
                              kBackupTitle) != MsgAnswer::Yes)
     return;
   if (!unsaved::confirmAll(ctx_)) return;
-  if (!ctx_.shell().startProgram(ctx_.dataPath(kBackupProgram))) {
+  if (!ctx_.shell().startProgram(ctx_.platform().programPath(kBackupProgram))) {
     ctx_.dialogs().message(this, kBackupMissing, MsgIcon::Critical, MsgButtons::Ok, kTitle);
     return;
   }

@@ -72,7 +72,10 @@ void Dialog::okbutton_Click() { saveChanges(); }
 bool Dialog::saveChanges() {
   // Notes the file cannot hold are said before a name is asked for.
   if (!savable(ctx_, this, Text1->toPlainText())) return false;
+  // An empty notes folder means the data folder, wherever that lies now; the
+  // question names the folder the notes will really go to.
   QString folder = ctx_.config().percorsoAppunti;
+  if (folder.isEmpty()) folder = ctx_.dataFolder();
   const std::optional<QString> answer = ctx_.dialogs().inputBox(
       this, QStringLiteral("Specificare il nome del file che sarà salvato in: ") + folder,
       QStringLiteral("Nome file"), QString());
@@ -86,9 +89,6 @@ bool Dialog::saveChanges() {
                            MsgIcon::Exclamation);
     return false;
   }
-  // The configuration never leaves the folder empty; should it be, the notes
-  // go where an empty folder field would put them: the data folder.
-  if (folder.isEmpty()) folder = ctx_.dataFolder();
   const QString path = QDir(folder).filePath(*answer + QStringLiteral(".txt"));
 
   // The text with CR LF line ends, followed by CR LF; an existing file of the

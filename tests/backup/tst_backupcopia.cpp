@@ -1,3 +1,4 @@
+#include "cartella.h"
 #include "copia.h"
 #include "files.h"
 
@@ -93,6 +94,8 @@ class tst_backupcopia : public QObject {
   void giornaleCaldo_data();
   void giornaleCaldo();
   void copieInterrotte();
+  void cartellaDati_data();
+  void cartellaDati();
 };
 
 void tst_backupcopia::copia_data() {
@@ -259,6 +262,40 @@ void tst_backupcopia::copieInterrotte() {
   QStringList atteseRestano = restano;
   atteseRestano.sort();
   QCOMPARE(voci(cartella.path()), atteseRestano);
+}
+
+void tst_backupcopia::cartellaDati_data() {
+  QTest::addColumn<QString>("disposizione");
+  QTest::addColumn<bool>("utente");  // the user's folder is the one
+  QTest::addColumn<bool>("errore");
+  QTest::newRow("beside the main program") << "accanto" << false << false;
+  QTest::newRow("no shipped files") << "nuda" << false << false;
+  QTest::newRow("installed") << "installata" << true << false;
+  QTest::newRow("installed, no folder can be made") << "bloccata" << true << true;
+}
+
+void tst_backupcopia::cartellaDati() {
+  QFETCH(QString, disposizione);
+  QFETCH(bool, utente);
+  QFETCH(bool, errore);
+  QTemporaryDir radice;
+  const QString programma = radice.filePath("usr/lib/nubilario");
+  const QString modelli = radice.filePath("usr/share/nubilario");
+  const QString cartellaUtente = radice.filePath("casa/dati/nubilario");
+  QVERIFY(QDir().mkpath(programma));
+  if (disposizione != "nuda") {
+    QVERIFY(QDir().mkpath(modelli));
+    scrivi(modelli + "/config.cfg", "Stazione meteo\r\n");
+  }
+  if (disposizione == "accanto") scrivi(programma + "/neve.mdb", "archivio");
+  // Under a plain file no folder can be made, not even by root.
+  if (disposizione == "bloccata") scrivi(radice.filePath("casa"), "un file");
+
+  const CartellaDati c = ::cartellaDati(programma, cartellaUtente);
+  QCOMPARE(c.percorso, utente ? cartellaUtente : programma);
+  QCOMPARE(!c.errore.isEmpty(), errore);
+  if (errore) QVERIFY(c.errore.contains(cartellaUtente));
+  QCOMPARE(QFileInfo(cartellaUtente).isDir(), utente && !errore);
 }
 
 QTEST_GUILESS_MAIN(tst_backupcopia)

@@ -224,6 +224,7 @@ void tst_backupwizard::pagine() {
   QCOMPARE(p->minimumSize(), attesa);
   QCOMPARE(p->maximumSize(), attesa);
   QVERIFY(!p->windowIcon().isNull());
+  QVERIFY(!p->windowIcon().pixmap(16).isNull());
   const Qt::WindowFlags f = p->windowFlags();
   QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
   QCOMPARE(bool(f & Qt::WindowCloseButtonHint), chiudibile);

@@ -111,7 +111,8 @@ class tst_fuzz : public QObject {
 
   Target config() const {
     Target t;
-    StationConfig forli = StationConfig::initial(QStringLiteral("/home/custode/Nubilario"));
+    StationConfig forli = StationConfig::initial();
+    forli.percorsoAppunti = QStringLiteral("/home/custode/Nubilario");
     StationConfig accents{"Città di Forlì °", "no", StationConfig::kNotStandard, "", "/mnt/r"};
     for (const StationConfig& c : {forli, accents}) {
       const QString path = dir_.filePath(StationConfig::kFileName);

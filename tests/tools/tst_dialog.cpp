@@ -50,6 +50,8 @@ class TestDialog : public QObject {
   void save_data();
   void save();
   void saveTwiceOverwrites();
+  void notesFolderFromConfiguration_data();
+  void notesFolderFromConfiguration();
   void cancelOrEmptyWritesNothing_data();
   void cancelOrEmptyWritesNothing();
   void writeFailureIsReported();
@@ -180,6 +182,35 @@ void TestDialog::saveTwiceOverwrites() {
   QCOMPARE(t.filesInFolder(), QStringList{"diario.txt"});
   QCOMPARE(t.env.dialogs().messages.size(), 2);  // no question, two confirmations
   for (const auto& m : t.env.dialogs().messages) QCOMPARE(m.text, kSaved);
+}
+
+void TestDialog::notesFolderFromConfiguration_data() {
+  // Line 4 of config.cfg, "%1" standing for the data folder; where the notes go.
+  QTest::addColumn<QByteArray>("config");
+  QTest::addColumn<QString>("into");
+  QTest::newRow("shipped configuration") << QByteArray() << "";
+  QTest::newRow("empty folder, summaries elsewhere")
+      << QByteArray("Monte\r\nsi\r\n(a norma)\r\n\r\n/altrove\r\n") << "";
+  QTest::newRow("folder named") << QByteArray("Monte\r\nsi\r\n(a norma)\r\n%1/note\r\n\r\n")
+                                << "note";
+}
+
+void TestDialog::notesFolderFromConfiguration() {
+  QFETCH(QByteArray, config);
+  QFETCH(QString, into);
+  TestEnv env;
+  QDir().mkpath(env.path("note"));
+  if (!config.isEmpty()) env.writeFile("config.cfg", config.replace("%1", env.folder().toUtf8()));
+  env.loadMainWindow();
+  Dialog* d = env.ctx().window<Dialog>();
+  d->show();
+  d->Text1->setPlainText("x");
+  env.dialogs().inputs = {"prova"};
+  QTest::mouseClick(d->okbutton, Qt::LeftButton);
+  const QString folder = into.isEmpty() ? env.folder() : env.path(into);
+  QCOMPARE(env.dialogs().inputPrompts,
+           QStringList{"Specificare il nome del file che sarà salvato in: " + folder});
+  QCOMPARE(bytesOf(QDir(folder).filePath("prova.txt")), QByteArray("x\r\n"));
 }
 
 void TestDialog::cancelOrEmptyWritesNothing_data() {
