@@ -165,6 +165,15 @@ void clima::showMonth(const QDate& month) {
   aggiorna();
 }
 
+void clima::showYear(int year) {
+  if (year < 1 || year > 9999) return;
+  loading_ = true;
+  vista->setCurrentIndex(Anno);
+  anno->setValue(year);
+  loading_ = false;
+  aggiorna();
+}
+
 void clima::ricarica() {
   QString error;
   QStringList problemi;

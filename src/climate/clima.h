@@ -29,6 +29,8 @@ class clima : public QWidget {
 
   // Shows the month (and its year) of `month`.
   void showMonth(const QDate& month);
+  // Shows a whole year.
+  void showYear(int year);
   // Reads the history and the archives again.
   void ricarica();
 

@@ -33,4 +33,6 @@ class MainWindow : public QMainWindow {
   virtual void apriMedietemperature() = 0;      // daily temperature sheet
   virtual void apriArchiviopioggia() = 0;       // daily precipitation sheet
   virtual void apriPioggiaanno() = 0;           // current-year precipitation sheet
+  // The station's climate, on a month of a year (month 0: the whole year).
+  virtual void apriClima(int year, int month) = 0;
 };

@@ -400,6 +400,40 @@ StationRecords records(const Station& s) {
   return r;
 }
 
+MonthSummary monthSummary(const Station& s, int year, int month) {
+  MonthSummary m;
+  const QDate first(year, month, 1);
+  if (!first.isValid()) return m;
+  const QDate last = first.addMonths(1).addDays(-1);
+  auto temp = [](const std::optional<double>& v) { return v ? num::formatPattern(*v) : QString(); };
+  auto mm = [](const std::optional<Tenths4>& v) {
+    return v ? num::formatPattern(num::Fixed4{*v}) : QString();
+  };
+  const Figures f = s.span(first, last);
+  m.meanMin = temp(f.meanMin);
+  m.meanMax = temp(f.meanMax);
+  const QDate decades[] = {first, first.addDays(10), first.addDays(20), last.addDays(1)};
+  for (int i = 0; i < 3; ++i) {
+    const Figures d = s.span(decades[i], decades[i + 1].addDays(-1));
+    m.decadeMin[i] = temp(d.meanMin);
+    m.decadeMax[i] = temp(d.meanMax);
+  }
+  m.lowestMin = temp(f.lowestMin.value);
+  m.highestMax = temp(f.highestMax.value);
+  m.total = mm(f.totalRain);
+  if (f.totalRain) {
+    int events = 0;
+    for (const Day& d : s.daysOf(first, last)) events += d.rain && *d.rain > 0;
+    m.events = QString::number(events);
+  }
+  if (f.wettestDay.value && *f.wettestDay.value > 0) {
+    m.wettest = mm(f.wettestDay.value);
+    m.wettestDate = f.wettestDay.date.toString(QStringLiteral("dd/MM/yyyy"));
+  }
+  m.yearTotal = mm(s.span(QDate(year, 1, 1), last).totalRain);
+  return m;
+}
+
 namespace {
 // Halves away from zero; the nudge carries a mean whose exact value is a half
 // but whose double lies just under it.

@@ -176,6 +176,19 @@ struct StationRecords {
 };
 StationRecords records(const Station& s);
 
+// A month's figures for the monthly summary, from the history's days, in the
+// "#,##0.00" writing of the sheets; empty where no day gives one. The events
+// are the days with any precipitation; the year's total runs from 1 January
+// to the month's end.
+struct MonthSummary {
+  QString meanMin, meanMax;
+  QString decadeMin[3], decadeMax[3];  // days 1-10, 11-20, 21 to the end
+  QString lowestMin, highestMax;
+  QString total, events, wettest, wettestDate;  // the date as dd/MM/yyyy
+  QString yearTotal;
+};
+MonthSummary monthSummary(const Station& s, int year, int month);
+
 // The numbers in the program's writing: "12,3" (one decimal, decimal comma,
 // halves away from zero, "-0,0" never; empty when absent), and millimetres
 // from ten-thousandths, exactly: "12,4". A mean is rounded as the exact

@@ -165,6 +165,9 @@ void archiviopioggia::buildWindow() {
   related->addWidget(Command4, 1, 0);
   related->addWidget(Command7, 1, 1);
   related->addWidget(Command8, 1, 2);
+  clima = button(Frame1, "clima", QStringLiteral("C&lima..."),
+                 QStringLiteral("Cifre, resoconti e grafici del clima della stazione"));
+  related->addWidget(clima, 2, 2);
   outer->addWidget(Frame1);
   Command9->setEnabled(false);
   Command6->setEnabled(false);
@@ -182,15 +185,19 @@ void archiviopioggia::buildWindow() {
   connect(Command7, &QPushButton::clicked, this, &archiviopioggia::Command7_Click);
   connect(Command8, &QPushButton::clicked, this, &archiviopioggia::Command8_Click);
   connect(Command9, &QPushButton::clicked, this, &archiviopioggia::Command9_Click);
+  connect(clima, &QPushButton::clicked, this, [this] {
+    ctx_.mainWindow()->apriClima(DTPicker1->date().year(), DTPicker1->date().month());
+  });
 
   // The days first, in their order, then the picker and the buttons.
   QWidget* previous = Text1[1];
   for (QWidget* next : std::initializer_list<QWidget*>{
-           Text1[2],  Text1[3],  Text1[4],  Text1[5],  Text1[6],  Text1[7],  Text1[8],  Text1[9],
-           Text1[10], Text1[11], Text1[12], Text1[13], Text1[14], Text1[15], Text1[16], Text1[17],
-           Text1[18], Text1[19], Text1[20], Text1[21], Text1[22], Text1[23], Text1[24], Text1[25],
-           Text1[26], Text1[27], Text1[28], Text1[29], Text1[30], Text1[31], DTPicker1, Command1,
-           Command2,  Command3,  Command9,  Command5,  Command6,  Command4,  Command7,  Command8}) {
+           Text1[2],  Text1[3],  Text1[4],  Text1[5],  Text1[6],  Text1[7],  Text1[8],
+           Text1[9],  Text1[10], Text1[11], Text1[12], Text1[13], Text1[14], Text1[15],
+           Text1[16], Text1[17], Text1[18], Text1[19], Text1[20], Text1[21], Text1[22],
+           Text1[23], Text1[24], Text1[25], Text1[26], Text1[27], Text1[28], Text1[29],
+           Text1[30], Text1[31], DTPicker1, Command1,  Command2,  Command3,  Command9,
+           Command5,  Command6,  Command4,  Command7,  Command8,  clima}) {
     setTabOrder(previous, next);
     previous = next;
   }

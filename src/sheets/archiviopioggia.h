@@ -41,6 +41,7 @@ class archiviopioggia : public SheetWindow {
   QPushButton* Command6 = nullptr;  // "Sta&mpa..."
   QPushButton* Command7 = nullptr;  // "Archivia &>"
   QPushButton* Command8 = nullptr;  // "&Riepilogo mensile..."
+  QPushButton* clima = nullptr;     // the station's climate for the month
   QPushButton* Command9 = nullptr;  // "&Salva con nome..."
   QGroupBox* Frame1 = nullptr;
   QTimer* Timer1 = nullptr;

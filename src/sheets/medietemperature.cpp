@@ -84,6 +84,8 @@ medietemperature::medietemperature(AppContext& ctx)
   Command7->setEnabled(false);
   Command6 = makeButton(this, "Command6", QStringLiteral("Riepilogo Mensile..."),
                         QStringLiteral("Crea il Riepilogo Mensile"));
+  clima = makeButton(this, "clima", QStringLiteral("C&lima..."),
+                     QStringLiteral("Cifre, resoconti e grafici del clima della stazione"));
   Command8 = makeButton(this, "Command8", QStringLiteral("Salva..."),
                         QStringLiteral("Salva i valori mensili in formato testuale con nome"));
   Command8->setEnabled(false);
@@ -118,6 +120,7 @@ medietemperature::medietemperature(AppContext& ctx)
   buttons->addWidget(Command8);
   buttons->addWidget(Command4);
   buttons->addWidget(Command6);
+  buttons->addWidget(clima);
   buttons->addStretch(1);
   buttons->addWidget(CommandButton3);
 
@@ -141,7 +144,7 @@ medietemperature::medietemperature(AppContext& ctx)
   }
   for (QWidget* w :
        std::initializer_list<QWidget*>{Command1, Command3, DTPicker1, Command7, Command5, Command2,
-                                       Command8, Command4, Command6, CommandButton3}) {
+                                       Command8, Command4, Command6, clima, CommandButton3}) {
     setTabOrder(previous, w);
     previous = w;
   }
@@ -155,6 +158,8 @@ medietemperature::medietemperature(AppContext& ctx)
   connect(Command7, &QPushButton::clicked, this, &medietemperature::Command7_Click);
   connect(Command6, &QPushButton::clicked, this, &medietemperature::Command6_Click);
   connect(Command8, &QPushButton::clicked, this, &medietemperature::Command8_Click);
+  connect(clima, &QPushButton::clicked, this,
+          [this] { ctx_.mainWindow()->apriClima(year(), DTPicker1->date().month()); });
 
   Timer1 = widgets::named<QTimer>(this, "Timer1");
   Timer1->setInterval(500);

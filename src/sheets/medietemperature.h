@@ -59,6 +59,7 @@ class medietemperature : public SheetWindow {
   QPushButton* Command7 = nullptr;        // hand the means to the archive
   QPushButton* Command6 = nullptr;        // monthly summary
   QPushButton* Command8 = nullptr;        // text report
+  QPushButton* clima = nullptr;           // the station's climate for the month
   QTimer* Timer1 = nullptr;               // 500 ms: the archive and report buttons
   QTimer* Timer2 = nullptr;               // 200 ms: tint of the values below zero
 

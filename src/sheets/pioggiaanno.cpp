@@ -153,7 +153,9 @@ void pioggiaanno::buildWindow() {
                     QStringLiteral("Stampa i valori immessi e calcolati"));
   Command8 = button(Frame1, "Command8", QStringLiteral("Riepilogo mensile..."),
                     QStringLiteral("Crea il Riepilogo Mensile"));
-  for (QPushButton* b : {Command6, Command3, Command5, Command8}) related->addWidget(b);
+  clima = button(Frame1, "clima", QStringLiteral("C&lima..."),
+                 QStringLiteral("Cifre, resoconti e grafici del clima della stazione"));
+  for (QPushButton* b : {Command6, Command3, Command5, Command8, clima}) related->addWidget(b);
   outer->addWidget(Frame1);
   Command6->setEnabled(false);
   Command5->setEnabled(false);
@@ -168,6 +170,8 @@ void pioggiaanno::buildWindow() {
   connect(Command5, &QPushButton::clicked, this, &pioggiaanno::Command5_Click);
   connect(Command6, &QPushButton::clicked, this, &pioggiaanno::Command6_Click);
   connect(Command8, &QPushButton::clicked, this, &pioggiaanno::Command8_Click);
+  connect(clima, &QPushButton::clicked, this,
+          [this] { ctx_.mainWindow()->apriClima(DTPicker1->date().year(), 0); });
 
   // January to December, then the picker and the buttons.
   QWidget* previous = monthCell(1);
@@ -175,8 +179,9 @@ void pioggiaanno::buildWindow() {
     setTabOrder(previous, monthCell(month));
     previous = monthCell(month);
   }
-  for (QWidget* next : std::initializer_list<QWidget*>{DTPicker1, Command1, Command2, Command4,
-                                                       Command6, Command3, Command5, Command8}) {
+  for (QWidget* next :
+       std::initializer_list<QWidget*>{DTPicker1, Command1, Command2, Command4, Command6, Command3,
+                                       Command5, Command8, clima}) {
     setTabOrder(previous, next);
     previous = next;
   }

@@ -41,6 +41,7 @@ class pioggiaanno : public SheetWindow {
   QPushButton* Command5 = nullptr;  // "St&ampa..."
   QPushButton* Command6 = nullptr;  // "Salva con nome..."
   QPushButton* Command8 = nullptr;  // "Riepilogo mensile..."
+  QPushButton* clima = nullptr;     // the station's climate for the year
   QGroupBox* Frame1 = nullptr;
   QTimer* Timer1 = nullptr;
 

@@ -153,17 +153,18 @@ class Form1 : public MainWindow {
   void Command2_Click();
 
   // Each window that the commands open is opened in one place.
-  void apriDialog4();                        // temperature record entry, modal
-  void apriDialog3();                        // rain record entry, modal
-  void apriInsneve();                        // snow event entry, modal
-  void apriEstr();                           // other events entry, modal
-  void apriMedietemperature() override;      // daily temperature sheet, owned
-  void apriArchiviopioggia() override;       // daily precipitation sheet, owned
-  void apriPioggiaanno() override;           // current-year precipitation sheet, owned
-  void apriMese() override;                  // monthly summary, owned
-  void apriDewpointt();                      // meteorological calculator, owned
-  void apriStorico();                        // daily history, owned
-  void apriClima();                          // the station's climate, owned
+  void apriDialog4();                    // temperature record entry, modal
+  void apriDialog3();                    // rain record entry, modal
+  void apriInsneve();                    // snow event entry, modal
+  void apriEstr();                       // other events entry, modal
+  void apriMedietemperature() override;  // daily temperature sheet, owned
+  void apriArchiviopioggia() override;   // daily precipitation sheet, owned
+  void apriPioggiaanno() override;       // current-year precipitation sheet, owned
+  void apriMese() override;              // monthly summary, owned
+  void apriDewpointt();                  // meteorological calculator, owned
+  void apriStorico();                    // daily history, owned
+  void clima_Click();                    // the station's climate, owned
+  void apriClima(int year, int month) override;
   void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
   void azzeramentoMensile();                 // monthly reset
   void azzeramentoAnnuale();                 // annual reset

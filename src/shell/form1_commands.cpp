@@ -183,7 +183,7 @@ void Form1::buildMenus() {
        QKeySequence(Qt::Key_F9));
   stru->addSeparator();
   item(stru, "dewpoint", QStringLiteral("&Calcolatore meteo..."), &Form1::dewpoint_Click);
-  item(stru, "clima", QStringLiteral("C&lima della stazione..."), &Form1::apriClima,
+  item(stru, "clima", QStringLiteral("C&lima della stazione..."), &Form1::clima_Click,
        QKeySequence(Qt::CTRL | Qt::Key_L));
 
   QMenu* riso = menu(bar, "riso", QStringLiteral("&Risorse on-line"));
@@ -684,7 +684,15 @@ void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
 void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
 
 void Form1::apriStorico() { showOwned(ctx_.window<storico>()); }
-void Form1::apriClima() { showOwned(ctx_.window<clima>()); }
+void Form1::clima_Click() { showOwned(ctx_.window<clima>()); }
+void Form1::apriClima(int year, int month) {
+  clima* w = ctx_.window<clima>();
+  if (month >= 1 && month <= 12)
+    w->showMonth(QDate(year, month, 1));
+  else
+    w->showYear(year);
+  showOwned(w);
+}
 
 void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
 

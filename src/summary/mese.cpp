@@ -15,7 +15,10 @@
 #include <exception>
 
 #include "common/appcontext.h"
+#include "common/historystore.h"
+#include "common/mainwindow.h"
 #include "common/widgets.h"
+#include "rules/climate.h"
 #include "rules/summarytext.h"
 
 const QString mese::kPlaceholder = QStringLiteral(
@@ -192,8 +195,14 @@ void mese::build() {
   bold.setBold(true);
   Command1->setFont(bold);
   auto* compose = new QHBoxLayout;
+  storico = button(this, "storico", QStringLiteral("Riempi dallo &storico"),
+                   QStringLiteral("Scrive nei campi le cifre del mese dallo storico giornaliero"));
+  clima = button(this, "clima", QStringLiteral("C&lima..."),
+                 QStringLiteral("Cifre, resoconti e grafici del clima della stazione"));
   compose->addWidget(Command1);
   compose->addStretch(1);
+  compose->addWidget(storico);
+  compose->addWidget(clima);
   root->addLayout(compose);
 
   Textbbb = widgets::named<QPlainTextEdit>(this, "Textbbb");
@@ -229,6 +238,10 @@ void mese::build() {
   connect(Command6, &QPushButton::clicked, this, &mese::Command6_Click);
   connect(Command7, &QPushButton::clicked, this, &mese::Command7_Click);
   connect(Command8, &QPushButton::clicked, this, &mese::Command8_Click);
+  connect(storico, &QPushButton::clicked, this, &mese::storico_Click);
+  connect(clima, &QPushButton::clicked, this, [this] {
+    ctx_.mainWindow()->apriClima(DTPicker1->date().year(), DTPicker1->date().month());
+  });
 
   resize(sizeHint().width(), sizeHint().height() + 80);
 }
@@ -288,6 +301,51 @@ void mese::Command6_Click() { ctx_.mainWindow()->apriArchiviopioggia(); }
 void mese::Command7_Click() { ctx_.mainWindow()->apriMedietemperature(); }
 
 void mese::Command8_Click() { ctx_.mainWindow()->apriPioggiaanno(); }
+
+void mese::storico_Click() {
+  QString error;
+  DailyHistory* h = ctx_.history(&error);
+  if (!h) {
+    ctx_.dialogs().message(this,
+                           historystore::failureText(
+                               error, QStringLiteral("Impossibile leggere lo storico giornaliero "
+                                                     "(giornaliero.mdb).")),
+                           MsgIcon::Critical);
+    return;
+  }
+  const QDate month = DTPicker1->date();
+  const climate::Station station(h->numbers(), {});
+  const climate::MonthSummary m = climate::monthSummary(station, month.year(), month.month());
+  const std::pair<int, QString> fields[] = {
+      {0, m.meanMin},      {1, m.meanMax},      {2, m.decadeMin[0]}, {3, m.decadeMax[0]},
+      {4, m.decadeMin[1]}, {5, m.decadeMax[1]}, {6, m.decadeMin[2]}, {7, m.decadeMax[2]},
+      {8, m.lowestMin},    {9, m.highestMax},   {10, m.total},       {11, m.events},
+      {12, m.wettest},     {13, m.wettestDate}, {14, m.yearTotal}};
+  const QString name = QLocale(QLocale::Italian).toString(month, QStringLiteral("MMMM yyyy"));
+  bool any = false, replaces = false;
+  for (const auto& [i, text] : fields) {
+    any = any || (i != 14 && !text.isEmpty());  // the year's total alone is no month
+    replaces =
+        replaces || (!text.isEmpty() && !Text1[i]->text().isEmpty() && Text1[i]->text() != text);
+  }
+  if (!any) {
+    ctx_.dialogs().message(
+        this,
+        QStringLiteral("Lo storico giornaliero non ha giorni di ") + name + QStringLiteral("."),
+        MsgIcon::Information);
+    return;
+  }
+  if (replaces &&
+      ctx_.dialogs().message(this,
+                             QStringLiteral("Sostituire le cifre già scritte con quelle dello "
+                                            "storico di ") +
+                                 name + QStringLiteral("?"),
+                             MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    return;
+  // Only what the history gives is written; the sky and the rest stay as typed.
+  for (const auto& [i, text] : fields)
+    if (!text.isEmpty()) Text1[i]->setText(text);
+}
 
 void mese::Textbbb_Change() {
   const bool any = !Textbbb->document()->isEmpty();

@@ -40,6 +40,7 @@ class mese : public SheetWindow {
   void Command6_Click();  // "Precipitazioni giornaliere"
   void Command7_Click();  // "Temperature giornaliere"
   void Command8_Click();  // "Precipitazioni anno"
+  void storico_Click();   // "Riempi dallo &storico": the month's figures from the history
   void Textbbb_Change();
 
   QDateEdit* DTPicker1 = nullptr;
@@ -53,6 +54,8 @@ class mese : public SheetWindow {
   QPushButton* Command6 = nullptr;
   QPushButton* Command7 = nullptr;
   QPushButton* Command8 = nullptr;
+  QPushButton* storico = nullptr;
+  QPushButton* clima = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,6 +8,9 @@
 #include "common/mainwindow.h"
 #include "rules/recordset.h"
 #include "rules/textfile.h"
+#include "sheets/medietemperature.h"
+#include "sheets/pioggiaanno.h"
+#include "summary/mese.h"
 #include "testenv.h"
 
 class tst_clima : public QObject {
@@ -126,6 +129,48 @@ class tst_clima : public QObject {
     printer.failing = true;
     w->stampaGrafico_Click();
     QVERIFY(env_->dialogs().lastMessage().startsWith(u"Impossibile stampare il grafico"));
+  }
+
+  // The sheets open it on their month or year.
+  void fromTheSheets() {
+    auto* sheet = env_->ctx().window<medietemperature>();
+    sheet->DTPicker1->setDate(QDate(2024, 3, 1));
+    sheet->clima->click();
+    auto* w = env_->ctx().existing<clima>();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->righe().value(2), QStringLiteral("Mese: Marzo 2024"));
+    auto* year = env_->ctx().window<pioggiaanno>();
+    year->DTPicker1->setDate(QDate(2023, 1, 1));
+    year->clima->click();
+    QCOMPARE(w->righe().value(2), QStringLiteral("Anno: 2023"));
+  }
+
+  // The summary takes the month's figures from the history, asking before
+  // it replaces what the keeper wrote; the sky stays as typed.
+  void summaryFromHistory() {
+    QVERIFY(env_->ctx().history()->write(
+        {{QDate(2024, 2, 10), {}, {}, QStringLiteral("10"), {}},
+         {QDate(2024, 3, 15), QStringLiteral("-1"), QStringLiteral("12"), QStringLiteral("1"), {}},
+         {QDate(2024, 3, 20), QStringLiteral("2"), QStringLiteral("12"), QStringLiteral("5"), {}}},
+        QStringLiteral("prova")));
+    auto* m = env_->ctx().window<mese>();
+    m->DTPicker1->setDate(QDate(2024, 3, 1));
+    m->Text1[15]->setText(QStringLiteral("7"));
+    m->Text1[0]->setText(QStringLiteral("9,99"));
+    env_->dialogs().answers << MsgAnswer::No;
+    m->storico_Click();
+    QCOMPARE(m->Text1[0]->text(), QStringLiteral("9,99"));
+    env_->dialogs().answers << MsgAnswer::Yes;
+    m->storico_Click();
+    QStringList fields;
+    for (QLineEdit* e : m->Text1) fields << e->text();
+    // 30 minima of 2 and one of -1; the 11th to the 20th: (9 x 2 - 1) / 10.
+    QCOMPARE(fields.join(u'|'), QStringLiteral("1,90|12,00|2,00|12,00|1,70|12,00|2,00|12,00|-1,00|"
+                                               "12,00|35,00|31|5,00|20/03/2024|45,00|7||"));
+    m->DTPicker1->setDate(QDate(2024, 4, 1));
+    m->storico_Click();
+    QCOMPARE(env_->dialogs().lastMessage(),
+             QStringLiteral("Lo storico giornaliero non ha giorni di aprile 2024."));
   }
 };
 
