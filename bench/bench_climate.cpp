@@ -1,10 +1,13 @@
 // The climate figures with 50 years of daily history (18,262 days) and 600
 // archived months: reading the history's numbers, the figures of a month, a
-// year and all 50 years, the station's records, the normals, and both reports.
+// year and all 50 years, the station's records, the normals, both reports,
+// and each of the four charts made and drawn.
 //
 //   bench_climate             prints the times; never part of the test run
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QRandomGenerator>
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "climate/grafici.h"
 #include "rules/climate.h"
 #include "rules/climatereport.h"
 #include "rules/datafolder.h"
@@ -36,7 +40,8 @@ double timed(const std::function<void()>& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   QTemporaryDir dir;
   if (!datafolder::layOut(dir.path())) return 1;
@@ -59,16 +64,31 @@ int main(int argc, char** argv) {
 
   climate::Station s;
   const double load = timed([&] { s = climate::Station(h.numbers(), archive); });
-  const double month = timed([&] { s.month(2025, 6); });
-  const double year = timed([&] { s.year(2025); });
-  const double span = timed([&] { s.span(first, last); });
-  const double records = timed([&] { climate::records(s); });
+  // Each result is used, so that the compiler keeps the work.
+  volatile qint64 sink = 0;
+  const double month = timed([&] { sink = sink + s.month(2025, 6).frostDays; });
+  const double year = timed([&] { sink = sink + s.year(2025).rain1; });
+  const double span = timed([&] { sink = sink + s.span(first, last).dry.length; });
+  const double records =
+      timed([&] { sink = sink + climate::records(s).allTime.wettestDay.value.value_or(0); });
   climate::Normals n;
   const double normals = timed([&] { n = climate::normals(s, 1991, 2020); });
   const double monthReport =
       timed([&] { climatereport::month(QStringLiteral("Prova"), s, 2025, 6, n); });
   const double yearReport =
       timed([&] { climatereport::year(QStringLiteral("Prova"), s, 2025, n); });
+
+  QChartView view;
+  view.resize(860, 480);
+  double charts[4];
+  for (int k = 0; k < 4; ++k)
+    charts[k] = timed([&] {
+      QChart* old = view.chart();
+      view.setChart(
+          grafici::crea({grafici::Tipo(k), 2025, 6, 2024}, s, n, QStringLiteral("Prova")));
+      delete old;
+      view.grab();
+    });
 
   std::printf("50 years, %lld days (median of 5 runs, goal 200 ms each)\n", qlonglong(days.size()));
   std::printf("history read and indexed   %8.2f ms\n", load);
@@ -79,5 +99,7 @@ int main(int argc, char** argv) {
   std::printf("normals 1991-2020          %8.2f ms\n", normals);
   std::printf("monthly report             %8.2f ms\n", monthReport);
   std::printf("yearly report              %8.2f ms\n", yearReport);
+  for (int k = 0; k < 4; ++k)
+    std::printf("chart: %-36s %8.2f ms\n", qPrintable(grafici::nomi()[k]), charts[k]);
   return 0;
 }
