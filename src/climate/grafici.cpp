@@ -74,6 +74,26 @@ QLineSeries* linea(const QString& nome, const QColor& colore, Qt::PenStyle stile
   return s;
 }
 
+// The months along the bottom, precipitation bars on the left scale and
+// temperature lines on the right one.
+void mensile(QChart* c, QBarSeries* bars, const QList<QLineSeries*>& lines, double hiP, double loT,
+             double hiT) {
+  c->addSeries(bars);
+  for (QLineSeries* t : lines) c->addSeries(t);
+  auto* x = new QBarCategoryAxis;
+  x->append(brevi());
+  QValueAxis* yP = asse(QStringLiteral("mm"), QStringLiteral("%.0f"));
+  estendi(yP, 0, hiP, 20);
+  QValueAxis* yT = asse(QStringLiteral("°C"));
+  estendi(yT, std::min(loT, 0.0), hiT, 5);
+  c->addAxis(x, Qt::AlignBottom);
+  c->addAxis(yP, Qt::AlignLeft);
+  c->addAxis(yT, Qt::AlignRight);
+  bars->attachAxis(x);
+  bars->attachAxis(yP);
+  for (QLineSeries* t : lines) t->attachAxis(x), t->attachAxis(yT);
+}
+
 QChart* giornaliero(const Scelta& sc, const Station& s, const QString& stazione) {
   const QDate first(sc.anno, sc.mese, 1);
   const QDate last = first.addMonths(1).addDays(-1);
@@ -180,21 +200,7 @@ QChart* climogramma(const Normals& n, const QString& stazione) {
   }
   auto* bars = new QBarSeries;
   bars->append(prp);
-  c->addSeries(bars);
-  c->addSeries(t);
-  auto* x = new QBarCategoryAxis;
-  x->append(brevi());
-  QValueAxis* yP = asse(QStringLiteral("mm"), QStringLiteral("%.0f"));
-  estendi(yP, 0, hiP, 20);
-  QValueAxis* yT = asse(QStringLiteral("°C"));
-  estendi(yT, std::min(loT, 0.0), hiT, 5);
-  c->addAxis(x, Qt::AlignBottom);
-  c->addAxis(yP, Qt::AlignLeft);
-  c->addAxis(yT, Qt::AlignRight);
-  bars->attachAxis(x);
-  bars->attachAxis(yP);
-  t->attachAxis(x);
-  t->attachAxis(yT);
+  mensile(c, bars, {t}, hiP, loT, hiT);
   return c;
 }
 
@@ -225,20 +231,7 @@ QChart* confronto(const Scelta& sc, const Station& s, const QString& stazione) {
     bars->append(set);
     lines << t;
   }
-  c->addSeries(bars);
-  for (QLineSeries* t : lines) c->addSeries(t);
-  auto* x = new QBarCategoryAxis;
-  x->append(brevi());
-  QValueAxis* yP = asse(QStringLiteral("mm"), QStringLiteral("%.0f"));
-  estendi(yP, 0, hiP, 20);
-  QValueAxis* yT = asse(QStringLiteral("°C"));
-  estendi(yT, std::min(loT, 0.0), hiT, 5);
-  c->addAxis(x, Qt::AlignBottom);
-  c->addAxis(yP, Qt::AlignLeft);
-  c->addAxis(yT, Qt::AlignRight);
-  bars->attachAxis(x);
-  bars->attachAxis(yP);
-  for (QLineSeries* t : lines) t->attachAxis(x), t->attachAxis(yT);
+  mensile(c, bars, lines, hiP, loT, hiT);
   return c;
 }
 
