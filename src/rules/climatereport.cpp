@@ -163,6 +163,12 @@ QStringList year(const QString& station, const Station& s, int year, const Norma
     else if (v.temperatureSource == MonthValues::Source::History ||
              v.rainSource == MonthValues::Source::History)
       source = QStringLiteral("storico");
+    // Days in the history that do not make a complete month: said, and not counted.
+    const bool someDays = f.missingMin < f.days || f.missingMax < f.days || f.missingRain < f.days;
+    if (someDays && (v.temperatureSource != MonthValues::Source::History ||
+                     v.rainSource != MonthValues::Source::History))
+      source += (source.isEmpty() ? QString() : QStringLiteral(", ")) +
+                QStringLiteral("storico incompleto");
     l << months::name(m).leftJustified(11) + right(temperature(v.meanMin), 8) +
              right(temperature(v.meanMax), 9) + right(temperature(v.meanTemperature()), 8) +
              right(rain(v.total), 10) +

@@ -81,6 +81,12 @@ class TestClimateReport : public QObject {
                             "0,0       0,0  archivio"));
     QCOMPARE(l.value(19), QStringLiteral("Anno            2,0     12,0     7,0     600,0"));
     QVERIFY(climatereport::text(l).endsWith(QStringLiteral("su 366\r\n")));
+    // January 2025 has 25 days in the history, six of them missing in a row.
+    const QStringList next =
+        climatereport::year(QStringLiteral("Monte Prova"), s, 2025, normals(s, 2020, 2024));
+    QVERIFY(next.value(6).startsWith(u"Gennaio           -"));
+    QVERIFY(next.value(6).endsWith(u"  storico incompleto"));
+    QVERIFY(!next.value(7).contains(u"storico"));
   }
 };
 
