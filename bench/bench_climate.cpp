@@ -10,7 +10,6 @@
 #include <QChartView>
 #include <QElapsedTimer>
 #include <QLocale>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +20,7 @@
 #include "rules/climatereport.h"
 #include "rules/datafolder.h"
 #include "rules/history.h"
+#include "samplehistory.h"
 
 namespace {
 
@@ -46,15 +46,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   if (!datafolder::layOut(dir.path())) return 1;
   const QDate first(1976, 1, 1), last(2025, 12, 31);
-  QVector<DayRecord> days;
-  auto* random = QRandomGenerator::global();
-  for (QDate d = first; d <= last; d = d.addDays(1)) {
-    const int min = int(random->bounded(-150, 200)), max = min + int(random->bounded(0, 150));
-    days.append({d, QLocale().toString(min / 10.0, 'f', 1), QLocale().toString(max / 10.0, 'f', 1),
-                 random->bounded(4) ? QStringLiteral("0")
-                                    : QLocale().toString(random->bounded(400) / 10.0, 'f', 1),
-                 QString()});
-  }
+  const QVector<DayRecord> days = sampleHistory(first, last);
   DailyHistory h;
   if (!h.open(dir.filePath(DailyHistory::kFileName)) || !h.write(days, QStringLiteral("prova")))
     return 1;

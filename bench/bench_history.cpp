@@ -16,6 +16,7 @@
 #include "history/storico.h"
 #include "rules/datafolder.h"
 #include "rules/history.h"
+#include "samplehistory.h"
 #include "shell/form1.h"
 
 namespace {
@@ -36,15 +37,8 @@ int main(int argc, char** argv) {
   const QString path = dir.filePath(DailyHistory::kFileName);
 
   const QDate first(1976, 1, 1), last(2025, 12, 31);
-  QVector<DayRecord> days;
+  const QVector<DayRecord> days = sampleHistory(first, last);
   auto* random = QRandomGenerator::global();
-  for (QDate d = first; d <= last; d = d.addDays(1)) {
-    const int min = int(random->bounded(-150, 200)), max = min + int(random->bounded(0, 150));
-    days.append({d, QLocale().toString(min / 10.0, 'f', 1), QLocale().toString(max / 10.0, 'f', 1),
-                 random->bounded(4) ? QStringLiteral("0")
-                                    : QLocale().toString(random->bounded(400) / 10.0, 'f', 1),
-                 QString()});
-  }
   {
     DailyHistory h;
     if (!h.open(path) || !h.write(days, QStringLiteral("riempimento"))) return 1;

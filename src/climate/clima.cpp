@@ -254,20 +254,29 @@ void clima::aggiornaGrafico() {
   delete old;
 }
 
-void clima::salvaResoconto_Click() {
+std::optional<QString> clima::chiediFile(const QString& titolo, const QString& filtro,
+                                         const QString& nome) {
   SaveFileRequest request;
-  request.title = QStringLiteral("Salva resoconto");
-  request.filter = kFiltroTesto;
+  request.title = titolo;
+  request.filter = filtro;
   request.filterIndex = 1;
-  request.initialName = QStringLiteral("clima.txt");
-  const auto path = ctx_.dialogs().saveFile(this, request);
-  if (!path) return;
+  request.initialName = nome;
+  return ctx_.dialogs().saveFile(this, request);
+}
+
+void clima::nonSalvato(const QString& cosa, const QString& path, const QString& error) {
+  ctx_.dialogs().message(this,
+                         QStringLiteral("Impossibile salvare %1 in %2:\n%3")
+                             .arg(cosa, QDir::toNativeSeparators(path), error),
+                         MsgIcon::Critical);
+}
+
+void clima::salvaResoconto_Click() {
+  const auto path =
+      chiediFile(QStringLiteral("Salva resoconto"), kFiltroTesto, QStringLiteral("clima.txt"));
   QString error;
-  if (!textfile::write(*path, climatereport::text(righe_), &error))
-    ctx_.dialogs().message(this,
-                           QStringLiteral("Impossibile salvare il resoconto in %1:\n%2")
-                               .arg(QDir::toNativeSeparators(*path), error),
-                           MsgIcon::Critical);
+  if (path && !textfile::write(*path, climatereport::text(righe_), &error))
+    nonSalvato(QStringLiteral("il resoconto"), *path, error);
 }
 
 void clima::stampaResoconto_Click() {
@@ -290,22 +299,14 @@ void clima::stampaResoconto_Click() {
 
 void clima::salvaGrafico_Click() {
   schede->setCurrentIndex(1);
-  SaveFileRequest request;
-  request.title = QStringLiteral("Salva grafico");
-  request.filter = kFiltroGrafico;
-  request.filterIndex = 1;
-  request.initialName = QStringLiteral("grafico.png");
-  const auto chosen = ctx_.dialogs().saveFile(this, request);
+  const auto chosen =
+      chiediFile(QStringLiteral("Salva grafico"), kFiltroGrafico, QStringLiteral("grafico.png"));
   if (!chosen) return;
   QString path = *chosen;
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != u"png" && suffix != u"svg" && suffix != u"pdf") path += QStringLiteral(".png");
   QString error;
-  if (!grafici::salva(disegno, path, &error))
-    ctx_.dialogs().message(this,
-                           QStringLiteral("Impossibile salvare il grafico in %1:\n%2")
-                               .arg(QDir::toNativeSeparators(path), error),
-                           MsgIcon::Critical);
+  if (!grafici::salva(disegno, path, &error)) nonSalvato(QStringLiteral("il grafico"), path, error);
 }
 
 void clima::stampaGrafico_Click() {

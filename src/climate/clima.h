@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QWidget>
+#include <optional>
 
 #include "rules/climate.h"
 
@@ -66,6 +67,10 @@ class clima : public QWidget {
   void aggiorna();
   void aggiornaGrafico();
   QString stazione() const;
+  // The save-file dialog; a file that could not be written, said.
+  std::optional<QString> chiediFile(const QString& titolo, const QString& filtro,
+                                    const QString& nome);
+  void nonSalvato(const QString& cosa, const QString& path, const QString& error);
 
   AppContext& ctx_;
   climate::Station station_;

@@ -24,4 +24,14 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
   return b;
 }
 
+std::pair<QPushButton*, QPushButton*> dialogButtons(QDialog* dialog, const QString& ok,
+                                                    const QString& cancel) {
+  QPushButton* accept = button(dialog, "okbutton", ok);
+  QPushButton* reject = button(dialog, "cancelbutton", cancel);
+  accept->setDefault(true);
+  QObject::connect(accept, &QPushButton::clicked, dialog, &QDialog::accept);
+  QObject::connect(reject, &QPushButton::clicked, dialog, &QDialog::reject);
+  return {accept, reject};
+}
+
 }  // namespace widgets

@@ -2,9 +2,11 @@
 // The one way the windows make their named child widgets: every control
 // carries its name as objectName, so tests and screen readers find it.
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <tuple>  // std::tie for dialogButtons
 #include <utility>
 
 namespace widgets {
@@ -24,5 +26,9 @@ void setBold(QWidget* widget, bool bold = true);
 QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bold = false);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& tip = {}, bool bold = false);
+
+// A dialog's "okbutton" (the default, accepts) and "cancelbutton" (rejects), in that order.
+std::pair<QPushButton*, QPushButton*> dialogButtons(QDialog* dialog, const QString& ok,
+                                                    const QString& cancel);
 
 }  // namespace widgets

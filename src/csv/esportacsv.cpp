@@ -68,11 +68,8 @@ esportacsv::esportacsv(AppContext& ctx, QWidget* owner, csvexchange::Target init
   to->setBuddy(al);
 
   Label4 = widgets::label(this, "Label4", QString());
-  okbutton = widgets::button(this, "okbutton", QStringLiteral("&Esporta..."));
-  cancelbutton = widgets::button(this, "cancelbutton", QStringLiteral("Annulla"));
-  okbutton->setDefault(true);
-  connect(okbutton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
+  std::tie(okbutton, cancelbutton) =
+      widgets::dialogButtons(this, QStringLiteral("&Esporta..."), QStringLiteral("Annulla"));
   connect(Combo1, &QComboBox::currentIndexChanged, this, &esportacsv::aggiorna);
   connect(dal, &QDateEdit::dateChanged, this, &esportacsv::aggiorna);
   connect(al, &QDateEdit::dateChanged, this, &esportacsv::aggiorna);

@@ -130,11 +130,8 @@ importacsv::importacsv(AppContext& ctx, QWidget* owner, const QString& path, con
                                       QStringLiteral("&Lasciare fuori i dati con avvisi"));
   Label1 = widgets::label(this, "Label1", QString());
   Label1->setWordWrap(true);
-  okbutton = widgets::button(this, "okbutton", QStringLiteral("&Importa"));
-  cancelbutton = widgets::button(this, "cancelbutton", QStringLiteral("Ann&ulla"));
-  okbutton->setDefault(true);
-  connect(okbutton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
+  std::tie(okbutton, cancelbutton) =
+      widgets::dialogButtons(this, QStringLiteral("&Importa"), QStringLiteral("Ann&ulla"));
   connect(Combo1, &QComboBox::currentIndexChanged, this, &importacsv::leggi);
   connect(Combo2, &QComboBox::currentIndexChanged, this, &importacsv::leggi);
   connect(sostituisci, &QCheckBox::toggled, this, &importacsv::aggiorna);

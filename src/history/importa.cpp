@@ -104,11 +104,8 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
       this, "sostituisci", QStringLiteral("&Sostituire i valori già presenti nello storico"));
   Label1 = widgets::label(this, "Label1", QString());
   Label1->setWordWrap(true);
-  okbutton = widgets::button(this, "okbutton", QStringLiteral("&Importa"));
-  cancelbutton = widgets::button(this, "cancelbutton", QStringLiteral("Ann&ulla"));
-  okbutton->setDefault(true);
-  connect(okbutton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancelbutton, &QPushButton::clicked, this, &QDialog::reject);
+  std::tie(okbutton, cancelbutton) =
+      widgets::dialogButtons(this, QStringLiteral("&Importa"), QStringLiteral("Ann&ulla"));
   connect(sostituisci, &QCheckBox::toggled, this, &importa::aggiorna);
 
   QLabel* listCaption = widgets::label(this, "Label2", QStringLiteral("&Resoconti:"));
