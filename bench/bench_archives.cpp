@@ -24,8 +24,8 @@
 #include <cstdio>
 
 #include "common/appcontext.h"
-#include "common/scriptedplatform.h"
 #include "rules/datafolder.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
 
 namespace {

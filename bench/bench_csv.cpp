@@ -62,8 +62,10 @@ int main(int argc, char** argv) {
   if (!openArchive(rs, full.filePath(archive))) return 1;
   QElapsedTimer t;
   t.start();
-  const QByteArray bytes = csv::document(
-      csvexchange::archiveTable(csvexchange::Target::Rain, rs.fieldNames(), rs.allValues(), d), d);
+  const QByteArray bytes =
+      csv::document(csvexchange::archiveTable(csvexchange::Target(ArchiveKind::Rain),
+                                              rs.fieldNames(), rs.allValues(), d),
+                    d);
   if (!textfile::writeBytes(file, bytes)) return 1;
   const double exportArchive = ms(t);
 
@@ -72,8 +74,8 @@ int main(int argc, char** argv) {
   t.restart();
   QFile f(file);
   if (!f.open(QIODevice::ReadOnly)) return 1;
-  const auto table =
-      csvexchange::read(csv::decode(f.readAll()), csvexchange::Target::Rain, into.fieldNames(), d);
+  const auto table = csvexchange::read(
+      csv::decode(f.readAll()), csvexchange::Target(ArchiveKind::Rain), into.fieldNames(), d);
   const auto plan = csvexchange::planArchive(table, into.fieldNames(), into.allValues(), false);
   if (!into.importRecords(plan.added, plan.replaced, nullptr)) return 1;
   const double importArchive = ms(t);
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
   t.restart();
   f.close();
   if (!f.open(QIODevice::ReadOnly)) return 1;
-  const auto dayTable = csvexchange::read(csv::decode(f.readAll()), csvexchange::Target::History,
+  const auto dayTable = csvexchange::read(csv::decode(f.readAll()), csvexchange::Target::history(),
                                           csvexchange::historyHeadings(), d);
   const auto dayPlan = csvexchange::planHistory(dayTable, hInto, false);
   if (!hInto.write(dayPlan.days, QStringLiteral("importazione"))) return 1;

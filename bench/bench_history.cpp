@@ -12,11 +12,11 @@
 #include <cstdio>
 
 #include "common/appcontext.h"
-#include "common/scriptedplatform.h"
 #include "history/storico.h"
 #include "rules/datafolder.h"
 #include "rules/history.h"
 #include "samplehistory.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The platform layer: one small interface for each service of the desktop that
 // the windows use. The program runs on the Qt implementations (qtplatform.cpp);
-// the tests run on the scripted ones (scriptedplatform.h), which record what was
+// the tests run on the scripted ones (tests/support/scriptedplatform.h), which record what was
 // asked and answer as the test tells them, so no modal dialog ever blocks.
 
 #include <QDateTime>

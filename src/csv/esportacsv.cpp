@@ -25,9 +25,9 @@ esportacsv::esportacsv(AppContext& ctx, QWidget* owner, csvexchange::Target init
   setWindowTitle(QStringLiteral("Esporta in CSV"));
 
   Combo1 = widgets::named<QComboBox>(this, "Combo1");
-  for (csvexchange::Target t : csvexchange::kTargets)
-    Combo1->addItem(csvexchange::targetName(t), int(t));
-  Combo1->setCurrentIndex(int(initial));
+  for (csvexchange::Target t : csvexchange::targets())
+    Combo1->addItem(csvexchange::targetName(t), t.index());
+  Combo1->setCurrentIndex(initial.index());
   QLabel* what = widgets::label(this, "Label1", QStringLiteral("&Dati da esportare:"));
   what->setBuddy(Combo1);
 
@@ -91,7 +91,7 @@ esportacsv::esportacsv(AppContext& ctx, QWidget* owner, csvexchange::Target init
 }
 
 csvexchange::Target esportacsv::cosa() const {
-  return csvexchange::Target(Combo1->currentData().toInt());
+  return csvexchange::Target::at(Combo1->currentData().toInt()).value_or(ArchiveKind::Temperature);
 }
 
 csv::Dialect esportacsv::formato() const {
@@ -100,12 +100,12 @@ csv::Dialect esportacsv::formato() const {
 
 std::optional<QVector<QStringList>> esportacsv::tabella(QString* error) const {
   const csvexchange::Target t = cosa();
-  if (t == csvexchange::Target::History) {
+  if (t.isHistory()) {
     DailyHistory* h = ctx_.history(error);
     if (!h) return std::nullopt;
     return csvexchange::historyTable(h->span(dal->date(), al->date()), formato());
   }
-  Recordset& rs = ctx_.mainWindow()->recordset(*csvexchange::archiveKind(t));
+  Recordset& rs = ctx_.mainWindow()->recordset(*t.archive());
   if (!rs.isOpen()) {
     if (error) *error = QStringLiteral("l'archivio non è aperto");
     return std::nullopt;
@@ -120,14 +120,14 @@ std::optional<QVector<QStringList>> esportacsv::tabella(QString* error) const {
 }
 
 void esportacsv::aggiorna() {
-  const bool history = cosa() == csvexchange::Target::History;
+  const bool history = cosa().isHistory();
   dal->setEnabled(history);
   al->setEnabled(history);
   int count = 0;
   if (history) {
     if (DailyHistory* h = ctx_.history()) count = int(h->span(dal->date(), al->date()).size());
   } else {
-    count = ctx_.mainWindow()->recordset(*csvexchange::archiveKind(cosa())).recordCount();
+    count = ctx_.mainWindow()->recordset(*cosa().archive()).recordCount();
   }
   Label4->setText(history ? QStringLiteral("Giorni da esportare: %1.").arg(count)
                           : QStringLiteral("Dati da esportare: %1.").arg(count));

@@ -62,7 +62,7 @@ class ImportModel : public QAbstractTableModel {
     if (c == last) return status_.value(index.row());
     if (c == last + 1) return e.warnings.join(QStringLiteral("; "));
     const int column = shown_.value(c - 1);
-    if (table_->target == csvexchange::Target::History && column == 0)
+    if (table_->target.isHistory() && column == 0)
       return e.day.date.toString(QStringLiteral("dd/MM/yyyy"));
     return e.values.value(column);
   }
@@ -92,9 +92,9 @@ importacsv::importacsv(AppContext& ctx, QWidget* owner, const QString& path, con
   const auto guessed = first.isEmpty() ? std::nullopt : csvexchange::guessTarget(first[0].fields);
 
   Combo1 = widgets::named<QComboBox>(this, "Combo1");
-  for (csvexchange::Target t : csvexchange::kTargets)
-    Combo1->addItem(csvexchange::targetName(t), int(t));
-  Combo1->setCurrentIndex(int(guessed.value_or(initial)));
+  for (csvexchange::Target t : csvexchange::targets())
+    Combo1->addItem(csvexchange::targetName(t), t.index());
+  Combo1->setCurrentIndex(guessed.value_or(initial).index());
   Combo2 = widgets::named<QComboBox>(this, "Combo2");
   Combo2->addItem(QStringLiteral("Punto e virgola, virgola decimale"));
   Combo2->addItem(QStringLiteral("Virgola, punto decimale"));
@@ -159,7 +159,7 @@ importacsv::importacsv(AppContext& ctx, QWidget* owner, const QString& path, con
 }
 
 csvexchange::Target importacsv::cosa() const {
-  return csvexchange::Target(Combo1->currentData().toInt());
+  return csvexchange::Target::at(Combo1->currentData().toInt()).value_or(ArchiveKind::Temperature);
 }
 
 csv::Dialect importacsv::formato() const {
@@ -167,7 +167,7 @@ csv::Dialect importacsv::formato() const {
 }
 
 QVector<QStringList> importacsv::esistenti() const {
-  const auto kind = csvexchange::archiveKind(cosa());
+  const auto kind = cosa().archive();
   if (!kind) return {};
   return ctx_.mainWindow()->recordset(*kind).allValues();
 }
@@ -175,7 +175,7 @@ QVector<QStringList> importacsv::esistenti() const {
 void importacsv::leggi() {
   const csvexchange::Target t = cosa();
   QStringList columns = csvexchange::historyHeadings();
-  if (const auto kind = csvexchange::archiveKind(t)) {
+  if (const auto kind = t.archive()) {
     const Recordset& rs = ctx_.mainWindow()->recordset(*kind);
     columns = rs.isOpen() ? rs.fieldNames() : records::columns(*kind);
   }
@@ -200,7 +200,7 @@ csvexchange::Table importacsv::scelte() const {
 }
 
 csvexchange::ArchivePlan importacsv::pianoArchivio() const {
-  const auto kind = csvexchange::archiveKind(cosa());
+  const auto kind = cosa().archive();
   if (!kind) return {};
   const Recordset& rs = ctx_.mainWindow()->recordset(*kind);
   return csvexchange::planArchive(scelte(), rs.fieldNames(), esistenti(), sostituisci->isChecked());
@@ -208,12 +208,12 @@ csvexchange::ArchivePlan importacsv::pianoArchivio() const {
 
 csvexchange::HistoryPlan importacsv::pianoStorico() const {
   DailyHistory* h = ctx_.history();
-  if (!h || cosa() != csvexchange::Target::History) return {};
+  if (!h || !cosa().isHistory()) return {};
   return csvexchange::planHistory(scelte(), *h, sostituisci->isChecked());
 }
 
 void importacsv::aggiorna() {
-  const bool history = cosa() == csvexchange::Target::History;
+  const bool history = cosa().isHistory();
   int warned = 0;
   for (const csvexchange::Entry& e : table_.entries)
     if (!e.warnings.isEmpty()) ++warned;
@@ -284,7 +284,7 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
   if (ctx.dialogs().runModal(preview) != QDialog::Accepted) return;
   const csvexchange::Target t = preview.cosa();
   QString error;
-  if (t == csvexchange::Target::History) {
+  if (t.isHistory()) {
     DailyHistory* h = ctx.history(&error);
     const csvexchange::HistoryPlan plan = preview.pianoStorico();
     if (!h ||
@@ -301,7 +301,7 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
         MsgIcon::Information);
     return;
   }
-  const ArchiveKind kind = *csvexchange::archiveKind(t);
+  const ArchiveKind kind = *t.archive();
   Recordset& rs = ctx.mainWindow()->recordset(kind);
   const csvexchange::ArchivePlan plan = preview.pianoArchivio();
   QVector<QPair<qint64, QStringList>> before;

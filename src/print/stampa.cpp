@@ -37,10 +37,10 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
       widgets::label(this, "Label1", QStringLiteral("Scegliere che cosa si desidera stampare"));
   Option1 = option(this, "Option1", QStringLiteral("&Stampa archivio dati..."));
   Frame1 = widgets::named<QGroupBox>(this, "Frame1");
-  Option2 = option(Frame1, "Option2", QStringLiteral("...&temperature"));
-  Option3 = option(Frame1, "Option3", QStringLiteral("...&pioggia"));
-  Option4 = option(Frame1, "Option4", QStringLiteral("...&neve"));
-  Option5 = option(Frame1, "Option5", QStringLiteral("...&altri eventi"));
+  for (ArchiveKind kind : kArchiveKinds) {
+    const ArchiveDescriptor::PrintOption& o = archiveDescriptor(kind).printOption;
+    archivi_[std::size_t(kind)] = option(Frame1, o.name, o.caption);
+  }
   Option7 = option(Frame1, "Option7", QStringLiteral("...p&recipitazioni giornaliere"));
   Option8 = option(Frame1, "Option8", QStringLiteral("...pr&ecipitazioni anno corrente"));
   Option9 = option(Frame1, "Option9", QStringLiteral("...temperature &giornaliere"));
@@ -59,9 +59,8 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
 
   // Archives on the left, sheets on the right, under the archive option.
   auto* frameLayout = new QGridLayout(Frame1);
-  const QList<QRadioButton*> archives{Option2, Option3, Option4, Option5};
   const QList<QRadioButton*> sheets{Option7, Option8, Option9};
-  for (int i = 0; i < archives.size(); ++i) frameLayout->addWidget(archives[i], i, 0);
+  for (int i = 0; i < kArchiveCount; ++i) frameLayout->addWidget(archivi_[i], i, 0);
   for (int i = 0; i < sheets.size(); ++i) frameLayout->addWidget(sheets[i], i, 1);
 
   auto* choices = new QVBoxLayout;
@@ -90,7 +89,7 @@ stampa::stampa(AppContext& ctx, QWidget* owner) : QDialog(owner), ctx_(ctx) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   Option1->setChecked(true);
-  Option2->setChecked(true);
+  archivio(ArchiveKind::Temperature)->setChecked(true);
 
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) Option1_Click();
@@ -110,7 +109,8 @@ void stampa::mostra(AppContext& ctx, QWidget* owner) {
 }
 
 QList<QRadioButton*> stampa::frameOptions() const {
-  return {Option2, Option3, Option4, Option5, Option7, Option8, Option9};
+  QList<QRadioButton*> options(archivi_.cbegin(), archivi_.cend());
+  return options << Option7 << Option8 << Option9;
 }
 
 void stampa::Option1_Click() {
@@ -131,14 +131,16 @@ void stampa::Command1_Click() {
 }
 
 stampa::Scelta stampa::scelta() const {
-  const std::pair<QRadioButton*, Scelta> order[] = {
-      {Option5, Scelta::Altri},       {Option2, Scelta::Temperature},
-      {Option3, Scelta::Pioggia},     {Option4, Scelta::Neve},
-      {Option6, Scelta::Appunti},     {Option7, Scelta::PioggiaGiorni},
-      {Option8, Scelta::PioggiaAnno}, {Option9, Scelta::TemperatureGiorni}};
-  for (const auto& [option, which] : order)
-    if (option->isChecked() && option->isEnabled()) return which;
-  return Scelta::Nessuna;
+  for (ArchiveKind kind : kArchiveKinds)
+    if (archivio(kind)->isChecked() && archivio(kind)->isEnabled()) return Scelta::di(kind);
+  using Cosa = Scelta::Cosa;
+  const std::pair<QRadioButton*, Cosa> others[] = {{Option6, Cosa::Appunti},
+                                                   {Option7, Cosa::PioggiaGiorni},
+                                                   {Option8, Cosa::PioggiaAnno},
+                                                   {Option9, Cosa::TemperatureGiorni}};
+  for (const auto& [option, which] : others)
+    if (option->isChecked() && option->isEnabled()) return Scelta::di(which);
+  return {};
 }
 
 void stampa::OKButton_Click() {
@@ -161,19 +163,11 @@ void stampa::stampaScelta(Scelta which) {
   MainWindow* main = ctx_.mainWindow();
   const QString station = ctx_.config().nome;
   TextPrinter& printer = ctx_.printer();
-  auto archive = [&](ArchiveKind kind) {
-    printouts::archivio(printer, main->recordset(kind), kind, station);
-  };
-  switch (which) {
-    case Scelta::Altri:
-      return archive(ArchiveKind::OtherEvents);
-    case Scelta::Temperature:
-      return archive(ArchiveKind::Temperature);
-    case Scelta::Pioggia:
-      return archive(ArchiveKind::Rain);
-    case Scelta::Neve:
-      return archive(ArchiveKind::Snow);
-    case Scelta::Appunti: {
+  using Cosa = Scelta::Cosa;
+  switch (which.cosa) {
+    case Cosa::Archivio:
+      return printouts::archivio(printer, main->recordset(which.archivio), which.archivio, station);
+    case Cosa::Appunti: {
       const bool wasLoaded = ctx_.existing<Dialog>() != nullptr;
       Dialog* notes = ctx_.window<Dialog>();  // loaded hidden, with an empty text, if need be
       try {
@@ -188,15 +182,15 @@ void stampa::stampaScelta(Scelta which) {
     }
     // A sheet that is not loaded is loaded hidden and stays so; an open one is
     // printed as it stands, saved or not.
-    case Scelta::PioggiaGiorni:
+    case Cosa::PioggiaGiorni:
       return printouts::pioggiaGiornaliera(printer, station,
                                            ctx_.window<archiviopioggia>()->printValues());
-    case Scelta::PioggiaAnno:
+    case Cosa::PioggiaAnno:
       return printouts::pioggiaAnno(printer, station, ctx_.window<pioggiaanno>()->printValues());
-    case Scelta::TemperatureGiorni:
+    case Cosa::TemperatureGiorni:
       return printouts::temperatureGiornaliere(printer, station,
                                                ctx_.window<medietemperature>()->printValues());
-    case Scelta::Nessuna:
+    case Cosa::Nessuna:
       return;
   }
 }

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
+
+#include "rules/records.h"
 
 class AppContext;
 
@@ -19,17 +22,14 @@ class stampa : public QDialog {
   // The owner may be gone when this returns (printing the notes unloads them).
   static void mostra(AppContext& ctx, QWidget* owner);
 
-  // The printouts, in the order in which "Sta&mpa" looks for the chosen one.
-  enum class Scelta {
-    Altri,
-    Temperature,
-    Pioggia,
-    Neve,
-    Appunti,
-    PioggiaGiorni,
-    PioggiaAnno,
-    TemperatureGiorni,
-    Nessuna
+  // The printout chosen: an archive, the notes or a sheet.
+  struct Scelta {
+    enum class Cosa { Archivio, Appunti, PioggiaGiorni, PioggiaAnno, TemperatureGiorni, Nessuna };
+    Cosa cosa = Cosa::Nessuna;
+    ArchiveKind archivio = ArchiveKind::Temperature;  // of Cosa::Archivio
+    static constexpr Scelta di(ArchiveKind kind) { return {Cosa::Archivio, kind}; }
+    static constexpr Scelta di(Cosa cosa) { return {cosa, ArchiveKind::Temperature}; }
+    bool operator==(const Scelta&) const = default;
   };
   // The option that is both selected and enabled.
   Scelta scelta() const;
@@ -37,10 +37,8 @@ class stampa : public QDialog {
   QLabel* Label1 = nullptr;
   QRadioButton* Option1 = nullptr;  // "&Stampa archivio dati..."
   QGroupBox* Frame1 = nullptr;
-  QRadioButton* Option2 = nullptr;  // temperature archive
-  QRadioButton* Option3 = nullptr;  // rain archive
-  QRadioButton* Option4 = nullptr;  // snow archive
-  QRadioButton* Option5 = nullptr;  // other-events archive
+  // The archives' options (Option2 to Option5), one for each kind.
+  QRadioButton* archivio(ArchiveKind kind) const { return archivi_[std::size_t(kind)]; }
   QRadioButton* Option7 = nullptr;  // daily precipitation sheet
   QRadioButton* Option8 = nullptr;  // current-year precipitation sheet
   QRadioButton* Option9 = nullptr;  // daily temperature sheet
@@ -61,5 +59,6 @@ class stampa : public QDialog {
   void stampaScelta(Scelta which);
 
   AppContext& ctx_;
+  std::array<QRadioButton*, kArchiveCount> archivi_{};
   QString cdTitle_;  // the setup dialog's title: its own at first
 };

@@ -11,7 +11,6 @@ namespace csvexchange {
 
 namespace {
 
-const QString kMonthYear = QStringLiteral("Mese e anno");
 const QString kDate = QStringLiteral("Data");
 const QString kApostrophe = QStringLiteral("'");
 
@@ -24,32 +23,23 @@ struct Rule {
 bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 Rule rule(Target t, const QString& column) {
-  if (t == Target::History) {
+  const auto kind = t.archive();
+  if (!kind) {
     if (same(column, kDate)) return {Kind::Date, {}};
     for (const char* n : {"Minima", "Massima", "Precipitazione"})
       if (same(column, QLatin1String(n))) return {Kind::Number, {}};
     return {};
   }
-  const QStringList& names = records::columns(*archiveKind(t));
-  const int i = int(std::find_if(names.cbegin(), names.cend(),
-                                 [&](const QString& n) { return same(n, column); }) -
-                    names.cbegin());
-  switch (t) {
-    case Target::Temperature:
-      if (i == 0) return {Kind::MonthYear, {}};
-      if (i == 1 || i == 2) return {Kind::Number, QStringLiteral(" °C")};
-      break;
-    case Target::Rain:
-      if (i == 0) return {Kind::MonthYear, {}};
-      if (i == 1) return {Kind::Number, QStringLiteral(" evento/i")};
-      if (i == 2) return {Kind::Number, QStringLiteral(" mm")};
-      break;
-    case Target::Snow:
-      if (i == 2) return {Kind::Number, QStringLiteral(" cm")};
-      if (i == 3) return {Kind::Number, QStringLiteral(" mm")};
-      break;
-    default:
-      break;
+  for (const ArchiveColumn& c : archiveDescriptor(*kind).columns) {
+    if (!same(c.name, column)) continue;
+    switch (c.form) {
+      case ArchiveColumn::Form::Text:
+        return {};
+      case ArchiveColumn::Form::Number:
+        return {Kind::Number, c.unit};
+      case ArchiveColumn::Form::MonthYear:
+        return {Kind::MonthYear, {}};
+    }
   }
   return {};
 }
@@ -96,41 +86,24 @@ std::optional<QDate> readDate(const QString& cell) {
   return date;
 }
 
-// The key by which a record of the archive repeats one already there.
+// The key by which a record of the archive repeats one already there: its
+// key columns' texts; none when the first of them is empty.
 QString recordKey(Target t, const QStringList& columns, const QStringList& values) {
+  const auto kind = t.archive();
+  if (!kind) return {};
   auto at = [&](const QString& name) {
     for (int i = 0; i < columns.size(); ++i)
       if (same(columns[i], name)) return values.value(i);
     return QString();
   };
-  switch (t) {
-    case Target::Temperature:
-    case Target::Rain:
-      return at(kMonthYear);
-    case Target::Snow:
-      return at(QStringLiteral("Inverno"));
-    case Target::OtherEvents: {
-      const QString date = at(kDate);
-      return date.isEmpty() ? QString() : date + QChar(0x1f) + at(QStringLiteral("evento"));
-    }
-    case Target::History:
-      break;
-  }
-  return {};
+  QStringList key;
+  for (const QString& column : archiveDescriptor(*kind).keyColumns) key << at(column);
+  if (key.isEmpty() || key.first().isEmpty()) return {};
+  return key.join(QChar(0x1f));
 }
 
 QString keyName(Target t) {
-  switch (t) {
-    case Target::Temperature:
-    case Target::Rain:
-      return QStringLiteral("stesso mese");
-    case Target::Snow:
-      return QStringLiteral("stesso inverno e giorno");
-    case Target::OtherEvents:
-      return QStringLiteral("stessa data ed evento");
-    case Target::History:
-      break;
-  }
+  if (const auto kind = t.archive()) return archiveDescriptor(*kind).sameKey;
   return QStringLiteral("stesso giorno");
 }
 
@@ -152,69 +125,65 @@ QStringList checks(Target t, const QStringList& columns, const QStringList& valu
       }
     return QString();
   };
-  switch (t) {
-    case Target::Temperature: {
-      const QString max = bare(QStringLiteral("T Media MAX")),
-                    min = bare(QStringLiteral("T Media MIN"));
-      add(QStringLiteral("T Media MAX"), entrychecks::temperature(max));
-      add(QStringLiteral("T Media MIN"), entrychecks::temperature(min));
-      out << entrychecks::minimumAboveMaximum(min, max);
-      break;
-    }
-    case Target::Rain:
-      add(QStringLiteral("Accumulo tot mensile"),
-          entrychecks::monthlyRain(bare(QStringLiteral("Accumulo tot mensile"))));
-      break;
-    case Target::Snow: {
-      add(QStringLiteral("Accumulo (in cm)"),
-          entrychecks::amount(bare(QStringLiteral("Accumulo (in cm)"))));
-      add(QStringLiteral("Accumulo equivalente (in mm)"),
-          entrychecks::amount(bare(QStringLiteral("Accumulo equivalente (in mm)"))));
-      if (const auto r = records::parseSnow(values))
-        add(QStringLiteral("Temperatura (estremi)"),
-            entrychecks::temperature(r->extreme1) + entrychecks::temperature(r->extreme2));
-      break;
-    }
-    case Target::OtherEvents:
-      break;
-    case Target::History:
-      add(QStringLiteral("Minima"), entrychecks::temperature(day.minimum));
-      add(QStringLiteral("Massima"), entrychecks::temperature(day.maximum));
-      out << entrychecks::minimumAboveMaximum(day.minimum, day.maximum);
-      add(QStringLiteral("Precipitazione"), entrychecks::dailyRain(day.rain));
-      break;
+  const auto kind = t.archive();
+  if (!kind) {
+    add(QStringLiteral("Minima"), entrychecks::temperature(day.minimum));
+    add(QStringLiteral("Massima"), entrychecks::temperature(day.maximum));
+    out << entrychecks::minimumAboveMaximum(day.minimum, day.maximum);
+    add(QStringLiteral("Precipitazione"), entrychecks::dailyRain(day.rain));
+    return out;
   }
+  const ArchiveDescriptor& archive = archiveDescriptor(*kind);
+  for (const ArchiveColumn& c : archive.columns) {
+    if (c.check == ArchiveColumn::Check::None) continue;
+    const QString value = bare(c.name);
+    switch (c.check) {
+      case ArchiveColumn::Check::None:
+        break;
+      case ArchiveColumn::Check::Temperature:
+        add(c.name, entrychecks::temperature(value));
+        break;
+      case ArchiveColumn::Check::MonthlyRain:
+        add(c.name, entrychecks::monthlyRain(value));
+        break;
+      case ArchiveColumn::Check::Amount:
+        add(c.name, entrychecks::amount(value));
+        break;
+      case ArchiveColumn::Check::TemperaturePair: {
+        // "-2 °C / 1 °C": each extreme as the entry dialog took it.
+        const QString between = QStringLiteral(" °C / ");
+        const qsizetype cut = value.indexOf(between);
+        if (cut < 0 || !value.endsWith(QStringLiteral(" °C"))) break;
+        add(c.name, entrychecks::temperature(value.left(cut)) +
+                        entrychecks::temperature(value.mid(cut + between.size()).chopped(3)));
+        break;
+      }
+    }
+  }
+  if (!archive.minimumColumn.isEmpty())
+    out << entrychecks::minimumAboveMaximum(bare(archive.minimumColumn),
+                                            bare(archive.maximumColumn));
   return out;
 }
 
 }  // namespace
 
-Target target(ArchiveKind kind) { return Target(int(kind)); }
-
-std::optional<ArchiveKind> archiveKind(Target t) {
-  if (t == Target::History) return std::nullopt;
-  return ArchiveKind(int(t));
+const QVector<Target>& targets() {
+  static const QVector<Target> all = [] {
+    QVector<Target> list(std::cbegin(kArchiveKinds), std::cend(kArchiveKinds));
+    list << Target::history();
+    return list;
+  }();
+  return all;
 }
 
 QString targetName(Target t) {
-  switch (t) {
-    case Target::Temperature:
-      return QStringLiteral("Temperature medie mensili");
-    case Target::Rain:
-      return QStringLiteral("Precipitazioni mensili");
-    case Target::Snow:
-      return QStringLiteral("Eventi nevosi");
-    case Target::OtherEvents:
-      return QStringLiteral("Altri eventi");
-    case Target::History:
-      break;
-  }
+  if (const auto kind = t.archive()) return archiveDescriptor(*kind).csvName;
   return QStringLiteral("Storico giornaliero");
 }
 
 QString fileName(Target t) {
-  if (const auto kind = archiveKind(t))
-    return archiveFileName(*kind).replace(QStringLiteral(".mdb"), QStringLiteral(".csv"));
+  if (const auto kind = t.archive()) return archiveDescriptor(*kind).csvFileName;
   return QStringLiteral("giornaliero.csv");
 }
 
@@ -304,19 +273,19 @@ QVector<QStringList> historyTable(const QVector<DayRecord>& days, csv::Dialect d
   table << h;
   for (const DayRecord& day : days)
     table << QStringList{day.date.toString(dateForm),
-                         exportCell(Target::History, h[1], day.minimum, d),
-                         exportCell(Target::History, h[2], day.maximum, d),
-                         exportCell(Target::History, h[3], day.rain, d),
-                         exportCell(Target::History, h[4], day.note, d)};
+                         exportCell(Target::history(), h[1], day.minimum, d),
+                         exportCell(Target::history(), h[2], day.maximum, d),
+                         exportCell(Target::history(), h[3], day.rain, d),
+                         exportCell(Target::history(), h[4], day.note, d)};
   return table;
 }
 
 std::optional<Target> guessTarget(const QStringList& headings) {
   std::optional<Target> best;
   int bestCount = 0;
-  for (Target t : kTargets) {
-    const QStringList& names =
-        t == Target::History ? historyHeadings() : records::columns(*archiveKind(t));
+  for (Target t : targets()) {
+    const auto kind = t.archive();
+    const QStringList& names = kind ? records::columns(*kind) : historyHeadings();
     int count = 0;
     for (const QString& h : headings)
       for (const QString& n : names)
@@ -347,7 +316,7 @@ Table read(const QString& text, Target t, const QStringList& columns, csv::Diale
         QStringLiteral("riga %1, intestazione: %2").arg(heading.line).arg(heading.error));
 
   // Each heading to its column of the archive (-1: a column the archive has not).
-  const bool history = t == Target::History;
+  const bool history = t.isHistory();
   QVector<int> place;
   QStringList named;
   for (const QString& raw : heading.fields) {
@@ -367,9 +336,7 @@ Table read(const QString& text, Target t, const QStringList& columns, csv::Diale
   if (named.isEmpty())
     return refuseFile(
         QStringLiteral("le intestazioni non nominano nessuna colonna di «%1»").arg(targetName(t)));
-  const QString keyColumn = (t == Target::Temperature || t == Target::Rain) ? kMonthYear
-                            : t == Target::Snow ? QStringLiteral("Inverno")
-                                                : kDate;
+  const QString keyColumn = history ? kDate : archiveDescriptor(*t.archive()).keyColumns.first();
   if (!std::any_of(named.cbegin(), named.cend(),
                    [&](const QString& n) { return same(n, keyColumn); }))
     return refuseFile(QStringLiteral("manca la colonna «%1»").arg(keyColumn));

@@ -24,12 +24,32 @@
 
 namespace csvexchange {
 
-enum class Target { Temperature, Rain, Snow, OtherEvents, History };
-inline constexpr Target kTargets[] = {Target::Temperature, Target::Rain, Target::Snow,
-                                      Target::OtherEvents, Target::History};
+// What a file is for: one of the archives, or the daily history.
+class Target {
+ public:
+  constexpr Target(ArchiveKind kind) : index_(int(kind)) {}
+  static constexpr Target history() { return Target(kArchiveCount); }
+  constexpr bool isHistory() const { return index_ == kArchiveCount; }
+  // The archive; nothing for the history.
+  constexpr std::optional<ArchiveKind> archive() const {
+    if (isHistory()) return std::nullopt;
+    return ArchiveKind(index_);
+  }
+  // Its place among targets(), which a list of them keeps as an item's data.
+  constexpr int index() const { return index_; }
+  static constexpr std::optional<Target> at(int index) {
+    if (index < 0 || index > kArchiveCount) return std::nullopt;
+    return Target(index);
+  }
+  friend constexpr bool operator==(Target, Target) = default;
 
-Target target(ArchiveKind kind);
-std::optional<ArchiveKind> archiveKind(Target t);
+ private:
+  explicit constexpr Target(int index) : index_(index) {}
+  int index_;
+};
+// Every archive in its order, then the history.
+const QVector<Target>& targets();
+
 // "Temperature medie mensili", ..., "Storico giornaliero".
 QString targetName(Target t);
 // The file name the save dialog offers: "temperature.csv", ...
@@ -71,7 +91,7 @@ struct Entry {
   QStringList warnings;  // the checks at entry, and a repeat within the file
 };
 struct Table {
-  Target target = Target::Temperature;
+  Target target = ArchiveKind::Temperature;
   csv::Dialect dialect = csv::Dialect::Semicolon;
   bool readable = false;  // false: the file as a whole is refused (refused[0])
   QStringList ignored;    // headings that name no column

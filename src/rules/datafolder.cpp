@@ -11,9 +11,9 @@
 #include <QUuid>
 
 #include "rules/history.h"
+#include "rules/sheetfile.h"
 #include "rules/sqlitefile.h"
 #include "rules/stationconfig.h"
-#include "rules/textfile.h"
 
 namespace datafolder {
 
@@ -27,24 +27,14 @@ bool createArchive(const QString& path, ArchiveKind kind, QString* error) {
   return sqlitefile::create(path, {records::createTable(kind)}, error);
 }
 
-namespace {
-QString repeated(const QString& value, int count) {
-  QString line;
-  for (int i = 0; i < count; ++i) line += value + QLatin1Char('|');
-  return line + QStringLiteral("\r\n");
-}
-}  // namespace
-
 const QStringList& fileNames() {
-  static const QStringList names = {archiveFileName(ArchiveKind::Temperature),
-                                    archiveFileName(ArchiveKind::Rain),
-                                    archiveFileName(ArchiveKind::Snow),
-                                    archiveFileName(ArchiveKind::OtherEvents),
-                                    StationConfig::kFileName,
-                                    QStringLiteral("tempmedie.txt"),
-                                    QStringLiteral("prpgiornaliera.txt"),
-                                    QStringLiteral("prpanno.txt"),
-                                    DailyHistory::kFileName};
+  static const QStringList names = [] {
+    QStringList all;
+    for (ArchiveKind kind : kArchiveKinds) all << archiveFileName(kind);
+    all << StationConfig::kFileName;
+    for (const sheetfile::Sheet& sheet : sheetfile::kSheets) all << QLatin1String(sheet.fileName);
+    return all << DailyHistory::kFileName;
+  }();
   return names;
 }
 
@@ -162,29 +152,18 @@ bool layOut(const QString& folder, QString* error) {
   }
   const QString abs = QDir(folder).absolutePath();
   auto path = [&](const QString& name) { return abs + QDir::separator() + name; };
-  for (ArchiveKind kind :
-       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
+  for (ArchiveKind kind : kArchiveKinds) {
     const QString p = path(archiveFileName(kind));
     const QFileInfo info(p);
     if ((!info.exists() || info.size() == 0) && !createArchive(p, kind, error)) return false;
   }
   const QString history = path(DailyHistory::kFileName);
   if (!QFileInfo::exists(history) && !DailyHistory::create(history, error)) return false;
-  struct Initial {
-    QString name;
-    QString text;
-  };
-  const QList<Initial> files = {
-      {StationConfig::kFileName,
-       StationConfig::initial().lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")},
-      {QStringLiteral("tempmedie.txt"), repeated(QString(), 63)},
-      {QStringLiteral("prpgiornaliera.txt"), repeated(QStringLiteral("0"), 32)},
-      {QStringLiteral("prpanno.txt"), repeated(QStringLiteral("0"), 13)},
-  };
-  for (const Initial& f : files) {
-    const QString p = path(f.name);
-    if (QFileInfo::exists(p)) continue;
-    if (!textfile::write(p, f.text, error)) return false;
+  const QString config = path(StationConfig::kFileName);
+  if (!QFileInfo::exists(config) && !StationConfig::initial().write(config, error)) return false;
+  for (const sheetfile::Sheet& sheet : sheetfile::kSheets) {
+    const QString p = path(QLatin1String(sheet.fileName));
+    if (!QFileInfo::exists(p) && !sheetfile::writeInitial(p, sheet, error)) return false;
   }
   return true;
 }

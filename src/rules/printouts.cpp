@@ -26,14 +26,6 @@ QString dayLabel(int day, int trailingBlanks) {
 
 }  // namespace
 
-QString archiveTitle(ArchiveKind kind) {
-  static const QString suffixes[] = {QStringLiteral(" - Temperature medie mensili"),
-                                     QStringLiteral(" - Dati pluviometrici"),
-                                     QStringLiteral(" - Dati nivometrici stagionali"),
-                                     QStringLiteral(" - Altri eventi meteorologici")};
-  return suffixes[int(kind)];
-}
-
 void archivio(TextPrinter& printer, Recordset& archive, ArchiveKind kind, const QString& station) {
   const QStringList& fields = records::columns(kind);
   archive.moveFirst();
@@ -44,7 +36,8 @@ void archivio(TextPrinter& printer, Recordset& archive, ArchiveKind kind, const 
     if (archive.fieldIndex(field) < 0) throw PrintFailure("missing field");
 
   line(printer, kBlankLine);
-  line(printer, QStringLiteral("    Stazione meteorologica ") + station + archiveTitle(kind));
+  line(printer, QStringLiteral("    Stazione meteorologica ") + station +
+                    archiveDescriptor(kind).printoutTitle);
   const int count = archive.recordCount();
   for (int i = 0; i < count; ++i) {
     line(printer, QStringLiteral(" "));

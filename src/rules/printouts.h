@@ -13,9 +13,6 @@
 
 namespace printouts {
 
-// The suffix of an archive printout's title (" - Dati pluviometrici", ...).
-QString archiveTitle(ArchiveKind kind);
-
 // An archive from its shared recordset, which is left past its last record:
 // one line per record, the archive's columns in their order.
 // An empty archive or a missing field fails before anything is printed.

@@ -1,49 +1,123 @@
 #include "rules/records.h"
 
 #include <QRegularExpression>
+#include <Qt>
 
 #include "rules/months.h"
 
-QString archiveFileName(ArchiveKind kind) {
-  switch (kind) {
-    case ArchiveKind::Temperature:
-      return QStringLiteral("temperature.mdb");
-    case ArchiveKind::Rain:
-      return QStringLiteral("datipluviometrici.mdb");
-    case ArchiveKind::Snow:
-      return QStringLiteral("neve.mdb");
-    case ArchiveKind::OtherEvents:
-      return QStringLiteral("altrieventi.mdb");
-  }
-  return {};
-}
-
-namespace records {
-
 namespace {
 
-const QString kNote = QStringLiteral("Osservazioni");
-const QString kMonthYear = QStringLiteral("Mese e anno");
+using Form = ArchiveColumn::Form;
+using Check = ArchiveColumn::Check;
 
-QString monthAndYear(const QString& month, const QString& year) {
-  return month + QStringLiteral("  ") + year;
+const QString kDegrees = QStringLiteral(" °C");
+
+QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
+
+ArchiveColumn text(const QString& name, Check check = Check::None) {
+  return {name, Form::Text, {}, check};
+}
+ArchiveColumn number(const QString& name, const QString& unit, Check check = Check::None) {
+  return {name, Form::Number, unit, check};
+}
+
+ArchiveDescriptor described(ArchiveDescriptor d) {
+  for (const ArchiveColumn& c : d.columns) d.columnNames << c.name;
+  return d;
 }
 
 }  // namespace
 
-const QStringList& columns(ArchiveKind kind) {
-  static const QStringList lists[] = {
-      {kMonthYear, QStringLiteral("T Media MAX"), QStringLiteral("T Media MIN"), kNote},
-      {kMonthYear, QStringLiteral("N° eventi con prp"), QStringLiteral("Accumulo tot mensile"),
-       kNote},
-      {QStringLiteral("Inverno"), QStringLiteral("Tipo di neve"),
-       QStringLiteral("Accumulo (in cm)"), QStringLiteral("Accumulo equivalente (in mm)"),
-       QStringLiteral("Temperatura (estremi)"), kNote},
-      {QStringLiteral("Data"), QStringLiteral("evento"),
-       QStringLiteral("Caratteristiche/eventuali dati"), kNote},
-  };
-  return lists[int(kind)];
+const ArchiveDescriptor& archiveDescriptor(ArchiveKind kind) {
+  // Made on first use, whatever asks for it first.
+  const QString note = QStringLiteral("Osservazioni");
+  const QString monthYear = QStringLiteral("Mese e anno");
+  const QString degrees = QStringLiteral(" °C");
+  const QString mm = QStringLiteral(" mm");
+  // clang-format off
+  static const ArchiveDescriptor kDescriptors[] = {
+    described({ArchiveKind::Temperature, QStringLiteral("temperature.mdb"),
+        {{monthYear, Form::MonthYear, {}, Check::None},
+         number(QStringLiteral("T Media MAX"), degrees, Check::Temperature),
+         number(QStringLiteral("T Media MIN"), degrees, Check::Temperature),
+         text(note)},
+        {}, {monthYear}, QStringLiteral("stesso mese"),
+        QStringLiteral("T Media MIN"), QStringLiteral("T Media MAX"),
+        QStringLiteral("Archivio temperature medie mensili"),
+        QStringLiteral(" - Temperature medie mensili"),
+        QStringLiteral("Temperature medie mensili"), QStringLiteral("temperature.csv"),
+        QStringLiteral("Dialog4"), false,
+        {"temper", "DataGrid1", "Toolbar2", "Frame1"},
+        {"TEMPE", QStringLiteral("&Temperature"), Qt::Key_F5},
+        {"Label1", blanks(20) + QStringLiteral("Temp."),
+         QStringLiteral("Archivia le medie delle temperature massime e minime mensili registrate"),
+         "Image1", "this1", {"Line1", "Line2", "Line3", "Line4"},
+         {"Line5", "Line6", "Line7", "Line8"}, false},
+        {"Option2", QStringLiteral("...&temperature")}}),
+    described({ArchiveKind::Rain, QStringLiteral("datipluviometrici.mdb"),
+        {{monthYear, Form::MonthYear, {}, Check::None},
+         number(QStringLiteral("N° eventi con prp"), QStringLiteral(" evento/i")),
+         number(QStringLiteral("Accumulo tot mensile"), mm, Check::MonthlyRain),
+         text(note)},
+        {}, {monthYear}, QStringLiteral("stesso mese"), {}, {},
+        QStringLiteral("Archivio dati pluviometrici"),
+        QStringLiteral(" - Dati pluviometrici"),
+        QStringLiteral("Precipitazioni mensili"), QStringLiteral("datipluviometrici.csv"),
+        QStringLiteral("Dialog3"), true,
+        {"pioggia", "DataGrid2", "Toolbar3", "Frame2"},
+        {"rainn", QStringLiteral("&Precipitazioni"), Qt::Key_F6},
+        {"Label3", blanks(18) + QStringLiteral("Pioggia"),
+         QStringLiteral("Archivia i dati pluviometrici"),
+         "Image2", "this2", {"Line14", "Line15", "Line16", "Line17"},
+         {"Line10", "Line11", "Line12", "Line13"}, false},
+        {"Option3", QStringLiteral("...&pioggia")}}),
+    described({ArchiveKind::Snow, QStringLiteral("neve.mdb"),
+        {text(QStringLiteral("Inverno")),
+         text(QStringLiteral("Tipo di neve")),
+         number(QStringLiteral("Accumulo (in cm)"), QStringLiteral(" cm"), Check::Amount),
+         number(QStringLiteral("Accumulo equivalente (in mm)"), mm, Check::Amount),
+         text(QStringLiteral("Temperatura (estremi)"), Check::TemperaturePair),
+         text(note)},
+        {}, {QStringLiteral("Inverno")}, QStringLiteral("stesso inverno e giorno"), {}, {},
+        QStringLiteral("Archivio eventi nevosi"),
+        QStringLiteral(" - Dati nivometrici stagionali"),
+        QStringLiteral("Eventi nevosi"), QStringLiteral("neve.csv"),
+        QStringLiteral("insneve"), false,
+        {"nevedati", "DataGrid3", "Toolbar4", "Frame3"},
+        {"neve", QStringLiteral("&Neve"), Qt::Key_F7},
+        {"Label4", blanks(21) + QStringLiteral("Neve") + blanks(3),
+         QStringLiteral("Archivia gli eventi nevosi"),
+         "Image3", "this3", {"Line19", "Line23", "Line24", "Line25"},
+         {"Line18", "Line20", "Line21", "Line22"}, true},
+        {"Option4", QStringLiteral("...&neve")}}),
+    described({ArchiveKind::OtherEvents, QStringLiteral("altrieventi.mdb"),
+        {text(QStringLiteral("Data")),
+         text(QStringLiteral("evento")),
+         text(QStringLiteral("Caratteristiche/eventuali dati")),
+         text(note)},
+        {}, {QStringLiteral("Data"), QStringLiteral("evento")},
+        QStringLiteral("stessa data ed evento"), {}, {},
+        QStringLiteral("Archivio altri eventi meteorologici"),
+        QStringLiteral(" - Altri eventi meteorologici"),
+        QStringLiteral("Altri eventi"), QStringLiteral("altrieventi.csv"),
+        QStringLiteral("estr"), false,
+        {"altrieventi", "DataGrid4", "Toolbar5", "Frame4"},
+        {"altriev", QStringLiteral("&Altri eventi"), Qt::Key_F8},
+        {"Label2", blanks(14) + QStringLiteral("Altri eventi"),
+         QStringLiteral("Archivia altri eventi meteorologici"),
+         "Image4", "this4", {"Line9", "Line31", "Line35", "Line37"},
+         {"Line27", "Line28", "Line32", "Line36"}, false},
+        {"Option5", QStringLiteral("...&altri eventi")}}),
+};
+  // clang-format on
+  static_assert(std::size(kDescriptors) == std::size(kArchiveKinds),
+                "one descriptor for each kind of archive");
+  const ArchiveDescriptor& d = kDescriptors[int(kind)];
+  Q_ASSERT(d.kind == kind);
+  return d;
 }
+
+namespace records {
 
 QString createTable(ArchiveKind kind) {
   // Column names hold blanks, "°" and "/": always quoted.
@@ -54,6 +128,10 @@ QString createTable(ArchiveKind kind) {
 }
 
 namespace {
+
+QString monthAndYear(const QString& month, const QString& year) {
+  return month + QStringLiteral("  ") + year;
+}
 
 Record zip(ArchiveKind kind, const QStringList& values) {
   Record r;
@@ -107,8 +185,6 @@ const QStringList& eventKinds() {
 }
 
 namespace {
-
-const QString kDegrees = QStringLiteral(" °C");
 
 // The year fields hold what their spinner can step.
 bool isYear(const QString& s) {

@@ -34,4 +34,8 @@ bool write(const QString& path, const QStringList& fields, QString* error) {
   return textfile::write(path, composeLine(fields) + QStringLiteral("\r\n"), error);
 }
 
+bool writeInitial(const QString& path, const Sheet& sheet, QString* error) {
+  return write(path, QStringList(sheet.cells, QLatin1String(sheet.initialCell)), error);
+}
+
 }  // namespace sheetfile

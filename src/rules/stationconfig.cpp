@@ -9,21 +9,21 @@ const QString StationConfig::kStandard = QStringLiteral("(a norma)");
 const QString StationConfig::kNotStandard = QStringLiteral("(non a norma)");
 
 QStringList StationConfig::lines() const {
-  return {nome, mostraInfo, anorma, percorsoAppunti, riepiloghiMensili};
+  QStringList out;
+  for (QString StationConfig::*value : kLines) out << this->*value;
+  return out;
 }
 
 StationConfig::Reading StationConfig::read(const QString& path) {
   Reading r;
-  // Five lines of a sensible length are all the file can hold: a huge file
+  // Its lines, of a sensible length, are all the file can hold: a huge file
   // is not read beyond them.
-  const auto lines = textfile::readLines(path, 5, kMaxBytes);
+  const auto lines = textfile::readLines(path, kLineCount, kMaxBytes);
   if (!lines) return r;
   r.found = true;
-  QString* targets[] = {&r.config.nome, &r.config.mostraInfo, &r.config.anorma,
-                        &r.config.percorsoAppunti, &r.config.riepiloghiMensili};
-  for (QString* target : targets) {
+  for (QString StationConfig::*value : kLines) {
     if (r.lines >= lines->size()) break;
-    *target = lines->at(r.lines++);
+    r.config.*value = lines->at(r.lines++);
   }
   return r;
 }

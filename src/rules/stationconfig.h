@@ -6,13 +6,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <iterator>
 
 struct StationConfig {
   static const QString kFileName;     // "config.cfg"
   static const QString kStandard;     // "(a norma)"
   static const QString kNotStandard;  // "(non a norma)"
-  // Read at most this much of the file: five long lines, not a runaway file
-  // that would keep the start waiting.
+  // Read at most this much of the file: its few long lines, not a runaway
+  // file that would keep the start waiting.
   static constexpr qint64 kMaxBytes = 128 * 1024;
 
   // Each value starts as the main window shows it before any file is read.
@@ -27,16 +28,22 @@ struct StationConfig {
   // Only an exact "(a norma)" ticks the Options dialog's box.
   bool aNorma() const { return anorma == kStandard; }
 
-  // The five lines in file order.
+  // The values in the order of the file's lines.
+  static constexpr QString StationConfig::*kLines[] = {
+      &StationConfig::nome, &StationConfig::mostraInfo, &StationConfig::anorma,
+      &StationConfig::percorsoAppunti, &StationConfig::riepiloghiMensili};
+  static constexpr int kLineCount = int(std::size(kLines));
+
+  // The file's lines.
   QStringList lines() const;
 
   struct Reading;
   // Reads the file line by line over the starting values: a missing file
   // changes nothing, a short one only the lines it has; lines after the
-  // fifth are ignored.
+  // last value are ignored.
   static Reading read(const QString& path);
 
-  // Replaces the file with the five lines, atomically: on failure the old
+  // Replaces the file with its lines, atomically: on failure the old
   // file stays as it was; in a read-only folder a writable file is rewritten
   // in place. False (with a reason) on failure.
   bool write(const QString& path, QString* error = nullptr) const;
@@ -53,6 +60,6 @@ struct StationConfig {
 struct StationConfig::Reading {
   StationConfig config;  // the lines read over the starting values
   bool found = false;    // the file could be read at all
-  int lines = 0;         // how many of the five lines it held
-  bool complete() const { return found && lines >= 5; }
+  int lines = 0;         // how many of the values' lines it held
+  bool complete() const { return found && lines >= kLineCount; }
 };

@@ -33,7 +33,7 @@ archiviopioggia::archiviopioggia(AppContext& ctx)
 
   // The load: today in the picker, then the cells from the sheet file.
   DTPicker1->setDate(QDate::currentDate());
-  setSheetFile(QStringLiteral("prpgiornaliera.txt"), {Text1.begin(), Text1.end()});
+  setSheetFile(QLatin1String(sheetfile::kDailyRain.fileName), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   for (int i = 1; i <= 31; ++i)
     connect(Text1[size_t(i)], &QLineEdit::textChanged, this, &archiviopioggia::controlla);

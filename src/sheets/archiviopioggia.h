@@ -15,6 +15,7 @@
 
 #include "common/sheetwindow.h"
 #include "rules/printouts.h"
+#include "rules/sheetfile.h"
 
 class archiviopioggia : public SheetWindow {
   Q_OBJECT
@@ -26,7 +27,7 @@ class archiviopioggia : public SheetWindow {
   printouts::PioggiaGiornaliera printValues();
 
   // Element 0 is the hidden cell; element d the cell of day d.
-  std::array<QLineEdit*, 32> Text1{};
+  std::array<QLineEdit*, sheetfile::kDailyRain.cells> Text1{};
   QLabel* totale = nullptr;
   QLabel* primadec = nullptr;
   QLabel* secondadec = nullptr;

@@ -170,7 +170,7 @@ medietemperature::medietemperature(AppContext& ctx)
 
   // The load: today's month, the sheet's path, then its file.
   DTPicker1->setDate(QDate::currentDate());
-  setSheetFile(QStringLiteral("tempmedie.txt"), {Text1.begin(), Text1.end()});
+  setSheetFile(QLatin1String(sheetfile::kTemperatures.fileName), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   for (int i = 1; i < kFields; ++i)
     connect(Text1[size_t(i)], &QLineEdit::textChanged, this, &medietemperature::controlla);

@@ -15,11 +15,13 @@
 
 #include "common/sheetwindow.h"
 #include "rules/printouts.h"
+#include "rules/sheetfile.h"
 
 class medietemperature : public SheetWindow {
   Q_OBJECT
  public:
-  static constexpr int kFields = 63;  // 0 hidden, 1-31 minima, 32-62 maxima
+  static constexpr int kFields =
+      sheetfile::kTemperatures.cells;  // 0 hidden, 1-31 minima, 32-62 maxima
 
   explicit medietemperature(AppContext& ctx);
 

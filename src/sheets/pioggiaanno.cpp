@@ -30,7 +30,7 @@ pioggiaanno::pioggiaanno(AppContext& ctx)
   buildWindow();
 
   // The load: the cells from the sheet file, then today in the picker.
-  setSheetFile(QStringLiteral("prpanno.txt"), {Text1.begin(), Text1.end()});
+  setSheetFile(QLatin1String(sheetfile::kYearRain.fileName), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   DTPicker1->setDate(QDate::currentDate());
   // A month below zero is marked; the keeper may keep it.

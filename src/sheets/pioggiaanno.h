@@ -14,6 +14,7 @@
 
 #include "common/sheetwindow.h"
 #include "rules/printouts.h"
+#include "rules/sheetfile.h"
 
 class pioggiaanno : public SheetWindow {
   Q_OBJECT
@@ -24,7 +25,7 @@ class pioggiaanno : public SheetWindow {
   printouts::PioggiaAnno printValues() const;
 
   // Element 0 is December, 1 to 11 January to November, 12 the hidden cell.
-  std::array<QLineEdit*, 13> Text1{};
+  std::array<QLineEdit*, sheetfile::kYearRain.cells> Text1{};
   // The cell of a month, 1 (January) to 12 (December).
   QLineEdit* monthCell(int month) const { return Text1[size_t(month % 12)]; }
 

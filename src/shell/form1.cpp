@@ -29,20 +29,6 @@ const QString kConnectionFatal =
 const QString kLoadError = QStringLiteral("Errore durante il caricamento. L'applicazione non è installata correttamente e potrebbe pertanto risultare instabile o non funzionare correttamente. Si consiglia caldamente la reinstallazione");
 // clang-format on
 
-struct PanelNames {
-  const char* panel;
-  const char* grid;
-  const char* toolbar;
-  const char* frame;
-  const char* title;  // what the grid holds, as a screen reader names it
-};
-const std::array<PanelNames, 4> kPanels = {{
-    {"temper", "DataGrid1", "Toolbar2", "Frame1", "Archivio temperature medie mensili"},
-    {"pioggia", "DataGrid2", "Toolbar3", "Frame2", "Archivio dati pluviometrici"},
-    {"nevedati", "DataGrid3", "Toolbar4", "Frame3", "Archivio eventi nevosi"},
-    {"altrieventi", "DataGrid4", "Toolbar5", "Frame4", "Archivio altri eventi meteorologici"},
-}};
-
 }  // namespace
 
 Form1::Form1(AppContext& ctx) : ctx_(ctx) {
@@ -80,18 +66,10 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
   columns->addLayout(left);
 
   stack_ = new QStackedWidget(central);
-  for (ArchiveKind kind :
-       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
-    recordsets_[index(kind)] = new Recordset(this);
-    stack_->addWidget(buildPanel(kind));
-  }
+  for (ArchiveKind kind : kArchiveKinds) buildPanel(kind);
   columns->addWidget(stack_, 1);
   undo_ = new UndoList(this);
   connect(undo_, &UndoList::changed, this, &Form1::refreshEditItems);
-  for (Recordset* rs : recordsets_) {
-    connect(rs, &Recordset::currentChanged, this, &Form1::refreshEditItems);
-    connect(rs, &Recordset::closed, this, &Form1::refreshEditItems);
-  }
 
   showConfig();
   connect(&ctx_, &AppContext::configChanged, this, &Form1::showConfig);
@@ -113,7 +91,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 Form1::~Form1() {
   // Temperature, rain, snow, other events: the order the archives are closed in.
-  for (Recordset* r : recordsets_) r->close();
+  for (const Panel& p : panels_) p.recordset->close();
 }
 
 QFrame* Form1::buildStationFrame() {
@@ -132,8 +110,14 @@ QFrame* Form1::buildStationFrame() {
   return frame;
 }
 
-QWidget* Form1::buildPanel(ArchiveKind kind) {
-  const PanelNames& names = kPanels[index(kind)];
+void Form1::buildPanel(ArchiveKind kind) {
+  const ArchiveDescriptor& archive = archiveDescriptor(kind);
+  const ArchiveDescriptor::Panel& names = archive.panel;
+  Panel& p = panelOf(kind);
+  p.recordset = new Recordset(this);
+  connect(p.recordset, &Recordset::currentChanged, this, &Form1::refreshEditItems);
+  connect(p.recordset, &Recordset::closed, this, &Form1::refreshEditItems);
+
   auto* panel = new QWidget;
   panel->setObjectName(QLatin1String(names.panel));
   auto* v = new QVBoxLayout(panel);
@@ -154,7 +138,7 @@ QWidget* Form1::buildPanel(ArchiveKind kind) {
   grid->setAlternatingRowColors(true);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setDefaultSectionSize(170);
-  grid->setAccessibleName(QString::fromLatin1(names.title));
+  grid->setAccessibleName(archive.title);
   // A long note or text shows whole in its cell's tooltip.
   grid->setItemDelegate(new CellTips(grid));
   v->addWidget(grid, 1);
@@ -171,11 +155,11 @@ QWidget* Form1::buildPanel(ArchiveKind kind) {
   new QHBoxLayout(frame);
   v->addWidget(frame);
 
-  panels_[index(kind)] = panel;
-  grids_[index(kind)] = grid;
-  toolbars_[index(kind)] = toolbar;
-  frames_[index(kind)] = frame;
-  return panel;
+  p.widget = panel;
+  p.grid = grid;
+  p.toolbar = toolbar;
+  p.frame = frame;
+  stack_->addWidget(panel);
 }
 
 bool Form1::connectArchive(ArchiveKind kind, const QString& message) {
@@ -190,11 +174,14 @@ bool Form1::connectArchive(ArchiveKind kind, const QString& message) {
   return false;
 }
 
-bool Form1::connetti() { return connectArchive(ArchiveKind::Temperature, kConnectionError); }
-bool Form1::connetti2() { return connectArchive(ArchiveKind::Rain, kConnectionError); }
-bool Form1::connetti3() { return connectArchive(ArchiveKind::Snow, kConnectionError); }
-bool Form1::connetti4() {
-  if (connectArchive(ArchiveKind::OtherEvents, kConnectionFatal)) return true;
+bool Form1::connetti(ArchiveKind kind) {
+  // Without the other events the program does not start at all; any other
+  // archive that fails is reported by the load.
+  if (kind != ArchiveKind::OtherEvents) {
+    connectArchive(kind, kConnectionError);
+    return true;
+  }
+  if (connectArchive(kind, kConnectionFatal)) return true;
   ctx_.shell().endProgram(0);
   return false;
 }
@@ -250,14 +237,12 @@ bool Form1::load() {
   };
   // What a write killed halfway left in the data folder goes first.
   datafolder::removeLeftovers(ctx_.dataFolder());
-  connetti();
-  if (!openAndBind(ArchiveKind::Temperature)) return fail();
-  connetti2();
-  if (!openAndBind(ArchiveKind::Rain)) return fail();
-  connetti3();
-  if (!openAndBind(ArchiveKind::Snow)) return fail();
-  if (!connetti4()) return false;
-  if (!openAndBind(ArchiveKind::OtherEvents)) return fail();
+  // Each archive in turn: its connection, then its recordset bound to its
+  // grid. The other-events archive's connection ends the program when it fails.
+  for (ArchiveKind kind : kArchiveKinds) {
+    if (!connetti(kind)) return false;
+    if (!openAndBind(kind)) return fail();
+  }
   checkHistory();
 
   // The lines read replace the starting values; a missing or short file is
@@ -279,13 +264,13 @@ void Form1::showPanel(ArchiveKind kind, bool moveMarker) {
   // panel hidden: the arrows, Enter and Canc then work on the archive in view.
   QWidget* focus = focusWidget();
   const bool inPanels = !focus || focus == this || stack_->isAncestorOf(focus);
-  stack_->setCurrentIndex(index(kind));
+  stack_->setCurrentIndex(int(kind));
   if (moveMarker) pane_->showMarker(kind);
   if (inPanels) grid(kind)->setFocus();
   refreshEditItems();
 }
 
-ArchiveKind Form1::visiblePanel() const { return ArchiveKind(stack_->currentIndex()); }
+ArchiveKind Form1::visiblePanel() const { return kArchiveKinds[stack_->currentIndex()]; }
 
 bool Form1::markerVisible(ArchiveKind kind) const { return pane_->markerVisible(kind); }
 

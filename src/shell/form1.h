@@ -26,7 +26,7 @@ class Form1 : public MainWindow {
   Q_OBJECT
  public:
   explicit Form1(AppContext& ctx);
-  // Closes the four recordsets in the order temperature, rain, snow, other events.
+  // Closes the recordsets in the kinds' order: temperature, rain, snow, other events.
   ~Form1() override;
 
   // The load: opens the archives, binds the grids and reads the configuration.
@@ -36,21 +36,19 @@ class Form1 : public MainWindow {
   // the day's first load then makes a safety copy of the data file set.
   bool Form1_Load();
 
-  // The connection procedures: each opens one archive and reports its failure.
-  bool connetti();
-  bool connetti2();
-  bool connetti3();
-  bool connetti4();
+  // The connection procedure: opens one archive and reports its failure.
+  // False when the program ends (the other-events archive cannot be opened).
+  bool connetti(ArchiveKind kind);
 
   AppContext& context() { return ctx_; }
-  Recordset& recordset(ArchiveKind kind) override { return *recordsets_[index(kind)]; }
-  QTableView* grid(ArchiveKind kind) { return grids_[index(kind)]; }
-  QWidget* panel(ArchiveKind kind) { return panels_[index(kind)]; }
+  Recordset& recordset(ArchiveKind kind) override { return *panelOf(kind).recordset; }
+  QTableView* grid(ArchiveKind kind) { return panelOf(kind).grid; }
+  QWidget* panel(ArchiveKind kind) { return panelOf(kind).widget; }
   // The panel's toolbar (Toolbar2 to Toolbar5) and its frame "Che cosa desideri fare?".
-  QToolBar* panelToolbar(ArchiveKind kind) { return toolbars_[index(kind)]; }
-  QGroupBox* panelFrame(ArchiveKind kind) { return frames_[index(kind)]; }
+  QToolBar* panelToolbar(ArchiveKind kind) { return panelOf(kind).toolbar; }
+  QGroupBox* panelFrame(ArchiveKind kind) { return panelOf(kind).frame; }
 
-  // Shows one archive panel and hides the other three. From the navigation pane
+  // Shows one archive panel and hides the others. From the navigation pane
   // and the menus the matching marker moves with it; the sheets' archive
   // commands leave the markers alone.
   void showPanel(ArchiveKind kind, bool moveMarker) override;
@@ -72,8 +70,6 @@ class Form1 : public MainWindow {
   QFrame* infostazione = nullptr;  // the station information frame
   QLabel* Label8 = nullptr;        // "Per la guida premere F1", under the frame
   QToolBar* Toolbar1 = nullptr;    // the main toolbar
-
-  static int index(ArchiveKind kind) { return int(kind); }
 
   // ---- Commands: menu bar, toolbars, panel buttons (form1_commands.cpp) ----
 
@@ -111,11 +107,7 @@ class Form1 : public MainWindow {
   void allfin_Click();
   void finapp_Click();
   void calco_Click();
-  // Menu "&Archivio dati".
-  void TEMPE_Click();
-  void rainn_Click();
-  void neve_Click();
-  void altriev_Click();
+  // Menu "&Archivio dati" (its first items show the panels, F5 to F8).
   void inserisci_Click();  // the "Inserisci" of the panel in view
   void modifica_Click();
   void cancella_Click();  // the "Cancella " of the panel in view
@@ -134,11 +126,7 @@ class Form1 : public MainWindow {
   void abouttt_Click();
   // Toolbars, dispatched on the key of the button clicked.
   void Toolbar1_ButtonClick(const QString& key);
-  void Toolbar2_ButtonClick(const QString& key);
-  void Toolbar3_ButtonClick(const QString& key);
-  void Toolbar4_ButtonClick(const QString& key);
-  void Toolbar5_ButtonClick(const QString& key);
-  // The button of that key on a panel's toolbar.
+  // The button of that key on a panel's toolbar: "ins", "cance", "medie".
   void panelToolbarClick(ArchiveKind kind, const QString& key);
   // Push buttons of the panels.
   void Command9_Click();
@@ -153,17 +141,14 @@ class Form1 : public MainWindow {
   void Command2_Click();
 
   // Each window that the commands open is opened in one place.
-  void apriDialog4();                    // temperature record entry, modal
-  void apriDialog3();                    // rain record entry, modal
-  void apriInsneve();                    // snow event entry, modal
-  void apriEstr();                       // other events entry, modal
-  void apriMedietemperature() override;  // daily temperature sheet, owned
-  void apriArchiviopioggia() override;   // daily precipitation sheet, owned
-  void apriPioggiaanno() override;       // current-year precipitation sheet, owned
-  void apriMese() override;              // monthly summary, owned
-  void apriDewpointt();                  // meteorological calculator, owned
-  void apriStorico();                    // daily history, owned
-  void clima_Click();                    // the station's climate, owned
+  void apriInserimento(ArchiveKind kind);  // the archive's record entry, modal
+  void apriMedietemperature() override;    // daily temperature sheet, owned
+  void apriArchiviopioggia() override;     // daily precipitation sheet, owned
+  void apriPioggiaanno() override;         // current-year precipitation sheet, owned
+  void apriMese() override;                // monthly summary, owned
+  void apriDewpointt();                    // meteorological calculator, owned
+  void apriStorico();                      // daily history, owned
+  void clima_Click();                      // the station's climate, owned
   void apriClima(int year, int month) override;
   void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
   void azzeramentoMensile();                 // monthly reset
@@ -207,7 +192,7 @@ class Form1 : public MainWindow {
   bool openAndBind(ArchiveKind kind);
   // Shows the station configuration of the context.
   void showConfig();
-  QWidget* buildPanel(ArchiveKind kind);
+  void buildPanel(ArchiveKind kind);
   QFrame* buildStationFrame();
   void buildCommands();
   void buildMenus();
@@ -215,14 +200,20 @@ class Form1 : public MainWindow {
   void buildPanelButtons();
   void refreshEditItems();
 
+  // An archive's panel: its shared recordset and the widgets that show it.
+  struct Panel {
+    Recordset* recordset = nullptr;
+    QWidget* widget = nullptr;
+    QToolBar* toolbar = nullptr;
+    QTableView* grid = nullptr;
+    QGroupBox* frame = nullptr;
+  };
+  Panel& panelOf(ArchiveKind kind) { return panels_[std::size_t(kind)]; }
+
   AppContext& ctx_;
   NavigationPane* pane_ = nullptr;
   QStackedWidget* stack_ = nullptr;
-  std::array<Recordset*, 4> recordsets_{};
-  std::array<QTableView*, 4> grids_{};
-  std::array<QWidget*, 4> panels_{};
-  std::array<QToolBar*, 4> toolbars_{};
-  std::array<QGroupBox*, 4> frames_{};
+  std::array<Panel, kArchiveCount> panels_{};
   UndoList* undo_ = nullptr;
   bool unsound_ = false;  // an archive was refused or left damaged at the load
 };

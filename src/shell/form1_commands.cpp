@@ -14,10 +14,7 @@
 #include <QMenuBar>
 #include <memory>
 
-#include "archive/dialog3.h"
-#include "archive/dialog4.h"
-#include "archive/estr.h"
-#include "archive/insneve.h"
+#include "archive/archivewindows.h"
 #include "archive/modificadato.h"
 #include "climate/clima.h"
 #include "common/appcontext.h"
@@ -146,13 +143,13 @@ void Form1::buildMenus() {
   for (QAction* a : {risorse, allfin, finapp, calco}) a->setCheckable(true);
 
   QMenu* evmeteo = menu(bar, "evmeteo", QStringLiteral("&Archivio dati"));
-  item(evmeteo, "TEMPE", QStringLiteral("&Temperature"), &Form1::TEMPE_Click,
-       QKeySequence(Qt::Key_F5));
-  item(evmeteo, "rainn", QStringLiteral("&Precipitazioni"), &Form1::rainn_Click,
-       QKeySequence(Qt::Key_F6));
-  item(evmeteo, "neve", QStringLiteral("&Neve"), &Form1::neve_Click, QKeySequence(Qt::Key_F7));
-  item(evmeteo, "altriev", QStringLiteral("&Altri eventi"), &Form1::altriev_Click,
-       QKeySequence(Qt::Key_F8));
+  for (ArchiveKind kind : kArchiveKinds) {
+    const ArchiveDescriptor::MenuItem& m = archiveDescriptor(kind).menuItem;
+    QAction* a = evmeteo->addAction(m.caption);
+    a->setObjectName(QLatin1String(m.name));
+    a->setShortcut(QKeySequence(m.key));
+    connect(a, &QAction::triggered, this, [this, kind] { showPanel(kind, true); });
+  }
   evmeteo->addSeparator();
   // What the panel's toolbar buttons do, for the archive in view, from the keyboard.
   item(evmeteo, "inserisci", QStringLiteral("Inserisci un nuovo &dato..."), &Form1::inserisci_Click,
@@ -251,16 +248,13 @@ void Form1::buildToolbars() {
   connect(Toolbar1, &QToolBar::actionTriggered, this,
           [this](QAction* a) { Toolbar1_ButtonClick(a->data().toString()); });
 
-  using Dispatch = void (Form1::*)(const QString&);
-  const Dispatch dispatch[] = {&Form1::Toolbar2_ButtonClick, &Form1::Toolbar3_ButtonClick,
-                               &Form1::Toolbar4_ButtonClick, &Form1::Toolbar5_ButtonClick};
-  for (ArchiveKind kind :
-       {ArchiveKind::Temperature, ArchiveKind::Rain, ArchiveKind::Snow, ArchiveKind::OtherEvents}) {
+  for (ArchiveKind kind : kArchiveKinds) {
     QToolBar* bar = panelToolbar(kind);
     button(bar, QStringLiteral("Inserisci"), "ins", QStringLiteral("Inserisci un nuovo dato"),
            icon(Picture::Insert));
     button(bar, QStringLiteral("Cancella "), "cance", QStringLiteral("Rimuovi un dato"),
            icon(Picture::Delete));
+    // The two archives whose sheets hand their months over open them from here.
     if (kind == ArchiveKind::Temperature) {
       bar->addSeparator();
       button(bar, QStringLiteral("Medie mensili"), "medie",
@@ -274,9 +268,8 @@ void Form1::buildToolbars() {
     for (QAction* a : bar->actions())
       if (QWidget* b = bar->widgetForAction(a); b && !a->isSeparator())
         b->setFocusPolicy(Qt::TabFocus);
-    const Dispatch d = dispatch[index(kind)];
     connect(bar, &QToolBar::actionTriggered, this,
-            [this, d](QAction* a) { (this->*d)(a->data().toString()); });
+            [this, kind](QAction* a) { panelToolbarClick(kind, a->data().toString()); });
   }
 }
 
@@ -436,33 +429,23 @@ void Form1::toggleAppunti(bool fromMenu) {
 
 // ---- "&Archivio dati" ----------------------------------------------------------
 
-void Form1::TEMPE_Click() { showPanel(ArchiveKind::Temperature, true); }
-void Form1::rainn_Click() { showPanel(ArchiveKind::Rain, true); }
-void Form1::neve_Click() { showPanel(ArchiveKind::Snow, true); }
-void Form1::altriev_Click() { showPanel(ArchiveKind::OtherEvents, true); }
 void Form1::inserisci_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("ins")); }
 void Form1::modifica_Click() { modificaDato(visiblePanel()); }
 void Form1::cancella_Click() { panelToolbarClick(visiblePanel(), QStringLiteral("cance")); }
 
 void Form1::panelToolbarClick(ArchiveKind kind, const QString& key) {
-  switch (kind) {
-    case ArchiveKind::Temperature:
-      return Toolbar2_ButtonClick(key);
-    case ArchiveKind::Rain:
-      return Toolbar3_ButtonClick(key);
-    case ArchiveKind::Snow:
-      return Toolbar4_ButtonClick(key);
-    case ArchiveKind::OtherEvents:
-      return Toolbar5_ButtonClick(key);
-  }
+  if (key == QLatin1String("ins"))
+    apriInserimento(kind);
+  else if (key == QLatin1String("cance"))
+    cancella(kind);
+  else if (key == QLatin1String("medie") && kind == ArchiveKind::Temperature)
+    apriMedietemperature();
+  else if (key == QLatin1String("medie") && kind == ArchiveKind::Rain)
+    apriArchiviopioggia();
 }
 void Form1::annulla_Click() { annullaUltima(); }
-void Form1::esportaCsv_Click() {
-  esportacsv::avvia(ctx_, this, csvexchange::target(visiblePanel()));
-}
-void Form1::importaCsv_Click() {
-  importacsv::avvia(ctx_, this, *undo_, csvexchange::target(visiblePanel()));
-}
+void Form1::esportaCsv_Click() { esportacsv::avvia(ctx_, this, visiblePanel()); }
+void Form1::importaCsv_Click() { importacsv::avvia(ctx_, this, *undo_, visiblePanel()); }
 
 void Form1::refreshEditItems() {
   if (!modifica || !annulla) return;  // the menus are not built yet
@@ -527,45 +510,13 @@ void Form1::Toolbar1_ButtonClick(const QString& key) {
     apriPagina(Page::W14);
 }
 
-void Form1::Toolbar2_ButtonClick(const QString& key) {
-  if (key == QLatin1String("ins"))
-    apriDialog4();
-  else if (key == QLatin1String("cance"))
-    cancella(ArchiveKind::Temperature);
-  else if (key == QLatin1String("medie"))
-    apriMedietemperature();
-}
-
-void Form1::Toolbar3_ButtonClick(const QString& key) {
-  if (key == QLatin1String("ins"))
-    apriDialog3();
-  else if (key == QLatin1String("cance"))
-    cancella(ArchiveKind::Rain);
-  else if (key == QLatin1String("medie"))
-    apriArchiviopioggia();
-}
-
-void Form1::Toolbar4_ButtonClick(const QString& key) {
-  if (key == QLatin1String("ins"))
-    apriInsneve();
-  else if (key == QLatin1String("cance"))
-    cancella(ArchiveKind::Snow);
-}
-
-void Form1::Toolbar5_ButtonClick(const QString& key) {
-  if (key == QLatin1String("ins"))
-    apriEstr();
-  else if (key == QLatin1String("cance"))
-    cancella(ArchiveKind::OtherEvents);
-}
-
 void Form1::cancella(ArchiveKind kind) {
   // No message on failure: a locked file leaves the archive as it was.
   Recordset& rs = recordset(kind);
   if (!rs.isOpen()) return;
   // Rain stays at the end after its last record; the others select the new last one.
   auto afterwards = [&rs, kind] {
-    if (kind != ArchiveKind::Rain && rs.atEnd()) rs.moveLast();
+    if (!archiveDescriptor(kind).endAfterLastDeleted && rs.atEnd()) rs.moveLast();
   };
   if (rs.atEnd()) {  // no current record: nothing to ask about
     afterwards();
@@ -592,21 +543,7 @@ void Form1::modificaDato(ArchiveKind kind) {
   const int row = rs.position();
   const qint64 key = rs.key(row);
   const QStringList before = rs.values(row);
-  std::unique_ptr<EntryDialog> entry;
-  switch (kind) {
-    case ArchiveKind::Temperature:
-      entry = std::make_unique<Dialog4>(ctx_, this);
-      break;
-    case ArchiveKind::Rain:
-      entry = std::make_unique<Dialog3>(ctx_, this);
-      break;
-    case ArchiveKind::Snow:
-      entry = std::make_unique<insneve>(ctx_, this);
-      break;
-    case ArchiveKind::OtherEvents:
-      entry = std::make_unique<estr>(ctx_, this);
-      break;
-  }
+  std::unique_ptr<EntryDialog> entry = archivewindows::newEntryDialog(kind, ctx_, this);
   // Texts the dialog cannot show as they are go to the plain editor, so that
   // nothing the keeper leaves alone changes.
   if (!entry->editRecord(row)) {
@@ -655,24 +592,9 @@ void Form1::showOwned(QWidget* window) {
   window->activateWindow();
 }
 
-void Form1::apriDialog4() {
-  Dialog4 entry(ctx_, this);
-  ctx_.dialogs().runModal(entry);
-}
-
-void Form1::apriDialog3() {
-  Dialog3 entry(ctx_, this);
-  ctx_.dialogs().runModal(entry);
-}
-
-void Form1::apriInsneve() {
-  insneve entry(ctx_, this);
-  ctx_.dialogs().runModal(entry);
-}
-
-void Form1::apriEstr() {
-  estr entry(ctx_, this);
-  ctx_.dialogs().runModal(entry);
+void Form1::apriInserimento(ArchiveKind kind) {
+  const std::unique_ptr<EntryDialog> entry = archivewindows::newEntryDialog(kind, ctx_, this);
+  ctx_.dialogs().runModal(*entry);
 }
 
 void Form1::apriMedietemperature() { showOwned(ctx_.window<medietemperature>()); }

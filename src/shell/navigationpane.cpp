@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "archive/archivewindows.h"
 #include "common/widgets.h"
 
 namespace {
@@ -13,102 +14,6 @@ constexpr int kWidth = 172;
 constexpr int kEntryHeight = 64;
 constexpr int kTop = 12;
 constexpr int kGap = 14;
-
-struct EntryText {
-  const char* label;
-  QString caption;
-  QString tooltip;
-  const char* icon;
-  const char* marker;
-  std::array<const char*, 4> hover;
-  std::array<const char*, 4> pressed;
-};
-
-// Navigation order, top to bottom, indexed like ArchiveKind.
-const std::array<EntryText, 4>& entryTexts() {
-  static const std::array<EntryText, 4> texts = {{
-      {"Label1",
-       QString(20, QLatin1Char(' ')) + QStringLiteral("Temp."),
-       QStringLiteral("Archivia le medie delle temperature massime e minime mensili registrate"),
-       "Image1",
-       "this1",
-       {"Line1", "Line2", "Line3", "Line4"},
-       {"Line5", "Line6", "Line7", "Line8"}},
-      {"Label3",
-       QString(18, QLatin1Char(' ')) + QStringLiteral("Pioggia"),
-       QStringLiteral("Archivia i dati pluviometrici"),
-       "Image2",
-       "this2",
-       {"Line14", "Line15", "Line16", "Line17"},
-       {"Line10", "Line11", "Line12", "Line13"}},
-      {"Label4",
-       QString(21, QLatin1Char(' ')) + QStringLiteral("Neve") + QString(3, QLatin1Char(' ')),
-       QStringLiteral("Archivia gli eventi nevosi"),
-       "Image3",
-       "this3",
-       {"Line19", "Line23", "Line24", "Line25"},
-       {"Line18", "Line20", "Line21", "Line22"}},
-      {"Label2",
-       QString(14, QLatin1Char(' ')) + QStringLiteral("Altri eventi"),
-       QStringLiteral("Archivia altri eventi meteorologici"),
-       "Image4",
-       "this4",
-       {"Line9", "Line31", "Line35", "Line37"},
-       {"Line27", "Line28", "Line32", "Line36"}},
-  }};
-  return texts;
-}
-
-// Small drawn icons: thermometer, drop, snowflake, lightning.
-QPixmap drawIcon(int which) {
-  QPixmap pm(32, 32);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  switch (which) {
-    case 0:
-      p.setPen(QPen(QColor(90, 90, 90), 2));
-      p.setBrush(Qt::white);
-      p.drawRoundedRect(13, 3, 6, 20, 3, 3);
-      p.setBrush(QColor(200, 30, 30));
-      p.drawEllipse(QPointF(16, 25), 5, 5);
-      p.fillRect(15, 10, 2, 13, QColor(200, 30, 30));
-      break;
-    case 1: {
-      QPainterPath drop;
-      drop.moveTo(16, 3);
-      drop.cubicTo(24, 14, 26, 19, 26, 21);
-      drop.arcTo(6, 11, 20, 20, 0, -180);
-      drop.cubicTo(6, 19, 8, 14, 16, 3);
-      p.setPen(QPen(QColor(20, 70, 160), 1.5));
-      p.setBrush(QColor(70, 140, 230));
-      p.drawPath(drop);
-      break;
-    }
-    case 2:
-      p.setPen(QPen(QColor(60, 130, 200), 2.2));
-      for (int a = 0; a < 3; ++a) {
-        p.save();
-        p.translate(16, 16);
-        p.rotate(a * 60);
-        p.drawLine(0, -13, 0, 13);
-        p.drawLine(-4, -10, 0, -6);
-        p.drawLine(4, -10, 0, -6);
-        p.drawLine(-4, 10, 0, 6);
-        p.drawLine(4, 10, 0, 6);
-        p.restore();
-      }
-      break;
-    default: {
-      QPolygonF bolt({{18, 2}, {7, 18}, {15, 18}, {12, 30}, {25, 12}, {17, 12}, {21, 2}});
-      p.setPen(QPen(QColor(150, 110, 0), 1.2));
-      p.setBrush(QColor(250, 200, 30));
-      p.drawPolygon(bolt);
-      break;
-    }
-  }
-  return pm;
-}
 
 QPixmap drawMarker() {
   QPixmap pm(12, 16);
@@ -138,7 +43,7 @@ QFrame* line(QWidget* parent, const char* name, const QColor& colour, const QRec
 NavigationPane::NavigationPane(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Picture1"));
   setFixedWidth(kWidth);
-  setMinimumHeight(kTop + 4 * (kEntryHeight + kGap) + 10);
+  setMinimumHeight(kTop + kArchiveCount * (kEntryHeight + kGap) + 10);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(236, 242, 250));
@@ -148,8 +53,10 @@ NavigationPane::NavigationPane(QWidget* parent) : QWidget(parent) {
   const QColor hoverColour(0xC0, 0xC0, 0xC0);
   const QColor pressedColour(0x40, 0x40, 0x40);
   const QPixmap marker = drawMarker();
-  for (int i = 0; i < 4; ++i) {
-    const EntryText& t = entryTexts()[i];
+  // Navigation order, top to bottom, is the kinds' order.
+  for (int i = 0; i < kArchiveCount; ++i) {
+    const ArchiveKind kind = kArchiveKinds[i];
+    const ArchiveDescriptor::Navigation& t = archiveDescriptor(kind).navigation;
     Entry& e = entries_[i];
     const QRect r(8, kTop + i * (kEntryHeight + kGap), kWidth - 28, kEntryHeight);
     e.label = new QLabel(t.caption, this);
@@ -168,7 +75,7 @@ NavigationPane::NavigationPane(QWidget* parent) : QWidget(parent) {
     // The icon sits in the blank part of the caption; the label answers its clicks.
     e.icon = new QLabel(this);
     e.icon->setObjectName(QLatin1String(t.icon));
-    e.icon->setPixmap(drawIcon(i));
+    e.icon->setPixmap(archivewindows::picture(kind));
     e.icon->setGeometry(r.left() + 8, r.top() + (kEntryHeight - 32) / 2, 32, 32);
     e.icon->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -195,21 +102,21 @@ NavigationPane::NavigationPane(QWidget* parent) : QWidget(parent) {
   sep1->setGeometry(6, 4, kWidth - 12, 2);
   auto* sep2 = widgets::named<QFrame>(this, "Line40");
   sep2->setFrameShape(QFrame::HLine);
-  sep2->setGeometry(6, kTop + 4 * (kEntryHeight + kGap) - 4, kWidth - 12, 2);
+  sep2->setGeometry(6, kTop + kArchiveCount * (kEntryHeight + kGap) - 4, kWidth - 12, 2);
 }
 
 void NavigationPane::showMarker(ArchiveKind kind) {
-  for (int i = 0; i < 4; ++i) entries_[i].marker->setVisible(i == int(kind));
+  for (int i = 0; i < kArchiveCount; ++i) entries_[i].marker->setVisible(kArchiveKinds[i] == kind);
 }
 
 bool NavigationPane::markerVisible(ArchiveKind kind) const {
-  return entries_[int(kind)].marker->isVisibleTo(this);
+  return entry(kind).marker->isVisibleTo(this);
 }
 bool NavigationPane::hoverVisible(ArchiveKind kind) const {
-  return entries_[int(kind)].hover[0]->isVisibleTo(this);
+  return entry(kind).hover[0]->isVisibleTo(this);
 }
 bool NavigationPane::pressedVisible(ArchiveKind kind) const {
-  return entries_[int(kind)].pressed[0]->isVisibleTo(this);
+  return entry(kind).pressed[0]->isVisibleTo(this);
 }
 
 void NavigationPane::setFrame(const std::array<QFrame*, 4>& lines, bool visible) {
@@ -218,14 +125,15 @@ void NavigationPane::setFrame(const std::array<QFrame*, 4>& lines, bool visible)
 }
 
 void NavigationPane::pointerOverBackground() {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kArchiveCount; ++i) {
     setFrame(entries_[i].hover, false);
-    if (i != int(ArchiveKind::Snow)) setFrame(entries_[i].pressed, false);
+    if (!archiveDescriptor(kArchiveKinds[i]).navigation.pressedStays)
+      setFrame(entries_[i].pressed, false);
   }
 }
 
 int NavigationPane::entryOf(QObject* watched) const {
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < kArchiveCount; ++i)
     if (watched == entries_[i].label || watched == entries_[i].icon) return i;
   return -1;
 }
@@ -246,7 +154,7 @@ bool NavigationPane::eventFilter(QObject* watched, QEvent* event) {
       if (me->button() != Qt::LeftButton) break;
       setFrame(entries_[i].pressed, false);
       if (entries_[i].label->rect().contains(me->position().toPoint()))
-        Q_EMIT entryClicked(ArchiveKind(i));
+        Q_EMIT entryClicked(kArchiveKinds[i]);
       break;
     }
     default:

@@ -1,6 +1,6 @@
 #pragma once
-// The navigation pane of the main window: four entries (label, icon, marker,
-// hover frame and pressed frame) that switch the archive panels.
+// The navigation pane of the main window: an entry for each archive (label,
+// icon, marker, hover frame and pressed frame) that switches the archive panels.
 
 #include <QLabel>
 #include <QWidget>
@@ -15,15 +15,15 @@ class NavigationPane : public QWidget {
  public:
   explicit NavigationPane(QWidget* parent = nullptr);
 
-  // Shows the marker of one entry and hides the other three.
+  // Shows the marker of one entry and hides the others.
   void showMarker(ArchiveKind kind);
   bool markerVisible(ArchiveKind kind) const;
   bool hoverVisible(ArchiveKind kind) const;
   bool pressedVisible(ArchiveKind kind) const;
-  QLabel* entryLabel(ArchiveKind kind) const { return entries_[int(kind)].label; }
+  QLabel* entryLabel(ArchiveKind kind) const { return entry(kind).label; }
 
   // The pointer moved over a background: all hover frames go, and the pressed
-  // frames of every entry but "Neve", which only its own release hides.
+  // frames of every entry but those that only their own release hides ("Neve").
   void pointerOverBackground();
 
  Q_SIGNALS:
@@ -43,6 +43,7 @@ class NavigationPane : public QWidget {
   };
   void setFrame(const std::array<QFrame*, 4>& lines, bool visible);
   int entryOf(QObject* watched) const;
+  const Entry& entry(ArchiveKind kind) const { return entries_[std::size_t(kind)]; }
 
-  std::array<Entry, 4> entries_;
+  std::array<Entry, kArchiveCount> entries_;
 };

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "archive/archivewindows.h"
 #include "archive/dialog3.h"
 #include "archive/dialog4.h"
 #include "archive/estr.h"
@@ -21,18 +22,14 @@
 
 namespace {
 
-std::unique_ptr<EntryDialog> openDialog(const QString& which, AppContext& ctx) {
-  if (which == u"Dialog3") return std::make_unique<Dialog3>(ctx);
-  if (which == u"Dialog4") return std::make_unique<Dialog4>(ctx);
-  if (which == u"insneve") return std::make_unique<insneve>(ctx);
-  return std::make_unique<estr>(ctx);
+ArchiveKind kindOf(const QString& which) {
+  for (ArchiveKind kind : kArchiveKinds)
+    if (archiveDescriptor(kind).entryWindow == which) return kind;
+  qFatal("no archive has the entry dialog %s", qPrintable(which));
 }
 
-ArchiveKind kindOf(const QString& which) {
-  if (which == u"Dialog3") return ArchiveKind::Rain;
-  if (which == u"Dialog4") return ArchiveKind::Temperature;
-  if (which == u"insneve") return ArchiveKind::Snow;
-  return ArchiveKind::OtherEvents;
+std::unique_ptr<EntryDialog> openDialog(const QString& which, AppContext& ctx) {
+  return archivewindows::newEntryDialog(kindOf(which), ctx, nullptr);
 }
 
 QWidget* control(QDialog* d, const QString& name) {
@@ -76,6 +73,9 @@ class tst_entrydialogs : public QObject {
  private Q_SLOTS:
   void initTestCase() { pinItalianLocale(); }
 
+  // Every kind of archive has all its parts, and no two kinds share a name.
+  void everyKindComplete();
+
   void firstOpening_data();
   void firstOpening();
   void requiredFields_data();
@@ -95,6 +95,30 @@ class tst_entrydialogs : public QObject {
   void warnings_data();
   void warnings();
 };
+
+void tst_entrydialogs::everyKindComplete() {
+  TestEnv env;
+  QSet<QString> names;
+  for (ArchiveKind kind : kArchiveKinds) {
+    const ArchiveDescriptor& d = archiveDescriptor(kind);
+    QCOMPARE(d.kind, kind);
+    const auto dialog = archivewindows::newEntryDialog(kind, env.ctx(), nullptr);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->objectName(), d.entryWindow);
+    QVERIFY(!archivewindows::picture(kind).isNull());
+    QVERIFY(!d.columns.isEmpty());
+    for (const QString& c : d.keyColumns + QStringList{d.minimumColumn, d.maximumColumn})
+      QVERIFY2(c.isEmpty() || d.columnNames.contains(c), qPrintable(c));
+    QVERIFY(!d.keyColumns.isEmpty());
+    for (const QString& name :
+         QStringList{d.fileName, d.title, d.csvName, d.csvFileName, d.printOption.caption,
+                     QLatin1String(d.panel.grid), QLatin1String(d.menuItem.name),
+                     QLatin1String(d.printOption.name), QLatin1String(d.navigation.label)}) {
+      QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(name));
+      names << name;
+    }
+  }
+}
 
 void tst_entrydialogs::firstOpening_data() {
   QTest::addColumn<QString>("dialog");

@@ -48,7 +48,7 @@ class tst_csvwindows : public QObject {
     const QString path = env_->path("pioggia.csv");
     env_->dialogs().savePaths << path;
     env_->onNextWindow<esportacsv>([&](esportacsv& d) {
-      QCOMPARE(d.cosa(), csvexchange::Target::Rain);
+      QCOMPARE(d.cosa(), csvexchange::Target(ArchiveKind::Rain));
       QCOMPARE(d.Label4->text(), "Dati da esportare: 1.");
       (comma ? d.Option2 : d.Option1)->setChecked(true);
       d.okbutton->click();
@@ -81,7 +81,7 @@ class tst_csvwindows : public QObject {
                     "aprile 2026;0;\xE8\n");
     env_->dialogs().openPaths << QStringList{path};
     env_->onNextWindow<importacsv>([&](importacsv& d) {
-      QCOMPARE(d.cosa(), csvexchange::Target::Rain);
+      QCOMPARE(d.cosa(), csvexchange::Target(ArchiveKind::Rain));
       QCOMPARE(d.formato(), csv::Dialect::Semicolon);
       QCOMPARE(d.rifiutati->toPlainText(),
                "riga 4: «tre» non è un numero con la virgola decimale (colonna «Accumulo tot "
@@ -125,7 +125,7 @@ class tst_csvwindows : public QObject {
     QVERIFY(h.write({{days[0].date, {}, {}, {}, {}}, {days[1].date, {}, {}, {}, {}}}, "via"));
     env_->dialogs().openPaths << QStringList{path};
     env_->onNextWindow<importacsv>([&](importacsv& d) {
-      QCOMPARE(d.cosa(), csvexchange::Target::History);
+      QCOMPARE(d.cosa(), csvexchange::Target::history());
       QCOMPARE(d.formato(), csv::Dialect::Comma);
       d.okbutton->click();
     });

@@ -230,7 +230,7 @@ void TestPdfPrint::noPrinterFails() {
   QVERIFY(rs.update());
   stampa d(env.ctx(), main);
   d.show();
-  d.Option3->click();
+  d.archivio(ArchiveKind::Rain)->click();
   d.OKButton_Click();
   QCOMPARE(env.dialogs().messages.size(), 1);
   QVERIFY(env.dialogs().lastMessage().startsWith(

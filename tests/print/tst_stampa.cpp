@@ -91,7 +91,7 @@ void TestStampa::initialChoice() {
   QCOMPARE(d.OKButton->text(), "Sta&mpa");
   QVERIFY(d.OKButton->isDefault());
   QCOMPARE(d.CancelButton->text(), "Annulla");
-  QCOMPARE(d.scelta(), stampa::Scelta::Temperature);
+  QCOMPARE(d.scelta(), stampa::Scelta::di(ArchiveKind::Temperature));
 }
 
 void TestStampa::notesOptionGreysTheFrame() {
@@ -99,24 +99,26 @@ void TestStampa::notesOptionGreysTheFrame() {
   env.loadMainWindow();
   stampa d(env.ctx(), env.ctx().mainWindow());
   d.show();
-  click(d.Option4);
+  click(d.archivio(ArchiveKind::Snow));
   click(d.Option6);
   QVERIFY(d.Option6->isChecked());
   QVERIFY(!d.Option1->isChecked());
-  for (QRadioButton* o :
-       {d.Option2, d.Option3, d.Option4, d.Option5, d.Option7, d.Option8, d.Option9})
+  for (QRadioButton* o : {d.archivio(ArchiveKind::Temperature), d.archivio(ArchiveKind::Rain),
+                          d.archivio(ArchiveKind::Snow), d.archivio(ArchiveKind::OtherEvents),
+                          d.Option7, d.Option8, d.Option9})
     QVERIFY(!o->isEnabled());
-  QVERIFY(d.Option4->isChecked());  // greyed, yet still selected
-  QCOMPARE(d.scelta(), stampa::Scelta::Appunti);
+  QVERIFY(d.archivio(ArchiveKind::Snow)->isChecked());  // greyed, yet still selected
+  QCOMPARE(d.scelta(), stampa::Scelta::di(stampa::Scelta::Cosa::Appunti));
 
   click(d.Option1);
   QVERIFY(d.Option1->isChecked());
   QVERIFY(!d.Option6->isChecked());
-  for (QRadioButton* o :
-       {d.Option2, d.Option3, d.Option4, d.Option5, d.Option7, d.Option8, d.Option9})
+  for (QRadioButton* o : {d.archivio(ArchiveKind::Temperature), d.archivio(ArchiveKind::Rain),
+                          d.archivio(ArchiveKind::Snow), d.archivio(ArchiveKind::OtherEvents),
+                          d.Option7, d.Option8, d.Option9})
     QVERIFY(o->isEnabled());
-  QVERIFY(d.Option4->isChecked());
-  QCOMPARE(d.scelta(), stampa::Scelta::Neve);
+  QVERIFY(d.archivio(ArchiveKind::Snow)->isChecked());
+  QCOMPARE(d.scelta(), stampa::Scelta::di(ArchiveKind::Snow));
 }
 
 void TestStampa::printsTheChosenOne_data() {
@@ -180,7 +182,7 @@ void TestStampa::emptyArchiveKeepsDialogOpen() {
   Form1* main = env.loadMainWindow();
   stampa d(env.ctx(), main);
   d.show();
-  click(d.Option3);
+  click(d.archivio(ArchiveKind::Rain));
   QTest::mouseClick(d.OKButton, Qt::LeftButton);
 
   RecordingPrinter& p = *env.scripted().printer;
@@ -193,7 +195,7 @@ void TestStampa::emptyArchiveKeepsDialogOpen() {
   QCOMPARE(m.icon, MsgIcon::Critical);
   QCOMPARE(m.buttons, MsgButtons::Ok);
   QVERIFY(d.isVisible());
-  QVERIFY(d.Option3->isChecked());
+  QVERIFY(d.archivio(ArchiveKind::Rain)->isChecked());
 }
 
 void TestStampa::printerFailureDropsDocument() {
@@ -275,22 +277,23 @@ void TestStampa::everyOpeningStartsAlike() {
   TestEnv env;
   Form1* main = env.loadMainWindow();
   fillArchives(main);
-  QStringList seen;
+  QList<stampa::Scelta> seen;
   // First opening: pick the notes option, then cancel. Second: look, then print.
   env.onNextWindow<stampa>([&](stampa& d) {
-    seen << QString::number(int(d.scelta()));
+    seen << d.scelta();
     d.Option6->click();
     d.CancelButton->click();
   });
   stampa::mostra(env.ctx(), main);
   env.onNextWindow<stampa>([&](stampa& d) {
-    seen << QString::number(int(d.scelta()));
-    QVERIFY(d.Option1->isChecked() && d.Option2->isChecked() && d.Option2->isEnabled());
+    seen << d.scelta();
+    QVERIFY(d.Option1->isChecked() && d.archivio(ArchiveKind::Temperature)->isChecked() &&
+            d.archivio(ArchiveKind::Temperature)->isEnabled());
     d.OKButton->click();
   });
   stampa::mostra(env.ctx(), main);
-  const QString temperature = QString::number(int(stampa::Scelta::Temperature));
-  QCOMPARE(seen, (QStringList{temperature, temperature}));
+  const auto temperature = stampa::Scelta::di(ArchiveKind::Temperature);
+  QVERIFY(seen == (QList<stampa::Scelta>{temperature, temperature}));
   QCOMPARE(env.scripted().printer->documents, 1);
   QVERIFY(!main->findChild<stampa*>());  // nothing left behind
 }
@@ -444,7 +447,7 @@ void TestStampa::printCommandsOpenTheDialog() {
   env.onNextWindow<stampa>([&](stampa& d) {
     seen = true;
     QCOMPARE(d.parentWidget(), owner);
-    QVERIFY(d.Option1->isChecked() && d.Option2->isChecked());
+    QVERIFY(d.Option1->isChecked() && d.archivio(ArchiveKind::Temperature)->isChecked());
     d.CancelButton->click();
   });
   command();

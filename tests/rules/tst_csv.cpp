@@ -88,7 +88,8 @@ class TestCsv : public QObject {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<Dialect>("dialect");
     QTest::addColumn<QString>("cell");
-    const Target T = Target::Temperature, R = Target::Rain, S = Target::Snow, H = Target::History;
+    const Target T = Target(ArchiveKind::Temperature), R = Target(ArchiveKind::Rain),
+                 S = Target(ArchiveKind::Snow), H = Target::history();
     const Dialect semi = Dialect::Semicolon, comma = Dialect::Comma;
     QTest::newRow("mean, comma") << T << "T Media MAX"
                                  << "12,3 °C" << semi << "12,3";
@@ -140,7 +141,8 @@ class TestCsv : public QObject {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<Dialect>("dialect");
     QTest::addColumn<QString>("expected");  // "!" and the reason's start: refused
-    const Target T = Target::Temperature, R = Target::Rain, H = Target::History;
+    const Target T = Target(ArchiveKind::Temperature), R = Target(ArchiveKind::Rain),
+                 H = Target::history();
     const Dialect semi = Dialect::Semicolon, comma = Dialect::Comma;
     QTest::newRow("one blank, any case") << R << "Mese e anno"
                                          << " marzo 1999 " << semi << "Marzo  1999";
@@ -180,7 +182,7 @@ class TestCsv : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("entries");
     QTest::addColumn<QString>("refused");
-    const Target R = Target::Rain, H = Target::History;
+    const Target R = Target(ArchiveKind::Rain), H = Target::history();
     const QString head = QStringLiteral("Mese e anno;Accumulo tot mensile\r\n");
     QTest::newRow("empty file") << R << "" << 0 << "0:il file è vuoto";
     QTest::newRow("heading only") << R << head << 0 << "";
@@ -214,9 +216,8 @@ class TestCsv : public QObject {
   void files() {
     QFETCH(Target, target);
     QFETCH(QString, text);
-    const QStringList columns = target == Target::History
-                                    ? csvexchange::historyHeadings()
-                                    : records::columns(*csvexchange::archiveKind(target));
+    const QStringList columns = target == Target::history() ? csvexchange::historyHeadings()
+                                                            : records::columns(*target.archive());
     const csvexchange::Table t = csvexchange::read(text, target, columns, Dialect::Semicolon);
     QFETCH(int, entries);
     QFETCH(QString, refused);
@@ -227,8 +228,9 @@ class TestCsv : public QObject {
   void warnings() {
     const QString text = QStringLiteral(
         "Mese e anno;T Media MAX;T Media MIN\r\nMarzo 2026;5;8\r\nMarzo 2026;70;1\r\n");
-    const auto t = csvexchange::read(
-        text, Target::Temperature, records::columns(ArchiveKind::Temperature), Dialect::Semicolon);
+    const auto t =
+        csvexchange::read(text, Target(ArchiveKind::Temperature),
+                          records::columns(ArchiveKind::Temperature), Dialect::Semicolon);
     QCOMPARE(t.entries.size(), 2);
     QCOMPARE(t.entries[0].warnings, QStringList{"La minima (8,00 °C) supera la massima (5,00 °C)"});
     QCOMPARE(
@@ -241,7 +243,7 @@ class TestCsv : public QObject {
   void roundTrip_data() {
     QTest::addColumn<Target>("target");
     QTest::addColumn<Dialect>("dialect");
-    for (Target t : csvexchange::kTargets)
+    for (Target t : csvexchange::targets())
       for (Dialect d : {Dialect::Semicolon, Dialect::Comma})
         QTest::addRow("%s %s", qPrintable(csvexchange::targetName(t)),
                       d == Dialect::Comma ? "," : ";")
@@ -255,9 +257,8 @@ class TestCsv : public QObject {
                              "città\r\nè", "\r\n",       "  pad  ",     "12",         "-0,5",
                              "1.5",        "Marzo 2026", "Marzo  2026", "3 evento/i", "4,5 mm",
                              "7 °C",       "+1 cm",      "ß€™"};
-    const QStringList columns = target == Target::History
-                                    ? csvexchange::historyHeadings()
-                                    : records::columns(*csvexchange::archiveKind(target));
+    const QStringList columns = target == Target::history() ? csvexchange::historyHeadings()
+                                                            : records::columns(*target.archive());
     QVector<QStringList> recordsIn;
     QVector<DayRecord> daysIn;
     for (int i = 0; i <= odd.size(); ++i) {
@@ -269,7 +270,7 @@ class TestCsv : public QObject {
       daysIn << DayRecord{QDate(2026, 1, 1).addDays(i), r.value(1), r.value(2), r.value(3),
                           r.value(4)};
     }
-    const bool history = target == Target::History;
+    const bool history = target == Target::history();
     const QByteArray bytes =
         csv::document(history ? csvexchange::historyTable(daysIn, dialect)
                               : csvexchange::archiveTable(target, columns, recordsIn, dialect),
@@ -292,7 +293,7 @@ class TestCsv : public QObject {
     const QString text = QStringLiteral(
         "Mese e anno;N° eventi con prp;Accumulo tot mensile;Osservazioni\r\n"
         "Gennaio 2026;1;5;\r\nFebbraio 2026;2;10;\r\nMarzo 2026;0;0;\r\n");
-    const auto t = csvexchange::read(text, Target::Rain, columns, Dialect::Semicolon);
+    const auto t = csvexchange::read(text, Target(ArchiveKind::Rain), columns, Dialect::Semicolon);
     const auto keep = csvexchange::planArchive(t, columns, existing, false);
     QCOMPARE(keep.added, QVector<QStringList>({{"Marzo  2026", "0 evento/i", "0 mm", ""}}));
     QVERIFY(keep.replaced.isEmpty());
@@ -314,7 +315,7 @@ class TestCsv : public QObject {
                     "prima"));
     const QString text = QStringLiteral(
         "Data;Minima;Precipitazione\r\n01/03/2026;1;0,4\r\n02/03/2026;3;\r\n03/03/2026;;7\r\n");
-    const auto t = csvexchange::read(text, Target::History, csvexchange::historyHeadings(),
+    const auto t = csvexchange::read(text, Target::history(), csvexchange::historyHeadings(),
                                      Dialect::Semicolon);
     const auto keep = csvexchange::planHistory(t, h, false);
     // Day 1 completed with its rain; day 2's other minimum left; day 3 new.

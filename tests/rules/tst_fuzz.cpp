@@ -228,8 +228,8 @@ class tst_fuzz : public QObject {
       Target target;
       QStringList columns;
     };
-    const Kind rain{Target::Rain, records::columns(ArchiveKind::Rain)};
-    const Kind days{Target::History, csvexchange::historyHeadings()};
+    const Kind rain{Target(ArchiveKind::Rain), records::columns(ArchiveKind::Rain)};
+    const Kind days{Target::history(), csvexchange::historyHeadings()};
     const QVector<QStringList> records = {{"Marzo  2026", "3 evento/i", "12,5 mm", "a \"b\";\r\nc"},
                                           {"'x", "", "7 mm", "città|"}};
     const QVector<DayRecord> history = {{QDate(2026, 3, 1), "-1,5", "8", "0,2", "nota, \"lunga\""},
@@ -238,7 +238,7 @@ class tst_fuzz : public QObject {
     // Each input: the kind (first byte) and the dialect (second), then the file.
     for (const Kind& k : {rain, days})
       for (csv::Dialect d : {csv::Dialect::Semicolon, csv::Dialect::Comma}) {
-        const bool h = k.target == Target::History;
+        const bool h = k.target == Target::history();
         const QByteArray file =
             csv::document(h ? csvexchange::historyTable(history, d)
                             : csvexchange::archiveTable(k.target, k.columns, records, d),
@@ -258,7 +258,7 @@ class tst_fuzz : public QObject {
           input.size() > 1 && input[1] == '\1' ? csv::Dialect::Comma : csv::Dialect::Semicolon;
       const QString text = csv::decode(input.mid(2));
       const auto table = csvexchange::read(text, k.target, k.columns, d);
-      const bool h = k.target == Target::History;
+      const bool h = k.target == Target::history();
       QStringList reading;
       QVector<QStringList> records;
       QVector<DayRecord> history;

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "common/appcontext.h"
-#include "common/scriptedplatform.h"
 #include "files.h"
+#include "scriptedplatform.h"
 #include "shell/form1.h"
 
 class TestEnv {

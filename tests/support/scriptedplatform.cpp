@@ -1,4 +1,4 @@
-#include "common/scriptedplatform.h"
+#include "scriptedplatform.h"
 
 #include <QCoreApplication>
 #include <QDialog>
