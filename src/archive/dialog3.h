@@ -33,6 +33,9 @@ class Dialog3 : public EntryDialog {
   // The monthly total handed over by the daily precipitation sheet; the
   // field's typing limit does not cut a large total short.
   void setTotal(const QString& total);
+  // The month (1 to 12) and year of the record, as chosen.
+  int month() const { return Combo1->currentIndex() + 1; }
+  int year() const { return anno->text().toInt(); }
 
   bool editRecord(int row) override;
 

@@ -33,6 +33,9 @@ class Dialog4 : public EntryDialog {
   // The means handed over by the daily temperature sheet, as it shows them;
   // a longer text than the fields' typing limit (-12,35) is not cut short.
   void setMeans(const QString& max, const QString& min);
+  // The month (1 to 12) and year of the record, as chosen.
+  int month() const { return Combo1->currentIndex() + 1; }
+  int year() const { return anno->text().toInt(); }
 
   bool editRecord(int row) override;
 

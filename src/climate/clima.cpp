@@ -38,12 +38,7 @@ QSpinBox* annoBox(QWidget* parent, const char* name) {
 
 }  // namespace
 
-clima::clima(AppContext& ctx) : ctx_(ctx) {
-  setObjectName(QStringLiteral("clima"));
-  setWindowTitle(kTitolo);
-  setWindowFlag(Qt::Window);
-  setAttribute(Qt::WA_DeleteOnClose);
-
+clima::clima(AppContext& ctx) : ToolWindow(ctx, ctx.existingMainWindow(), "clima", kTitolo) {
   vista = named<QComboBox>(this, "vista");
   vista->addItems({QStringLiteral("Il mese"), QStringLiteral("L'anno"), QStringLiteral("Più anni"),
                    QStringLiteral("Le normali"), QStringLiteral("I record della stazione")});

@@ -16,12 +16,13 @@
 #include <QWidget>
 #include <optional>
 
+#include "common/toolwindow.h"
 #include "rules/climate.h"
 
 class AppContext;
 class QChartView;
 
-class clima : public QWidget {
+class clima : public ToolWindow<QWidget> {
   Q_OBJECT
  public:
   explicit clima(AppContext& ctx);
@@ -72,8 +73,8 @@ class clima : public QWidget {
                                     const QString& nome);
   void nonSalvato(const QString& cosa, const QString& path, const QString& error);
 
-  AppContext& ctx_;
   climate::Station station_;
+
   climate::Normals normals_;
   QStringList righe_;
   bool loading_ = false;

@@ -4,6 +4,7 @@
 // each in one place; every other window reaches it only through this
 // interface, so none of them depends on the shell or on one another.
 
+#include <QDate>
 #include <QMainWindow>
 
 #include "rules/records.h"
@@ -22,6 +23,11 @@ class MainWindow : public QMainWindow {
   virtual void showPanel(ArchiveKind kind, bool moveMarker) = 0;
   // Gives the focus back to the main window (closing a sheet or a tool).
   virtual void giveFocusBack() = 0;
+  // The month of the daily temperature sheet's picker, which is also the
+  // month of the daily precipitation's report and printout; a temperature
+  // sheet that is not open is loaded without being shown.
+  virtual QDate meseTemperature() = 0;
+
   // The notes window and the desk calculator mark themselves open or closed
   // in the main window's menu and toolbar.
   virtual void markNotesOpen(bool open) = 0;

@@ -1,6 +1,5 @@
 #include "common/sheetwindow.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 
 #include "common/appcontext.h"
@@ -10,18 +9,7 @@
 
 SheetWindow::SheetWindow(AppContext& ctx, const char* name, const QString& title,
                          Qt::WindowFlags flags)
-    : QWidget(ctx.existingMainWindow(), flags), ctx_(ctx) {
-  setObjectName(QLatin1String(name));
-  setWindowTitle(title);
-  setAttribute(Qt::WA_DeleteOnClose);
-}
-
-void SheetWindow::mostra() {
-  show();
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
-}
+    : ToolWindow(ctx, ctx.existingMainWindow(), name, title, flags) {}
 
 void SheetWindow::setSheetFile(const QString& fileName, const QList<QLineEdit*>& cells) {
   sheetPath_ = ctx_.dataPath(fileName);
@@ -90,12 +78,4 @@ QString SheetWindow::reportNotSavedMessage(const QString& path) const {
       .arg(path);
 }
 
-void SheetWindow::closeEvent(QCloseEvent* event) {
-  // Typing not yet saved is asked about; the main window takes the focus back.
-  if (!unsaved::confirm(ctx_, this, *this)) {
-    event->ignore();
-    return;
-  }
-  QWidget::closeEvent(event);
-  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
-}
+bool SheetWindow::mayClose() { return unsaved::confirm(ctx_, this, *this); }

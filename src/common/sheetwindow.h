@@ -1,24 +1,21 @@
 #pragma once
-// What the three working sheets and the monthly summary share: a window of
-// its own over the main window that unloads when closed and gives the focus
-// back to the main window; showing it brings it forward unchanged; the sheet
-// file that holds its cells (read at load, written by "&Aggiorna"); and the
-// saving of its text report where the keeper chooses.
+// What the three working sheets and the monthly summary share besides being
+// modeless windows (ToolWindow): the sheet file that holds their cells (read
+// at load, written by "&Aggiorna"), the question about typing not saved when
+// they close, and the saving of their text reports where the keeper chooses.
 
 #include <QList>
 #include <QWidget>
 
+#include "common/toolwindow.h"
 #include "common/unsaved.h"
 
 class AppContext;
 class QLineEdit;
 
-class SheetWindow : public QWidget, public UnsavedWork {
+class SheetWindow : public ToolWindow<QWidget>, public UnsavedWork {
   Q_OBJECT
  public:
-  // Shows the window, or brings it forward unchanged when it is already shown.
-  void mostra();
-
   // The sheet file's path, set at load.
   QString sheetPath() const { return sheetPath_; }
   // The sheet reader: the file's values into the cells; a missing or short
@@ -47,9 +44,8 @@ class SheetWindow : public QWidget, public UnsavedWork {
   bool salvaTesto(const QString& text);
   virtual QString reportNotSavedMessage(const QString& path) const;
 
-  void closeEvent(QCloseEvent* event) override;
-
-  AppContext& ctx_;
+  // Typing not yet saved is asked about first.
+  bool mayClose() override;
 
  private:
   QStringList cellTexts() const;

@@ -1,6 +1,5 @@
 #include "history/storico.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -58,11 +57,8 @@ QString text(const QTableWidget* grid, int row, int column) {
 
 }  // namespace
 
-storico::storico(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
-  setObjectName(QStringLiteral("storico"));
-  setWindowTitle(QStringLiteral("Storico giornaliero"));
-  setAttribute(Qt::WA_DeleteOnClose);
-
+storico::storico(AppContext& ctx)
+    : ToolWindow(ctx, ctx.existingMainWindow(), "storico", QStringLiteral("Storico giornaliero")) {
   Combo1 = widgets::named<QComboBox>(this, "Combo1");
   Combo1->addItems(months::names());
   anno = widgets::named<QSpinBox>(this, "anno");
@@ -316,9 +312,4 @@ void storico::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
-}
-
-void storico::closeEvent(QCloseEvent* event) {
-  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
-  event->accept();
 }

@@ -14,10 +14,12 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "common/toolwindow.h"
+
 class AppContext;
 class DailyHistory;
 
-class storico : public QWidget {
+class storico : public ToolWindow<QWidget> {
   Q_OBJECT
  public:
   // The columns of the grid.
@@ -43,7 +45,6 @@ class storico : public QWidget {
   void importa_Click();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -55,7 +56,6 @@ class storico : public QWidget {
   void aggiornaRiepilogo();
   void aggiornaAnnulla();
 
-  AppContext& ctx_;
   DailyHistory* history_ = nullptr;
   bool loading_ = false;
 };

@@ -183,8 +183,9 @@ void stampa::stampaScelta(Scelta which) {
     // A sheet that is not loaded is loaded hidden and stays so; an open one is
     // printed as it stands, saved or not.
     case Cosa::PioggiaGiorni:
-      return printouts::pioggiaGiornaliera(printer, station,
-                                           ctx_.window<archiviopioggia>()->printValues());
+      return printouts::pioggiaGiornaliera(
+          printer, station, ctx_.window<archiviopioggia>()->printValues(main->meseTemperature()));
+
     case Cosa::PioggiaAnno:
       return printouts::pioggiaAnno(printer, station, ctx_.window<pioggiaanno>()->printValues());
     case Cosa::TemperatureGiorni:

@@ -13,7 +13,6 @@
 #include "rules/entrychecks.h"
 #include "rules/rainreport.h"
 #include "sheets/cellinput.h"
-#include "sheets/medietemperature.h"
 
 namespace {
 
@@ -227,7 +226,9 @@ void archiviopioggia::Command1_Click() {
   Command2->setEnabled(true);
 }
 
-void archiviopioggia::Command2_Click() {
+void archiviopioggia::Command2_Click() { svuota(); }
+
+void archiviopioggia::svuota() {
   for (QLineEdit* cell : Text1) cell->setText(kZero);
   Text2->setPlainText(kZero);
   for (QLabel* l : {totale, primadec, secondadec, terzadec}) l->setText(kInitialCaption);
@@ -253,8 +254,7 @@ void archiviopioggia::Command7_Click() {
   ctx_.dialogs().runModal(dialog);
   // The month the keeper archived the total under is the month of these days.
   if (dialog.result() == QDialog::Accepted)
-    historystore::store(ctx_, this, history::Sheet::Rain, dialog.anno->text().toInt(),
-                        dialog.Combo1->currentIndex() + 1, days());
+    historystore::store(ctx_, this, history::Sheet::Rain, dialog.year(), dialog.month(), days());
 }
 
 void archiviopioggia::controlla() {
@@ -267,7 +267,7 @@ void archiviopioggia::Command8_Click() { ctx_.mainWindow()->apriMese(); }
 void archiviopioggia::Command9_Click() {
   rainreport::DailyReport report;
   report.station = ctx_.config().nome;
-  const QDate month = temperatureMonth();
+  const QDate month = ctx_.mainWindow()->meseTemperature();
   report.month = month.month();
   report.year = month.year();
   report.days = cellTexts(1, 31);
@@ -280,18 +280,10 @@ void archiviopioggia::Command9_Click() {
   salvaTesto(text);
 }
 
-QDate archiviopioggia::temperatureMonth() {
-  // The report's month is the temperature sheet's, never this sheet's picker;
-  // a temperature sheet that is not open is loaded without being shown.
-  const medietemperature* sheet = ctx_.window<medietemperature>();
-  return QDate(sheet->year(), sheet->month(), 1);
-}
-
-printouts::PioggiaGiornaliera archiviopioggia::printValues() {
+printouts::PioggiaGiornaliera archiviopioggia::printValues(const QDate& month) const {
   printouts::PioggiaGiornaliera values;
   values.days = cellTexts(1, 31);
   values.totale = totale->text();
-  const QDate month = temperatureMonth();
   values.month = month.month();
   values.year = month.year();
   return values;

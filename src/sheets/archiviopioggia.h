@@ -22,9 +22,9 @@ class archiviopioggia : public SheetWindow {
  public:
   explicit archiviopioggia(AppContext& ctx);
 
-  // The sheet as it stands, for its printout; its month and year are the
-  // daily temperature sheet's.
-  printouts::PioggiaGiornaliera printValues();
+  // The sheet as it stands, for its printout under that month (the daily
+  // temperature sheet's).
+  printouts::PioggiaGiornaliera printValues(const QDate& month) const;
 
   // Element 0 is the hidden cell; element d the cell of day d.
   std::array<QLineEdit*, sheetfile::kDailyRain.cells> Text1{};
@@ -52,6 +52,9 @@ class archiviopioggia : public SheetWindow {
  public Q_SLOTS:
   void Command1_Click();
   void Command2_Click();
+  // "S&vuota campi": every field takes its empty value, the results their
+  // initial caption, and what would hand a total on is disabled.
+  void svuota();
   void Command3_Click();
   void Command4_Click();
   void Command5_Click();
@@ -68,8 +71,7 @@ class archiviopioggia : public SheetWindow {
   QStringList cellTexts(int from, int to) const;
   // Marks the days below zero or above 500 mm; the keeper may keep them.
   void controlla();
-  // The month of the daily temperature sheet, loaded without being shown if need be.
-  QDate temperatureMonth();
+
   void buildWindow();
 
   QString lastTotal_;  // the monthly total of the last computation, without unit

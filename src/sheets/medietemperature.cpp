@@ -295,7 +295,9 @@ void medietemperature::Command3_Click() {
 
 void medietemperature::Command5_Click() { aggiorna(); }
 
-void medietemperature::Command2_Click() {
+void medietemperature::Command2_Click() { svuota(); }
+
+void medietemperature::svuota() {
   for (QLineEdit* f : Text1) f->setText(QString());
   Text2->setPlainText(QString());
   for (QLabel* l : {mediamax, decadeunomin, decadeduemin, decadetremin, mediamin, decadeunomax,
@@ -321,8 +323,8 @@ void medietemperature::Command7_Click() {
   ctx_.dialogs().runModal(dialog);
   // The month the keeper archived the means under is the month of these days.
   if (dialog.result() == QDialog::Accepted)
-    historystore::store(ctx_, this, history::Sheet::Temperature, dialog.anno->text().toInt(),
-                        dialog.Combo1->currentIndex() + 1, minima(), maxima());
+    historystore::store(ctx_, this, history::Sheet::Temperature, dialog.year(), dialog.month(),
+                        minima(), maxima());
 }
 
 QStringList medietemperature::minima() const {

@@ -69,6 +69,9 @@ class medietemperature : public SheetWindow {
   void Command3_Click();
   void Command5_Click();
   void Command2_Click();
+  // "S&vuota campi": every field empties and the results take their initial caption.
+
+  void svuota();
   void Command4_Click();
   void CommandButton3_Click();
   void Command7_Click();

@@ -209,7 +209,9 @@ void pioggiaanno::Command1_Click() {
   Command5->setEnabled(true);
 }
 
-void pioggiaanno::Command2_Click() {
+void pioggiaanno::Command2_Click() { svuota(); }
+
+void pioggiaanno::svuota() {
   for (QLineEdit* cell : Text1) cell->setText(kZero);
   Text2->setPlainText(kZero);
   for (QLabel* l : {primosem, secondosem, totale, media}) l->setText(kInitialCaption);

@@ -51,6 +51,9 @@ class pioggiaanno : public SheetWindow {
  public Q_SLOTS:
   void Command1_Click();
   void Command2_Click();
+  // "S&vuota campi": every field takes its empty value, the results their
+  // initial caption, and what would hand a total on is disabled.
+  void svuota();
   void Command3_Click();
   void Command4_Click();
   void Command5_Click();

@@ -7,11 +7,8 @@
 #include "common/appcontext.h"
 #include "common/widgets.h"
 
-cal::cal(AppContext& ctx) : QWidget(ctx.mainWindow(), Qt::Window) {
-  setObjectName(QStringLiteral("cal"));
-  setWindowTitle(QStringLiteral("Calendario"));
-  // Its close box unloads it; the menu command only hides it.
-  setAttribute(Qt::WA_DeleteOnClose);
+// Its close box unloads it; the menu command only hides it.
+cal::cal(AppContext& ctx) : ToolWindow(ctx, ctx.mainWindow(), "cal", QStringLiteral("Calendario")) {
   auto* v = new QVBoxLayout(this);
   cale = widgets::named<QCalendarWidget>(this, "cale");
   cale->setGridVisible(true);

@@ -61,6 +61,8 @@ class Form1 : public MainWindow {
 
   // Gives the focus back to the main window (closing a sheet or a tool).
   void giveFocusBack() override;
+  QDate meseTemperature() override;
+
   void markNotesOpen(bool open) override;
   void markCalculatorOpen(bool open) override;
 
@@ -171,8 +173,6 @@ class Form1 : public MainWindow {
   // Opens a help page of the data folder; when no program could open it, says
   // so with the file's path.
   void apriPaginaLocale(const QString& path);
-  // Brings an owned window forward, or shows it for the first time.
-  void showOwned(QWidget* window);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -74,7 +74,7 @@ bool toggleOwned(AppContext& ctx, Form1& main) {
     w->close();
     return false;
   }
-  main.showOwned(ctx.window<W>());
+  ctx.window<W>()->mostra(&main);
   return true;
 }
 
@@ -391,7 +391,7 @@ void Form1::risorse_Click() {
     risorse->setChecked(false);
     return;
   }
-  showOwned(ctx_.window<cal>());
+  ctx_.window<cal>()->mostra(this);
   risorse->setChecked(true);
 }
 
@@ -416,7 +416,7 @@ void Form1::calco_Click() {
     c->close();
     return;
   }
-  showOwned(ctx_.window<Calculator>());
+  ctx_.window<Calculator>()->mostra(this);
   calco->setChecked(true);
 }
 
@@ -582,41 +582,36 @@ void Form1::Command2_Click() { apriDewpointt(); }
 
 // ---- The windows the commands open ---------------------------------------------------
 
-void Form1::showOwned(QWidget* window) {
-  // A closed window opened before from another window is owned by this one now.
-  if (!window->isVisible() && window->parentWidget() != this)
-    window->setParent(this, window->windowFlags() | Qt::Window);
-  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
 void Form1::apriInserimento(ArchiveKind kind) {
   const std::unique_ptr<EntryDialog> entry = archivewindows::newEntryDialog(kind, ctx_, this);
   ctx_.dialogs().runModal(*entry);
 }
 
-void Form1::apriMedietemperature() { showOwned(ctx_.window<medietemperature>()); }
+void Form1::apriMedietemperature() { ctx_.window<medietemperature>()->mostra(this); }
 
-void Form1::apriArchiviopioggia() { showOwned(ctx_.window<archiviopioggia>()); }
+QDate Form1::meseTemperature() {
+  const medietemperature* sheet = ctx_.window<medietemperature>();
+  return QDate(sheet->year(), sheet->month(), 1);
+}
 
-void Form1::apriPioggiaanno() { showOwned(ctx_.window<pioggiaanno>()); }
+void Form1::apriArchiviopioggia() { ctx_.window<archiviopioggia>()->mostra(this); }
 
-void Form1::apriMese() { showOwned(ctx_.window<mese>()); }
+void Form1::apriPioggiaanno() { ctx_.window<pioggiaanno>()->mostra(this); }
 
-void Form1::apriStorico() { showOwned(ctx_.window<storico>()); }
-void Form1::clima_Click() { showOwned(ctx_.window<clima>()); }
+void Form1::apriMese() { ctx_.window<mese>()->mostra(this); }
+
+void Form1::apriStorico() { ctx_.window<storico>()->mostra(this); }
+void Form1::clima_Click() { ctx_.window<clima>()->mostra(this); }
 void Form1::apriClima(int year, int month) {
   clima* w = ctx_.window<clima>();
   if (month >= 1 && month <= 12)
     w->showMonth(QDate(year, month, 1));
   else
     w->showYear(year);
-  showOwned(w);
+  w->mostra(this);
 }
 
-void Form1::apriDewpointt() { showOwned(ctx_.window<dewpointt>()); }
+void Form1::apriDewpointt() { ctx_.window<dewpointt>()->mostra(this); }
 
 void Form1::apriStampa(QWidget* owner) { stampa::mostra(ctx_, owner ? owner : this); }
 

@@ -40,11 +40,8 @@ const QString kAnnualDone = QStringLiteral(
 // is, a closed one loads from its file first.
 template <class W>
 W* showSheet(AppContext& ctx) {
-  MainWindow* main = ctx.mainWindow();
   W* sheet = ctx.window<W>();
-  if (!sheet->isVisible() && sheet->parentWidget() != main)
-    sheet->setParent(main, sheet->windowFlags());
-  sheet->mostra();
+  sheet->mostra(ctx.mainWindow());
   return sheet;
 }
 
@@ -53,8 +50,8 @@ W* showSheet(AppContext& ctx) {
 // would archive, export or print a total are disabled, so a total from before
 // the reset cannot be handed on by mistake.
 void clearDailySheets(AppContext& ctx) {
-  showSheet<medietemperature>(ctx)->Command2_Click();
-  showSheet<archiviopioggia>(ctx)->Command2_Click();
+  showSheet<medietemperature>(ctx)->svuota();
+  showSheet<archiviopioggia>(ctx)->svuota();
 }
 
 // Before the daily sheets are cleared, the days they hold that the history
@@ -136,7 +133,8 @@ void annuale(AppContext& ctx) {
   if (!safetyCopyFirst(ctx)) return;
   if (!storeUnsavedDays(ctx)) return;
   clearDailySheets(ctx);
-  showSheet<pioggiaanno>(ctx)->Command2_Click();
+  showSheet<pioggiaanno>(ctx)->svuota();
+
   ctx.dialogs().message(ctx.mainWindow(), kAnnualDone, MsgIcon::Information, MsgButtons::Ok,
                         kTitle);
 }

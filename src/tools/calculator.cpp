@@ -1,7 +1,7 @@
 #include "tools/calculator.h"
 
 #include <QAction>
-#include <QCloseEvent>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,13 +23,8 @@ QPushButton* key(QWidget* parent, const QString& name, const QString& caption) {
 }  // namespace
 
 Calculator::Calculator(AppContext& ctx)
-    : QWidget(ctx.existingMainWindow(), Qt::Window),
-      ctx_(ctx),
+    : ToolWindow(ctx, ctx.existingMainWindow(), "Calculator", QStringLiteral("Calcolatrice")),
       engine_(ctx.runState<CalcOperands>()) {
-  setObjectName(QStringLiteral("Calculator"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Calcolatrice"));
-
   auto* grid = new QGridLayout(this);
   grid->setSpacing(6);
 
@@ -85,12 +80,6 @@ Calculator::Calculator(AppContext& ctx)
   aggiorna();
 }
 
-void Calculator::apri() {
-  show();
-  raise();
-  activateWindow();
-}
-
 void Calculator::aggiorna() { Readout->setText(engine_.display()); }
 
 void Calculator::Number_Click(int index) {
@@ -122,10 +111,6 @@ void Calculator::Percent_Click() {
   aggiorna();
 }
 
-void Calculator::closeEvent(QCloseEvent* event) {
-  if (MainWindow* main = ctx_.existingMainWindow()) {
-    main->markCalculatorOpen(false);
-    main->giveFocusBack();
-  }
-  QWidget::closeEvent(event);
+void Calculator::closing() {
+  if (MainWindow* main = ctx_.existingMainWindow()) main->markCalculatorOpen(false);
 }

@@ -2,22 +2,19 @@
 // "Calcolatrice": a four-function desk calculator with a percent key, worked
 // with the mouse on a display and a keypad.
 
-#include <QWidget>
 #include <array>
 
+#include "common/toolwindow.h"
 #include "rules/calcengine.h"
 
 class AppContext;
 class QLabel;
 class QPushButton;
 
-class Calculator : public QWidget {
+class Calculator : public ToolWindow<QWidget> {
   Q_OBJECT
  public:
   explicit Calculator(AppContext& ctx);
-
-  // Shows the window, or brings it forward as it is.
-  void apri();
 
   void Number_Click(int index);
   void Operator_Click(int index);
@@ -35,11 +32,11 @@ class Calculator : public QWidget {
   QPushButton* Percent = nullptr;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Its check mark in the main window's menu goes.
+  void closing() override;
 
  private:
   void aggiorna();
 
-  AppContext& ctx_;
   CalcEngine engine_;
 };

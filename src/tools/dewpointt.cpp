@@ -93,11 +93,8 @@ class CloudDiagram : public QWidget {
 
 }  // namespace
 
-dewpointt::dewpointt(AppContext& ctx) : QWidget(ctx.existingMainWindow(), Qt::Window), ctx_(ctx) {
-  setObjectName(QStringLiteral("dewpointt"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(kWindowTitle);
-
+dewpointt::dewpointt(AppContext& ctx)
+    : ToolWindow(ctx, ctx.existingMainWindow(), "dewpointt", kWindowTitle) {
   auto* layout = new QVBoxLayout(this);
   Label28 = label(this, QStringLiteral("Label28"),
                   QStringLiteral("Utilizzate le schede sottostanti per calcolare parametri meteo"));
@@ -341,12 +338,6 @@ QWidget* dewpointt::buildFrostTab() {
   return page;
 }
 
-void dewpointt::apri() {
-  show();
-  raise();
-  activateWindow();
-}
-
 void dewpointt::Command1_Click() {
   const auto caption = meteo::dewPointCaption(t->text(), ur->text());
   if (!caption) {
@@ -398,10 +389,7 @@ void dewpointt::Command8_Click() {
   Label11->clear();
 }
 
-void dewpointt::Cancelbutton_Click() {
-  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
-  close();
-}
+void dewpointt::Cancelbutton_Click() { close(); }
 
 bool dewpointt::eventFilter(QObject* watched, QEvent* event) {
   // In every field a typed "." becomes the decimal comma.
@@ -415,9 +403,4 @@ bool dewpointt::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void dewpointt::closeEvent(QCloseEvent* event) {
-  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
-  QWidget::closeEvent(event);
 }

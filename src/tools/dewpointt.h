@@ -3,7 +3,7 @@
 // point, pressure at altitude, cloud-base height, night-frost verdict). It
 // keeps no data; each click computes from the fields as they are.
 
-#include <QWidget>
+#include "common/toolwindow.h"
 
 class AppContext;
 class QCheckBox;
@@ -12,13 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-class dewpointt : public QWidget {
+class dewpointt : public ToolWindow<QWidget> {
   Q_OBJECT
  public:
   explicit dewpointt(AppContext& ctx);
-
-  // Shows the window, or brings it forward with its fields as they are.
-  void apri();
 
   void Command1_Click();  // dew point
   void Command2_Click();
@@ -63,7 +60,6 @@ class dewpointt : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* buildDewPointTab();
@@ -71,6 +67,4 @@ class dewpointt : public QWidget {
   QWidget* buildCloudBaseTab();
   QWidget* buildFrostTab();
   QLineEdit* numberField(const QString& name);
-
-  AppContext& ctx_;
 };

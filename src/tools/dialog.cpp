@@ -1,6 +1,5 @@
 #include "tools/dialog.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -10,13 +9,10 @@
 #include "common/widgets.h"
 #include "rules/textfile.h"
 
-Dialog::Dialog(AppContext& ctx) : QDialog(ctx.mainWindow()), ctx_(ctx) {
-  setObjectName(QStringLiteral("Dialog"));
-  setWindowTitle(QStringLiteral("Appunti"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-
+Dialog::Dialog(AppContext& ctx)
+    : ToolWindow(ctx, ctx.mainWindow(), "Dialog", QStringLiteral("Appunti"),
+                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint) {
   Text1 = widgets::named<QPlainTextEdit>(this, "Text1");
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Text1->setAccessibleName(QStringLiteral("Appunti"));
@@ -119,16 +115,9 @@ void Dialog::Command2_Click() {
 
 void Dialog::cancelbutton_Click() { close(); }
 
-void Dialog::closeEvent(QCloseEvent* event) {
-  if (!unsaved::confirm(ctx_, this, *this)) {
-    event->ignore();
-    return;
-  }
-  // Unload: release the button, uncheck the menu entry, focus to the main window.
-  segnaAperta(false);
-  ctx_.mainWindow()->giveFocusBack();
-  event->accept();
-}
+bool Dialog::mayClose() { return unsaved::confirm(ctx_, this, *this); }
+
+void Dialog::closing() { segnaAperta(false); }
 
 void Dialog::reject() {
   // Esc would throw the unsaved notes away with one key: it does nothing here.

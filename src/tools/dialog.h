@@ -5,13 +5,15 @@
 
 #include <QDialog>
 
+#include "common/toolwindow.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include "common/unsaved.h"
 
 class AppContext;
 
-class Dialog : public QDialog, public UnsavedWork {
+class Dialog : public ToolWindow<QDialog>, public UnsavedWork {
   Q_OBJECT
  public:
   explicit Dialog(AppContext& ctx);
@@ -38,7 +40,10 @@ class Dialog : public QDialog, public UnsavedWork {
   static QString nomeNonValido(const QString& name);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Notes not yet saved are asked about first.
+  bool mayClose() override;
+  // The main window's menu entry and notes button let go.
+  void closing() override;
   // Esc closes the window like "&Chiudi" instead of only hiding it.
   void reject() override;
 
@@ -46,6 +51,6 @@ class Dialog : public QDialog, public UnsavedWork {
   // The notes button of the main toolbar and the menu entry "Finestra a&ppunti".
   void segnaAperta(bool open);
 
-  AppContext& ctx_;
-  QString salvato_;  // the notes as last saved
+  QString salvato_;
+  // the notes as last saved
 };

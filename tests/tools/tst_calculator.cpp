@@ -45,7 +45,7 @@ class tst_calculator : public QObject {
     w_->close();
     QTRY_VERIFY(!old);
     w_ = env_->ctx().window<Calculator>();
-    w_->apri();
+    w_->mostra();
   }
 
  private Q_SLOTS:
@@ -53,7 +53,7 @@ class tst_calculator : public QObject {
     env_ = std::make_unique<TestEnv>();
     env_->loadMainWindow();
     w_ = env_->ctx().window<Calculator>();
-    w_->apri();
+    w_->mostra();
   }
   void cleanup() { env_.reset(); }
 

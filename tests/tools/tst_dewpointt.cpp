@@ -31,7 +31,7 @@ class tst_dewpointt : public QObject {
     env_ = std::make_unique<TestEnv>();
     env_->loadMainWindow();
     w_ = env_->ctx().window<dewpointt>();
-    w_->apri();
+    w_->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(w_));
   }
   void cleanup() { env_.reset(); }
@@ -206,7 +206,7 @@ class tst_dewpointt : public QObject {
     w_->t->setText(QStringLiteral("12"));
     w_->SSTab1->setCurrentIndex(2);
     auto* again = env_->ctx().window<dewpointt>();
-    again->apri();
+    again->mostra();
     QCOMPARE(again, w_);
     QCOMPARE(again->t->text(), QStringLiteral("12"));
     QCOMPARE(again->SSTab1->currentIndex(), 2);

@@ -1,0 +1,40 @@
+#include "common/toolwindow.h"
+
+#include <QCloseEvent>
+
+#include "common/appcontext.h"
+
+template <class Base>
+ToolWindow<Base>::ToolWindow(AppContext& ctx, QWidget* owner, const char* name,
+                             const QString& title, Qt::WindowFlags flags)
+    : Base(owner, flags), ctx_(ctx) {
+  this->setObjectName(QLatin1String(name));
+  this->setWindowTitle(title);
+  this->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+template <class Base>
+void ToolWindow<Base>::mostra(QWidget* owner) {
+  if (!owner) owner = ctx_.existingMainWindow();
+  if (owner && !this->isVisible() && this->parentWidget() != owner)
+    this->setParent(owner, this->windowFlags());
+  this->setWindowState(this->windowState() & ~Qt::WindowMinimized);
+  this->show();
+  this->raise();
+  this->activateWindow();
+}
+
+template <class Base>
+void ToolWindow<Base>::closeEvent(QCloseEvent* event) {
+  if (!mayClose()) {
+    event->ignore();
+    return;
+  }
+  closing();
+  // Accepted here: a dialog's own handling would take the close for a reject.
+  event->accept();
+  if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();
+}
+
+template class ToolWindow<QWidget>;
+template class ToolWindow<QDialog>;

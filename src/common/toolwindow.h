@@ -1,0 +1,40 @@
+#pragma once
+// What every modeless window of the program shares (the sheets, the monthly
+// summary, the tools, the calendar, the history, the station's climate): a
+// window of its own over the window that opened it, the main window at first;
+// it unloads (deletes itself) when it closes; showing it again brings it
+// forward unchanged; closing it gives the focus back to the main window.
+// Base is QWidget, or QDialog for the notes.
+
+#include <QDialog>
+#include <QWidget>
+
+class AppContext;
+class QCloseEvent;
+
+template <class Base>
+class ToolWindow : public Base {
+ public:
+  // Shows the window over `owner` (the main window when none is given), or
+  // brings it forward unchanged when it is already shown, restored when it was
+  // minimised. A closed window opened before from another window is owned by
+  // `owner` from now on.
+  void mostra(QWidget* owner = nullptr);
+
+ protected:
+  // `owner`: the window it first shows over, normally the main window.
+  ToolWindow(AppContext& ctx, QWidget* owner, const char* name, const QString& title,
+             Qt::WindowFlags flags = Qt::Window);
+
+  // Asked before the window closes (typing not saved): false keeps it open.
+  virtual bool mayClose() { return true; }
+  // Told as the window closes, before it unloads.
+  virtual void closing() {}
+
+  void closeEvent(QCloseEvent* event) override;
+
+  AppContext& ctx_;
+};
+
+extern template class ToolWindow<QWidget>;
+extern template class ToolWindow<QDialog>;
