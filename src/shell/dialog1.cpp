@@ -72,8 +72,6 @@ Dialog1::Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, b
   Command1 = widgets::named<QPushButton>(general, "Command1", QStringLiteral("Sfoglia"));
   Command4 = widgets::named<QPushButton>(general, "Command4",
                                          QStringLiteral(">> Reimposta valore di &default <<"));
-  Text2 = widgets::named<QLineEdit>(general, "Text2");
-  Text2->hide();
   gg->addWidget(label4, 0, 0, 1, 2);
   gg->addWidget(Text1, 1, 0);
   gg->addWidget(Command1, 1, 1);
@@ -103,7 +101,7 @@ Dialog1::Dialog1(AppContext& ctx, QWidget* owner, const StationConfig& config, b
 
 void Dialog1::Form_Load(bool infoShown) {
   Text1->setText(config_.percorsoAppunti);
-  Text2->setText(config_.riepiloghiMensili);
+  riepiloghi_ = config_.riepiloghiMensili;
   caratteristiche->setChecked(infoShown);
   // A longer name written into config.cfg by hand is kept whole.
   nome->setMaxLength(qMax(kNameLength, int(config_.nome.size())));
@@ -118,7 +116,7 @@ StationConfig Dialog1::config() const {
   c.mostraInfo = caratteristiche->isChecked() ? QStringLiteral("si") : QStringLiteral("no");
   c.anorma = anorma->isChecked() ? StationConfig::kStandard : StationConfig::kNotStandard;
   c.percorsoAppunti = Text1->text();
-  c.riepiloghiMensili = Text2->text();
+  c.riepiloghiMensili = riepiloghi_;
   return c;
 }
 
@@ -145,7 +143,7 @@ void Dialog1::Command3_Click() {
 
 void Dialog1::Command4_Click() {
   Text1->setText(ctx_.dataFolder());
-  Text2->setText(ctx_.dataFolder());
+  riepiloghi_ = ctx_.dataFolder();
 }
 
 void Dialog1::okbutton_Click() {
@@ -153,6 +151,7 @@ void Dialog1::okbutton_Click() {
   if (!savable(ctx_, this, config().lines().join(QString()))) return;
   // An empty folder field means the data folder.
   if (Text1->text().isEmpty()) Text1->setText(ctx_.dataFolder());
-  if (Text2->text().isEmpty()) Text2->setText(ctx_.dataFolder());
+  if (riepiloghi_.isEmpty()) riepiloghi_ = ctx_.dataFolder();
+
   accept();
 }

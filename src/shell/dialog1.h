@@ -30,7 +30,7 @@ class Dialog1 : public QDialog {
   QLineEdit* Text1 = nullptr;  // notes folder
   QPushButton* Command1 = nullptr;
   QPushButton* Command4 = nullptr;
-  QLineEdit* Text2 = nullptr;  // summaries folder, never shown
+
   QPushButton* okbutton = nullptr;
   QPushButton* cancelbutton = nullptr;
 
@@ -45,4 +45,6 @@ class Dialog1 : public QDialog {
 
   AppContext& ctx_;
   StationConfig config_;
+  // The summaries' folder: kept and written back, never shown, never browsed.
+  QString riepiloghi_;
 };
