@@ -15,7 +15,11 @@ QAccessibleInterface* windowOfItsOwn(const QString& key, QObject* object) {
   // Every window of the program has a class of its own: a widget that reads as
   // a plain QWidget is one being destroyed, which Qt alone knows how to treat.
   if (widget->metaObject() == &QWidget::staticMetaObject) return nullptr;
-  if (!widget->isWindow() || widget->windowType() != Qt::Window) return nullptr;
+  // The program's own windows are owned by another (dialogs to the window
+  // manager); to a screen reader they are windows.
+  const Qt::WindowType type = widget->windowType();
+  if (!widget->isWindow() || (type != Qt::Window && type != Qt::Dialog)) return nullptr;
+
   return new QAccessibleWidget(widget, QAccessible::Window);
 }
 

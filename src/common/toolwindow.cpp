@@ -4,10 +4,25 @@
 
 #include "common/appcontext.h"
 
+namespace {
+
+// A window owned by another is a dialog to the window manager: it stays above
+// its owner, goes with it when the owner is minimised, and has no task-bar
+// entry of its own. A window that asks for no particular buttons keeps those
+// of an ordinary window.
+Qt::WindowFlags ownedFlags(Qt::WindowFlags flags) {
+  if (!(flags & Qt::CustomizeWindowHint) && !(flags & ~Qt::WindowType_Mask))
+    flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+             Qt::WindowCloseButtonHint;
+  return (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
+}
+
+}  // namespace
+
 template <class Base>
 ToolWindow<Base>::ToolWindow(AppContext& ctx, QWidget* owner, const char* name,
                              const QString& title, Qt::WindowFlags flags)
-    : Base(owner, flags), ctx_(ctx) {
+    : Base(owner, ownedFlags(flags)), ctx_(ctx) {
   this->setObjectName(QLatin1String(name));
   this->setWindowTitle(title);
   this->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,10 +1,11 @@
 #pragma once
 // What every modeless window of the program shares (the sheets, the monthly
 // summary, the tools, the calendar, the history, the station's climate): a
-// window of its own over the window that opened it, the main window at first;
-// it unloads (deletes itself) when it closes; showing it again brings it
-// forward unchanged; closing it gives the focus back to the main window.
-// Base is QWidget, or QDialog for the notes.
+// window owned by the window that opened it, the main window at first, so
+// that it stays above its owner and out of the task bar; it unloads (deletes
+// itself) when it closes; showing it again brings it forward unchanged;
+// closing it gives the focus back to the main window. Base is QWidget, or
+// QDialog for the notes.
 
 #include <QDialog>
 #include <QWidget>
