@@ -29,6 +29,12 @@ QByteArray output(const QString& program, const QStringList& arguments) {
   return p.readAllStandardOutput();
 }
 
+// The year a legend's text names.
+QString yearIn(const QString& text) {
+  static const QRegularExpression year(QStringLiteral("\\b\\d{4}\\b"));
+  return year.match(text).captured();
+}
+
 // The points of the chart's pieces of line and of its marks, as "x,y".
 QStringList pointsOf(const QXYSeries* s) {
   QStringList out;
@@ -204,13 +210,13 @@ class tst_clima : public QObject {
     for (QAbstractSeries* s : c->series()) {
       if (auto* bars = qobject_cast<QBarSeries*>(s))
         for (QBarSet* set : bars->barSets())
-          hues[set->label().right(4)] << set->color().hue() << set->borderColor().hue();
+          hues[yearIn(set->label())] << set->color().hue() << set->borderColor().hue();
       if (auto* line = qobject_cast<QLineSeries*>(s); line && line->type() == s->SeriesTypeLine)
-        hues[line->name().right(4)] << line->pen().color().hue();
+        hues[yearIn(line->name())] << line->pen().color().hue();
     }
     for (QLegendMarker* m : c->legend()->markers())
       if (m->isVisible() && m->series()->type() != QAbstractSeries::SeriesTypeScatter)
-        hues[m->label().right(4)] << m->brush().color().hue();
+        hues[yearIn(m->label())] << m->brush().color().hue();
     QCOMPARE(hues.keys(), QStringList({"2023", "2024"}));
     QCOMPARE(hues["2023"].size(), 1);
     QCOMPARE(hues["2024"].size(), 1);
