@@ -394,12 +394,12 @@ bool salva(QWidget* view, const QString& path, QString* error) {
     QPainter p(&pdf);
     // The scene drawn straight onto the page: the view painted through a
     // scaled painter loses the legend's marks and all but its first text.
-    QSizeF fit = QSizeF(size).scaled(p.viewport().size(), Qt::KeepAspectRatio);
+    const QSizeF fit = QSizeF(size).scaled(p.viewport().size(), Qt::KeepAspectRatio);
     QRectF target(QPointF(0, 0), fit);
     target.moveCenter(QRectF(p.viewport()).center());
-    if (auto* chart = qobject_cast<QGraphicsView*>(view))
-      chart->render(&p, target, QRect(), Qt::KeepAspectRatio);
-    drawn = p.end();
+    auto* chart = qobject_cast<QGraphicsView*>(view);
+    if (chart) chart->render(&p, target, QRect(), Qt::KeepAspectRatio);
+    drawn = p.end() && chart;
   } else {
     drawn = view->grab().save(&file, "PNG");
   }
