@@ -14,7 +14,10 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The shells link the windows to the menu entry by its name (Wayland) and by
+  // the window class, the application name, that its StartupWMClass names (X11).
   QApplication::setApplicationName(QStringLiteral("Nubilario"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("it.nubilario.Nubilario"));
   QLocale::setDefault(num::systemOrItalian());
 
   // Qt's own buttons and dialogs in Italian.

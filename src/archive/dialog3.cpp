@@ -78,7 +78,9 @@ bool Dialog3::editRecord(int row) {
 }
 
 void Dialog3::checkTotal() {
-  fieldwarning::set(totalepioggia, entrychecks::monthlyRain(totalepioggia->text()));
+  const QString total = totalepioggia->text();
+  fieldwarning::set(totalepioggia,
+                    entrychecks::monthlyRain(total) + entrychecks::notANumber(total, true));
 }
 
 void Dialog3::checkMonth() {

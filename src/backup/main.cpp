@@ -15,7 +15,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Nubilario 3 - Utility di Backup"));
+  // Started from Nubilario's menu entry and with no entry of its own, its
+  // windows go under Nubilario's: the same entry name and window class.
+  QApplication::setApplicationName(QStringLiteral("Nubilario"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("it.nubilario.Nubilario"));
 
   // Qt's own texts (the folder dialog, the buttons) in Italian, like the rest.
   QTranslator traduzioneQt;

@@ -85,6 +85,7 @@ clima::clima(AppContext& ctx) : ToolWindow(ctx, ctx.existingMainWindow(), "clima
   righeGrafico->addLayout(sceltaGrafico);
   righeGrafico->addWidget(disegno, 1);
   schede->addTab(pagina, QStringLiteral("G&rafici"));
+  schede->setAccessibleName(QStringLiteral("Resoconto e grafici"));
 
   stato = label(this, "stato", QString());
   stato->setWordWrap(true);
@@ -209,9 +210,13 @@ void clima::aggiorna() {
   const int al = std::max(normaliDal->value(), normaliAl->value());
   normals_ = climate::normals(station_, dal, al);
   const Vista v = Vista(vista->currentIndex());
-  mese->setEnabled(v == Mese);
-  anno->setEnabled(v == Mese || v == Anno || v == Anni);
-  finoAl->setEnabled(v == Anni);
+  // The year compared and the month drawn come from the same fields as the
+  // report. Each field is set once: one disabled for a moment would lose the
+  // focus, and the keeper's next digit would go into the next field.
+  const auto tipo = grafici::Tipo(grafico->currentIndex());
+  mese->setEnabled(v == Mese || tipo == grafici::Tipo::Giornaliero);
+  anno->setEnabled(v == Mese || v == Anno || v == Anni || tipo != grafici::Tipo::Climogramma);
+  finoAl->setEnabled(v == Anni || tipo == grafici::Tipo::Confronto);
   const int y = anno->value();
   switch (v) {
     case Mese:
@@ -241,9 +246,6 @@ void clima::aggiornaGrafico() {
   s.anno = anno->value();
   s.mese = mese->currentIndex() + 1;
   s.altroAnno = finoAl->value();
-  // The year compared and the month drawn come from the same fields as the report.
-  if (s.tipo == grafici::Tipo::Confronto) finoAl->setEnabled(true);
-  if (s.tipo == grafici::Tipo::Giornaliero) mese->setEnabled(true);
   QChart* old = disegno->chart();
   disegno->setChart(grafici::crea(s, station_, normals_, stazione()));
   delete old;
@@ -278,10 +280,13 @@ void clima::stampaResoconto_Click() {
   TextPrinter& printer = ctx_.printer();
   if (!printer.setup(this, QStringLiteral("Stampa resoconto"))) return;
   try {
-    printer.setCurrentX(700);
     printer.setCurrentY(700);
     printer.setFontSize(9);
-    for (const QString& line : righe_) printer.printLine({PrintItem::txt(line)});
+    // Each line goes back to the left edge: every one starts at the margin.
+    for (const QString& line : righe_) {
+      printer.setCurrentX(700);
+      printer.printLine({PrintItem::txt(line)});
+    }
     printer.endDoc();
   } catch (const std::exception& e) {
     printer.abortDoc();

@@ -65,9 +65,14 @@ void set(QWidget* field, const QStringList& why) {
   if (!frame) frame = new Frame(field);
   frame->show();
   frame->raise();
+  // The field's own words first ("30° Giorno - ..."): a screen reader says
+  // the description, and the day must not get lost behind the reasons.
   const QString text = QStringLiteral("Attenzione: ") + why.join(QStringLiteral("; "));
-  field->setToolTip(ownTip.isEmpty() ? text : ownTip + QStringLiteral("\n") + text);
-  field->setAccessibleDescription(text);
+  auto after = [&text](const QString& own) {
+    return own.isEmpty() ? text : own + QStringLiteral(" - ") + text;
+  };
+  field->setToolTip(after(ownTip));
+  field->setAccessibleDescription(after(ownDescription.isEmpty() ? ownTip : ownDescription));
 }
 
 }  // namespace fieldwarning

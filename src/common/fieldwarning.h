@@ -1,6 +1,7 @@
 #pragma once
 // Marks a field whose value looks wrong: a red frame drawn over it and the
-// reasons added to its tooltip and accessible description. The mark only
+// reasons added after its tooltip and accessible description ("30° Giorno -
+// Attenzione: ..."). The mark only
 // warns; the field keeps its value, its own colours and its own tooltip, which
 // comes back when the mark goes.
 

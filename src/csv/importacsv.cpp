@@ -22,6 +22,11 @@ namespace {
 const QString kFilter = QStringLiteral("File CSV (*.csv)|*.csv|Tutti i file|*.*");
 constexpr qint64 kLargestFile = 256 * 1024 * 1024;
 
+// "1 giorno scritto", "2 giorni scritti".
+QString quanti(qsizetype n, const QString& one, const QString& many) {
+  return QString::number(n) + u' ' + (n == 1 ? one : many);
+}
+
 }  // namespace
 
 // The records of the file as the grid shows them: the line, every column,
@@ -230,6 +235,7 @@ void importacsv::aggiorna() {
     if (plan.kept)
       text += QStringLiteral(" Con valori diversi, che restano quelli dello storico: %1.")
                   .arg(plan.kept);
+    if (plan.empty) text += QStringLiteral(" Senza alcun valore, non scritti: %1.").arg(plan.empty);
   } else {
     const csvexchange::ArchivePlan plan = pianoArchivio();
     toWrite = int(plan.added.size() + plan.replaced.size());
@@ -295,9 +301,10 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
     }
     ctx.dialogs().message(
         owner,
-        QStringLiteral("Importazione completata: %1 giorni scritti nello storico giornaliero. "
+        QStringLiteral("Importazione completata: %1 nello storico giornaliero. "
                        "Si annulla con «Annulla ultima modifica» nella finestra dello storico.")
-            .arg(plan.days.size()),
+            .arg(quanti(plan.days.size(), QStringLiteral("giorno scritto"),
+                        QStringLiteral("giorni scritti"))),
         MsgIcon::Information);
     return;
   }
@@ -314,8 +321,10 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
   undo.imported(rs, keys, before);
   ctx.mainWindow()->showPanel(kind, true);
   ctx.dialogs().message(owner,
-                        QStringLiteral("Importazione completata: %1 dati aggiunti, %2 sostituiti.")
-                            .arg(plan.added.size())
-                            .arg(plan.replaced.size()),
+                        QStringLiteral("Importazione completata: %1, %2.")
+                            .arg(quanti(plan.added.size(), QStringLiteral("dato aggiunto"),
+                                        QStringLiteral("dati aggiunti")),
+                                 quanti(plan.replaced.size(), QStringLiteral("sostituito"),
+                                        QStringLiteral("sostituiti"))),
                         MsgIcon::Information);
 }

@@ -229,12 +229,7 @@ void storico::marca() {
     const QStringList* reasons[] = {&temperatures.minima[row], &temperatures.maxima[row],
                                     &rains[row]};
     for (int c = Minima; c <= Precipitazione; ++c) {
-      QStringList why = *reasons[c - Minima];
-      const QString value = text(giorni, row, c);
-      const bool number = c == Precipitazione ? num::readFixed4(value).has_value()
-                                              : num::readLocale(value).has_value();
-      if (!value.trimmed().isEmpty() && !number)
-        why << QStringLiteral("Non è un numero: escluso dai calcoli");
+      const QStringList& why = *reasons[c - Minima];
       QTableWidgetItem* item = giorni->item(row, c);
       item->setData(Qt::BackgroundRole, why.isEmpty() ? QVariant() : QVariant(kWarning));
       item->setToolTip(why.isEmpty()

@@ -17,7 +17,8 @@ const QString kApostrophe = QStringLiteral("'");
 enum class Kind { Text, Number, MonthYear, Date };
 struct Rule {
   Kind kind = Kind::Text;
-  QString unit;  // what the archive writes after a number
+  QString unit;           // what the archive writes after a number
+  bool negative = false;  // a number below zero can be read (a temperature)
 };
 
 bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
@@ -26,8 +27,9 @@ Rule rule(Target t, const QString& column) {
   const auto kind = t.archive();
   if (!kind) {
     if (same(column, kDate)) return {Kind::Date, {}};
-    for (const char* n : {"Minima", "Massima", "Precipitazione"})
-      if (same(column, QLatin1String(n))) return {Kind::Number, {}};
+    for (const char* n : {"Minima", "Massima"})
+      if (same(column, QLatin1String(n))) return {Kind::Number, {}, true};
+    if (same(column, QStringLiteral("Precipitazione"))) return {Kind::Number, {}};
     return {};
   }
   for (const ArchiveColumn& c : archiveDescriptor(*kind).columns) {
@@ -36,7 +38,8 @@ Rule rule(Target t, const QString& column) {
       case ArchiveColumn::Form::Text:
         return {};
       case ArchiveColumn::Form::Number:
-        return {Kind::Number, c.unit};
+        // Only a temperature can be below zero.
+        return {Kind::Number, c.unit, c.check == ArchiveColumn::Check::Temperature};
       case ArchiveColumn::Form::MonthYear:
         return {Kind::MonthYear, {}};
     }
@@ -224,6 +227,13 @@ std::optional<QString> importCell(Target t, const QString& column, const QString
       if (!r.unit.isEmpty() && cell.endsWith(r.unit)) number.chop(r.unit.size());
       if (!isNumber(number, point))
         return refuse(QStringLiteral("«%1» non è un numero %2").arg(cell, decimalName(d)));
+      // Unlikely values only get a warning; an amount or a count below zero
+      // cannot be true.
+      const bool belowZero =
+          number.startsWith(u'-') &&
+          std::any_of(number.begin(), number.end(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+      if (belowZero && !r.negative)
+        return refuse(QStringLiteral("«%1» è sotto zero, e non può esserlo").arg(cell));
       return number.toString().replace(point, u',') + r.unit;
     }
     case Kind::MonthYear: {
@@ -333,6 +343,10 @@ Table read(const QString& text, Target t, const QStringList& columns, csv::Diale
     }
     place << at;
   }
+  if (named.isEmpty() && heading.fields.size() == 1 && heading.fields[0].contains(u'\t'))
+    return refuseFile(QStringLiteral(
+        "i campi sono separati da tabulazioni; si leggono i file con i campi separati da punto e "
+        "virgola (e la virgola decimale) o da virgola (e il punto decimale)"));
   if (named.isEmpty())
     return refuseFile(
         QStringLiteral("le intestazioni non nominano nessuna colonna di «%1»").arg(targetName(t)));
@@ -406,6 +420,9 @@ const QString kSame = QStringLiteral("Già presente, uguale");
 const QString kReplaced = QStringLiteral("Già presente, diverso: sarà sostituito");
 const QString kKept = QStringLiteral("Già presente, diverso: resta com'è");
 const QString kCompleted = QStringLiteral("Già presente: completato");
+const QString kCompletedKept =
+    QStringLiteral("Già presente, diverso: completato, i valori diversi restano com'erano");
+const QString kNothing = QStringLiteral("Nessun valore: nulla da scrivere");
 }  // namespace
 
 ArchivePlan planArchive(const Table& table, const QStringList& columns,
@@ -486,10 +503,15 @@ HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool re
     take(day.maximum, e.day.maximum);
     take(day.rain, e.day.rain);
     take(day.note, e.day.note);
-    if (wasEmpty) {
+    if (e.day.minimum.isEmpty() && e.day.maximum.isEmpty() && e.day.rain.isEmpty() &&
+        e.day.note.isEmpty()) {
+      ++plan.empty;
+      plan.status << kNothing;
+    } else if (wasEmpty) {
       plan.status << kNew;
     } else if (conflicts > 0) {
-      plan.status << (replace ? kReplaced : kKept);
+      // Its empty fields filled in, the others kept: say both.
+      plan.status << (replace ? kReplaced : changed ? kCompletedKept : kKept);
       if (!replace) ++plan.kept;
     } else if (changed) {
       plan.status << kCompleted;

@@ -17,6 +17,13 @@ std::optional<double> reading(const QString& text) {
 
 }  // namespace
 
+QStringList notANumber(const QString& text, bool fixedPoint, const QString& reason) {
+  if (text.trimmed().isEmpty()) return {};
+  const bool number =
+      fixedPoint ? num::readFixed4(text).has_value() : num::readLocale(text).has_value();
+  return number ? QStringList() : QStringList{reason};
+}
+
 QStringList temperature(const QString& text) {
   const auto v = reading(text);
   if (!v || (*v >= kLowestTemperature && *v <= kHighestTemperature)) return {};
@@ -33,8 +40,8 @@ QStringList minimumAboveMaximum(const QString& minimum, const QString& maximum) 
 PairWarnings temperatures(const QString& minimum, const QString& maximum) {
   PairWarnings w{temperature(minimum), temperature(maximum)};
   const QStringList both = minimumAboveMaximum(minimum, maximum);
-  w.minimum << both;
-  w.maximum << both;
+  w.minimum << both << notANumber(minimum, false);
+  w.maximum << both << notANumber(maximum, false);
   return w;
 }
 
@@ -87,10 +94,10 @@ MonthWarnings dailyTemperatures(const QStringList& minima, const QStringList& ma
   return w;
 }
 
-QVector<QStringList> dailyRains(const QStringList& days) {
+QVector<QStringList> dailyRains(const QStringList& days, const QString& notNumber) {
   QVector<QStringList> w;
   w.reserve(days.size());
-  for (const QString& d : days) w << dailyRain(d);
+  for (const QString& d : days) w << dailyRain(d) + notANumber(d, true, notNumber);
   return w;
 }
 

@@ -133,6 +133,9 @@ std::optional<QString> judge(Kind kind, const QString& text, int day, int daysIn
       kind == Kind::Rain ? num::readFixed4(text).has_value() : num::readLocale(text).has_value();
   if (!number)
     return QStringLiteral("giorno %1: %2 \"%3\" non è un numero").arg(dayText, what, text);
+  // Unlikely values are the keeper's to judge; rain below zero cannot be.
+  if (kind == Kind::Rain && num::readFixed4(text)->units < 0)
+    return QStringLiteral("giorno %1: %2 \"%3\" è sotto zero").arg(dayText, what, text);
   *kept = true;
   return std::nullopt;
 }

@@ -48,7 +48,7 @@ struct Report {
   // kept when it reads as a number (num::readLocale for temperatures,
   // num::readFixed4 for precipitation); "0" is a dry day.
   QVector<Day> days;
-  // In line order. Refused: a value that is not a number, a value on a day
+  // In line order. Refused: a value that is not a number, rain below zero, a value on a day
   // past the month's end (there an empty cell, or a precipitation reading
   // zero, goes silently), and both values of a temperature line that holds
   // the separator more than once. An empty cell is never refused.

@@ -258,7 +258,8 @@ void archiviopioggia::Command7_Click() {
 }
 
 void archiviopioggia::controlla() {
-  const QVector<QStringList> w = entrychecks::dailyRains(days());
+  const QVector<QStringList> w =
+      entrychecks::dailyRains(days(), entrychecks::kNotANumberStopsTotal);
   for (int d = 1; d <= 31; ++d) fieldwarning::set(Text1[size_t(d)], w[d - 1]);
 }
 

@@ -33,10 +33,14 @@ pioggiaanno::pioggiaanno(AppContext& ctx)
   setSheetFile(QLatin1String(sheetfile::kYearRain.fileName), {Text1.begin(), Text1.end()});
   sbLeggiFileA();
   DTPicker1->setDate(QDate::currentDate());
-  // A month below zero is marked; the keeper may keep it.
+  // A month below zero or not a number is marked; the keeper may keep it.
   for (int month = 1; month <= 12; ++month) {
     QLineEdit* cell = monthCell(month);
-    auto mark = [cell] { fieldwarning::set(cell, entrychecks::monthlyRain(cell->text())); };
+    auto mark = [cell] {
+      fieldwarning::set(cell, entrychecks::monthlyRain(cell->text()) +
+                                  entrychecks::notANumber(cell->text(), true,
+                                                          entrychecks::kNotANumberStopsTotal));
+    };
     connect(cell, &QLineEdit::textChanged, this, mark);
     mark();
   }

@@ -2,6 +2,7 @@
 
 #include <QCalendarWidget>
 #include <QDate>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
@@ -14,6 +15,10 @@ cal::cal(AppContext& ctx) : ToolWindow(ctx, ctx.mainWindow(), "cal", QStringLite
   cale->setGridVisible(true);
   cale->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   cale->setSelectedDate(QDate::currentDate());
+  cale->setAccessibleName(QStringLiteral("Calendario"));
+  // Its grid of days is a table of its own, nameless to a screen reader.
+  if (auto* days = cale->findChild<QTableView*>())
+    days->setAccessibleName(QStringLiteral("Giorni del mese"));
   v->addWidget(cale);
   setFixedSize(sizeHint());
 }

@@ -55,4 +55,6 @@ memorizza::memorizza(QWidget* owner, const QStringList& sheets, const QDate& mon
   v->addLayout(when);
   v->addLayout(buttons);
   setFixedWidth(460);
+  // The text wraps at that width: the window is as tall as all of its lines.
+  setMinimumHeight(v->totalHeightForWidth(width()));
 }

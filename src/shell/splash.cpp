@@ -55,6 +55,8 @@ splash::splash(AppContext& ctx) : ctx_(ctx) {
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(kWidth, kHeight);
+  // It has no title: a screen reader names it by the product.
+  setAccessibleName(QStringLiteral("Nubilario"));
 
   auto* picture = widgets::named<QLabel>(this, "Picture1");
   picture->setPixmap(skyPicture(kWidth, kHeight - 2 * kBand));

@@ -105,6 +105,7 @@ dewpointt::dewpointt(AppContext& ctx)
   SSTab1->addTab(buildPressureTab(), QStringLiteral("Pressione in quota"));
   SSTab1->addTab(buildCloudBaseTab(), QStringLiteral("Altezza base delle nubi"));
   SSTab1->addTab(buildFrostTab(), QStringLiteral("Brinate notturne"));
+  SSTab1->setAccessibleName(QStringLiteral("Calcoli"));
   layout->addWidget(SSTab1);
 
   auto* bottom = new QHBoxLayout;

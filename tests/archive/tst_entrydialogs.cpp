@@ -548,6 +548,11 @@ void tst_entrydialogs::warnings_data() {
       << Texts{} << none;
   QTest::newRow("correcting one of two Marches") << "Dialog4" << marchTwice << 1 << Texts{}
       << QStringList{"Combo1: " + march, "anno: " + march};
+  QTest::newRow("letters in a mean") << "Dialog4" << none << -1 << Texts{{"mass", "abc"}}
+      << QStringList{"mass: Non è un numero: escluso dai calcoli"};
+  QTest::newRow("letter after a total") << "Dialog3" << none << -1
+      << Texts{{"totalepioggia", "12x"}}
+      << QStringList{"totalepioggia: Non è un numero: escluso dai calcoli"};
   QTest::newRow("negative total") << "Dialog3" << none << -1 << Texts{{"totalepioggia", "-1"}}
       << QStringList{"totalepioggia: Precipitazione negativa"};
   QTest::newRow("rain, opened on a month already there") << "Dialog3"

@@ -62,7 +62,8 @@ class tst_csvwindows : public QObject {
   }
 
   // A spreadsheet's rain column read back: a repeat replaced or kept, a row
-  // refused, a warning shown; then the whole import is one step back.
+  // that is no number and one below zero refused, a warning shown; then the
+  // whole import is one step back.
   void importSpreadsheet_data() {
     QTest::addColumn<bool>("replace");
     QTest::addColumn<QString>("january");
@@ -78,22 +79,23 @@ class tst_csvwindows : public QObject {
     env_->writeFile("foglio.csv",
                     "Mese e anno;Accumulo tot mensile;Media\n"
                     "gennaio 2026;6,5;x\nfebbraio 2026;-2;x\nmarzo 2026;tre;x\n"
-                    "aprile 2026;0;\xE8\n");
+                    "aprile 2026;0;\xE8\naprile 2026;1;x\n");
     env_->dialogs().openPaths << QStringList{path};
     env_->onNextWindow<importacsv>([&](importacsv& d) {
       QCOMPARE(d.cosa(), csvexchange::Target(ArchiveKind::Rain));
       QCOMPARE(d.formato(), csv::Dialect::Semicolon);
       QCOMPARE(d.rifiutati->toPlainText(),
+               "riga 3: «-2» è sotto zero, e non può esserlo (colonna «Accumulo tot mensile»)\n"
                "riga 4: «tre» non è un numero con la virgola decimale (colonna «Accumulo tot "
                "mensile»)\nColonne ignorate, che «Precipitazioni mensili» non ha: Media");
-      QCOMPARE(d.tabella().entries[1].warnings,
-               QStringList{"Accumulo tot mensile: Precipitazione negativa"});
+      QCOMPARE(d.tabella().entries.size(), 3);
+      QCOMPARE(d.tabella().entries[2].warnings, QStringList{"stesso mese della riga 5 del file"});
       d.sostituisci->setChecked(replace);
       QCOMPARE(d.righe->model()->index(0, 3).data().toString(),
                replace ? "Già presente, diverso: sarà sostituito"
                        : "Già presente, diverso: resta com'è");
       d.escludi->setChecked(true);
-      QCOMPARE(d.righe->model()->index(1, 3).data().toString(), "Lasciato fuori");
+      QCOMPARE(d.righe->model()->index(2, 3).data().toString(), "Lasciato fuori");
       d.okbutton->click();
     });
     trigger("importacsv");
@@ -131,6 +133,29 @@ class tst_csvwindows : public QObject {
     });
     trigger("importacsv");
     QCOMPARE(h.span(QDate(2026, 2, 1), QDate(2026, 3, 31)), days);
+  }
+
+  // The message after an import counts in good Italian.
+  void importMessage_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one day") << QByteArray("Data;Minima\r\n01/03/2026;1\r\n")
+                             << "Importazione completata: 1 giorno scritto nello storico";
+    QTest::newRow("two days") << QByteArray("Data;Minima\r\n01/03/2026;1\r\n02/03/2026;2\r\n")
+                              << "Importazione completata: 2 giorni scritti nello storico";
+    QTest::newRow("one record") << QByteArray(
+                                       "Mese e anno;Accumulo tot mensile\r\nMarzo 2026;1\r\n")
+                                << "Importazione completata: 1 dato aggiunto, 0 sostituiti.";
+  }
+  void importMessage() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    env_->writeFile("f.csv", file);
+    env_->dialogs().openPaths << QStringList{env_->path("f.csv")};
+    env_->onNextWindow<importacsv>([](importacsv& d) { d.okbutton->click(); });
+    trigger("importacsv");
+    QVERIFY2(env_->dialogs().lastMessage().startsWith(message),
+             qPrintable(env_->dialogs().lastMessage()));
   }
 
   void readOnlyArchive() {

@@ -209,6 +209,24 @@ class TestCsv : public QObject {
     QTest::newRow("nothing named")
         << R << "a;b\r\n1;2\r\n"
         << 0 << "0:le intestazioni non nominano nessuna colonna di «Precipitazioni mensili»";
+    QTest::newRow("tab-separated")
+        << H << "Data\tMinima\r\n01/03/2026\t1\r\n"
+        << 0
+        << "0:i campi sono separati da tabulazioni; si leggono i file con i campi separati da "
+           "punto e virgola (e la virgola decimale) o da virgola (e il punto decimale)";
+    // Below zero: a temperature may be, an amount or a count cannot.
+    QTest::newRow("rain below zero")
+        << H << "Data;Minima;Precipitazione\r\n01/03/2026;-3;-3,0\r\n02/03/2026;-3;-0\r\n"
+        << 1 << "2:«-3,0» è sotto zero, e non può esserlo (colonna «Precipitazione»)";
+    QTest::newRow("month's rain below zero")
+        << R << head + "Marzo 2026;-0,1 mm\r\nAprile 2026;900\r\n"
+        << 1 << "2:«-0,1 mm» è sotto zero, e non può esserlo (colonna «Accumulo tot mensile»)";
+    QTest::newRow("events below zero")
+        << R << "Mese e anno;N° eventi con prp\r\nMarzo 2026;-1\r\n"
+        << 0 << "2:«-1» è sotto zero, e non può esserlo (colonna «N° eventi con prp»)";
+    QTest::newRow("snow below zero")
+        << Target(ArchiveKind::Snow) << "Inverno;Accumulo (in cm)\r\n2025/2026;-5\r\n"
+        << 0 << "2:«-5» è sotto zero, e non può esserlo (colonna «Accumulo (in cm)»)";
     QTest::newRow("history, days missing a date")
         << H << "Data;Precipitazione\r\n01/03/2026;1,2\r\n;3\r\n"
         << 1 << "3:«» non è una data (colonna «Data»)";
@@ -322,6 +340,17 @@ class TestCsv : public QObject {
     QCOMPARE(keep.days, QVector<DayRecord>({{QDate(2026, 3, 1), "1", "9", "0,4", ""},
                                             {QDate(2026, 3, 3), "", "", "7", ""}}));
     QCOMPARE(keep.kept, 1);
+    // What the preview says of each day is what is written.
+    const auto t2 =
+        csvexchange::read(QStringLiteral("Data;Minima;Note\r\n01/03/2026;3;nota\r\n04/03/2026;;\r\n"
+                                         "02/03/2026;;\r\n"),
+                          Target::history(), csvexchange::historyHeadings(), Dialect::Semicolon);
+    const auto completed = csvexchange::planHistory(t2, h, false);
+    QCOMPARE(completed.status,
+             QStringList({"Già presente, diverso: completato, i valori diversi restano com'erano",
+                          "Nessun valore: nulla da scrivere", "Nessun valore: nulla da scrivere"}));
+    QCOMPARE(completed.days, QVector<DayRecord>({{QDate(2026, 3, 1), "1", "9", "", "nota"}}));
+    QCOMPARE(completed.empty, 2);
     const auto replace = csvexchange::planHistory(t, h, true);
     QCOMPARE(replace.days.size(), 3);
     QCOMPARE(replace.days[1], DayRecord({QDate(2026, 3, 2), "3", "8", "", "x"}));

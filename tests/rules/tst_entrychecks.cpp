@@ -81,6 +81,31 @@ class tst_entrychecks : public QObject {
                                      << "-2"
                                      << ""
                                      << "Valore negativo";
+    const QString skipped = QStringLiteral("Non è un numero: escluso dai calcoli");
+    QTest::newRow("letters as a temperature") << "nan"
+                                              << "a"
+                                              << "" << skipped;
+    QTest::newRow("number as a temperature") << "nan"
+                                             << " -1,5 "
+                                             << ""
+                                             << "";
+    QTest::newRow("blanks as a temperature") << "nan"
+                                             << "  "
+                                             << ""
+                                             << "";
+    QTest::newRow("letter after rain") << "nan rain"
+                                       << "12x"
+                                       << "" << skipped;
+    QTest::newRow("grouped rain") << "nan rain"
+                                  << "1.5"
+                                  << ""
+                                  << "";
+    QTest::newRow("letters in a pair") << "pair, both"
+                                       << "a"
+                                       << "70"
+                                       << "n:" + skipped +
+                                              " x:Temperatura fuori "
+                                              "dall'intervallo plausibile (da -60 a +60 °C)";
   }
   void single() {
     QFETCH(QString, check);
@@ -93,6 +118,12 @@ class tst_entrychecks : public QObject {
     if (check == u"rain") got = entrychecks::dailyRain(a);
     if (check == u"month") got = entrychecks::monthlyRain(a);
     if (check == u"amount") got = entrychecks::amount(a);
+    if (check == u"nan") got = entrychecks::notANumber(a, false);
+    if (check == u"nan rain") got = entrychecks::notANumber(a, true);
+    if (check == u"pair, both") {
+      const auto w = entrychecks::temperatures(a, b);
+      got = {"n:" + w.minimum.join(u'|') + " x:" + w.maximum.join(u'|')};
+    }
     QCOMPARE(got.join(u'|'), reasons);
   }
 

@@ -145,6 +145,9 @@ void tst_reportimport::refused_data() {
   QTest::newRow("precipitation not a number")
       << rain("Monte", 3, 2026, {{3, "x.y"}, {4, "0"}}) << true << Refusals{{7, "\"x.y\""}}
       << QStringList{"4|0"};
+  QTest::newRow("precipitation below zero")
+      << rain("Monte", 3, 2026, {{3, "-2,5"}, {4, "0"}}) << true
+      << Refusals{{7, "\"-2,5\" è sotto zero"}} << QStringList{"4|0"};
   QTest::newRow("day 31 of April")
       << textfile::encode(temperatures("Monte", 4, 2026, {{30, "1"}, {31, "0"}}, {})) << true
       << Refusals{{63, "30"}} << QStringList{"30|1|"};

@@ -4,8 +4,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "climate/clima.h"
 #include "history/storico.h"
 #include "sheets/archiviopioggia.h"
 #include "sheets/medietemperature.h"
@@ -135,6 +138,103 @@ class tst_accessibility : public QObject {
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::Table);
     QCOMPARE(iface->text(QAccessible::Name), name);
+  }
+
+  // Parts a screen reader would otherwise announce by their kind alone.
+  void partNames_data() {
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("calendar's days") << "cal"
+                                     << "Giorni del mese";
+    QTest::newRow("meteo calculator's pages") << "dewpointt"
+                                              << "Calcoli";
+    QTest::newRow("climate's pages") << "clima"
+                                     << "Resoconto e grafici";
+    QTest::newRow("splash") << "splash"
+                            << "Nubilario";
+  }
+
+  void partNames() {
+    QFETCH(QString, part);
+    QFETCH(QString, name);
+    AppContext& ctx = env->ctx();
+    std::unique_ptr<splash> screen;
+    QWidget* w = nullptr;
+    auto tabsOf = [](QWidget* window) { return window->findChild<QTabWidget*>(); };
+    if (part == u"cal") {
+      form->risorse_Click();
+      w = ctx.existing<cal>()->cale->findChild<QTableView*>();
+    } else if (part == u"dewpointt") {
+      form->apriDewpointt();
+      w = tabsOf(ctx.existing<dewpointt>());
+    } else if (part == u"clima") {
+      form->apriClima(2024, 3);
+      w = tabsOf(ctx.existing<clima>());
+    } else {
+      screen = std::make_unique<splash>(ctx);
+      screen->Timer1.stop();
+      w = screen.get();
+    }
+    QVERIFY(w);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QVERIFY(iface->role() != QAccessible::Client);  // "filler"
+  }
+
+  // A marked field still says first which day (or month) it is, in its
+  // tooltip and in what a screen reader says of it; a text that is not a
+  // number is marked too, and what it means there said.
+  void marks_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tip");
+    const QString skipped = QStringLiteral("Attenzione: Non è un numero: escluso dai calcoli");
+    const QString stops =
+        QStringLiteral("Attenzione: Non è un numero: il totale non si può calcolare");
+    QTest::newRow("letter in a minimum") << "medietemperature" << 1 << "a"
+                                         << "1° Giorno - " + skipped;
+    QTest::newRow("letters in a maximum") << "medietemperature" << 61 << "abc"
+                                          << "30° Giorno - " + skipped;
+    QTest::newRow("maximum out of range") << "medietemperature" << 61 << "70"
+                                          << "30° Giorno - Attenzione: Temperatura fuori "
+                                             "dall'intervallo plausibile (da -60 a +60 °C)";
+    QTest::newRow("a number") << "medietemperature" << 1 << "-2,5"
+                              << "1° Giorno";
+    QTest::newRow("letter in a rain day") << "archiviopioggia" << 30 << "x"
+                                          << "30° Giorno - " + stops;
+    QTest::newRow("rain below zero") << "archiviopioggia" << 30 << "-1"
+                                     << "30° Giorno - Attenzione: Precipitazione negativa";
+    QTest::newRow("letters in a month") << "pioggiaanno" << 3 << "12x"
+                                        << "Marzo - " + stops;
+  }
+
+  void marks() {
+    QFETCH(QString, window);
+    QFETCH(int, cell);
+    QFETCH(QString, typed);
+    QFETCH(QString, tip);
+    AppContext& ctx = env->ctx();
+    QLineEdit* field = nullptr;
+    if (window == u"medietemperature") {
+      form->apriMedietemperature();
+      field = ctx.existing<medietemperature>()->Text1[size_t(cell)];
+    } else if (window == u"archiviopioggia") {
+      form->apriArchiviopioggia();
+      field = ctx.existing<archiviopioggia>()->Text1[size_t(cell)];
+    } else {
+      form->apriPioggiaanno();
+      field = ctx.existing<pioggiaanno>()->monthCell(cell);
+    }
+    field->setText(typed);
+    QCOMPARE(field->toolTip(), tip);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(field);
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Description), tip);
+    // Mended, the field says its day alone again.
+    field->setText(QStringLiteral("1"));
+    QCOMPARE(field->toolTip(), tip.section(QStringLiteral(" - "), 0, 0));
   }
 
   // A cell that shows all of its text has no tooltip; one cut shows it whole.

@@ -73,6 +73,7 @@ class tst_reset : public QObject {
   void storesDaysFirst();
   void safetyCopyFirst_data();
   void safetyCopyFirst();
+  void storeQuestionShownWhole();
 
  private:
   // Sheet files holding a month of data.
@@ -420,6 +421,21 @@ void tst_reset::safetyCopyFirst() {
   QCOMPARE(env_->dialogs().windowsRun.size(), goOn ? 1 : 0);
   if (goOn) QCOMPARE(m.last().text, annual ? kAnnualDone : kMonthlyDone);
   QCOMPARE(env_->ctx().existing<medietemperature>() != nullptr, goOn);
+}
+
+// The question before storing the days shows every line of its text, however
+// many sheets it names.
+void tst_reset::storeQuestionShownWhole() {
+  const QStringList sheets = {QStringLiteral("Temperature giornaliere e media mensile"),
+                              QStringLiteral("Precipitazioni giornaliere")};
+  memorizza m(env_->ctx().mainWindow(), sheets, QDate(2026, 11, 1));
+  m.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&m));
+  QVERIFY2(m.Label1->height() >= m.Label1->heightForWidth(m.Label1->width()),
+           qPrintable(QStringLiteral("%1 < %2")
+                          .arg(m.Label1->height())
+                          .arg(m.Label1->heightForWidth(m.Label1->width()))));
+  QVERIFY(m.okbutton->geometry().bottom() < m.height());
 }
 
 QTEST_MAIN(tst_reset)
