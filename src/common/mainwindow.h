@@ -33,12 +33,14 @@ class MainWindow : public QMainWindow {
   virtual void markNotesOpen(bool open) = 0;
   virtual void markCalculatorOpen(bool open) = 0;
 
-  // Opening windows.
+  // Opening windows. A window opened from another window is owned by it.
   virtual void apriStampa(QWidget* owner) = 0;  // print dialog, modal over the owner
-  virtual void apriMese() = 0;                  // monthly summary
-  virtual void apriMedietemperature() = 0;      // daily temperature sheet
-  virtual void apriArchiviopioggia() = 0;       // daily precipitation sheet
-  virtual void apriPioggiaanno() = 0;           // current-year precipitation sheet
+  // The monthly summary; `activate` false leaves the focus where it is.
+  virtual void apriMese(QWidget* owner, bool activate) = 0;
+  virtual void apriMedietemperature() = 0;           // daily temperature sheet
+  virtual void apriArchiviopioggia() = 0;            // daily precipitation sheet
+  virtual void apriPioggiaanno(QWidget* owner) = 0;  // current-year precipitation sheet
+
   // The station's climate, on a month of a year (month 0: the whole year).
   virtual void apriClima(int year, int month) = 0;
 };

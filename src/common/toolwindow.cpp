@@ -6,6 +6,9 @@
 
 namespace {
 
+// Marks the windows that one of them may own.
+constexpr char kOwned[] = "nubilario-owned-window";
+
 // A window owned by another is a dialog to the window manager: it stays above
 // its owner, goes with it when the owner is minimised, and has no task-bar
 // entry of its own. A window that asks for no particular buttons keeps those
@@ -26,17 +29,20 @@ ToolWindow<Base>::ToolWindow(AppContext& ctx, QWidget* owner, const char* name,
   this->setObjectName(QLatin1String(name));
   this->setWindowTitle(title);
   this->setAttribute(Qt::WA_DeleteOnClose);
+  this->setProperty(kOwned, true);
 }
 
 template <class Base>
-void ToolWindow<Base>::mostra(QWidget* owner) {
+void ToolWindow<Base>::mostra(QWidget* owner, bool activate) {
   if (!owner) owner = ctx_.existingMainWindow();
   if (owner && !this->isVisible() && this->parentWidget() != owner)
     this->setParent(owner, this->windowFlags());
   this->setWindowState(this->windowState() & ~Qt::WindowMinimized);
+  // Without this the window manager gives a window the focus as it maps it.
+  this->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   this->show();
   this->raise();
-  this->activateWindow();
+  if (activate) this->activateWindow();
 }
 
 template <class Base>
@@ -46,6 +52,18 @@ void ToolWindow<Base>::closeEvent(QCloseEvent* event) {
     return;
   }
   closing();
+  // The windows it owns stay open, owned by the main window from now on.
+  QWidget* main = ctx_.existingMainWindow();
+  for (QObject* child : this->children()) {
+    auto* owned = qobject_cast<QWidget*>(child);
+    if (!main || !owned || !owned->property(kOwned).toBool()) continue;
+    const bool shown = owned->isVisible();
+    const QRect where = owned->geometry();
+    owned->setParent(main, owned->windowFlags());
+    owned->setGeometry(where);
+    if (shown) owned->show();
+  }
+
   // Accepted here: a dialog's own handling would take the close for a reject.
   event->accept();
   if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();

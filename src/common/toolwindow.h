@@ -19,8 +19,8 @@ class ToolWindow : public Base {
   // Shows the window over `owner` (the main window when none is given), or
   // brings it forward unchanged when it is already shown, restored when it was
   // minimised. A closed window opened before from another window is owned by
-  // `owner` from now on.
-  void mostra(QWidget* owner = nullptr);
+  // `owner` from now on. `activate` false leaves the focus where it is.
+  void mostra(QWidget* owner = nullptr, bool activate = true);
 
  protected:
   // `owner`: the window it first shows over, normally the main window.

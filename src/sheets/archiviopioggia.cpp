@@ -240,7 +240,7 @@ void archiviopioggia::svuota() {
 
 void archiviopioggia::Command3_Click() { close(); }
 
-void archiviopioggia::Command4_Click() { ctx_.mainWindow()->apriPioggiaanno(); }
+void archiviopioggia::Command4_Click() { ctx_.mainWindow()->apriPioggiaanno(this); }
 
 void archiviopioggia::Command5_Click() { aggiorna(); }
 
@@ -263,7 +263,7 @@ void archiviopioggia::controlla() {
   for (int d = 1; d <= 31; ++d) fieldwarning::set(Text1[size_t(d)], w[d - 1]);
 }
 
-void archiviopioggia::Command8_Click() { ctx_.mainWindow()->apriMese(); }
+void archiviopioggia::Command8_Click() { ctx_.mainWindow()->apriMese(this, true); }
 
 void archiviopioggia::Command9_Click() {
   rainreport::DailyReport report;

@@ -307,7 +307,7 @@ void medietemperature::svuota() {
 
 void medietemperature::Command4_Click() { ctx_.mainWindow()->apriStampa(this); }
 
-void medietemperature::Command6_Click() { ctx_.mainWindow()->apriMese(); }
+void medietemperature::Command6_Click() { ctx_.mainWindow()->apriMese(this, true); }
 
 void medietemperature::CommandButton3_Click() {
   if (MainWindow* main = ctx_.existingMainWindow()) main->giveFocusBack();

@@ -246,8 +246,9 @@ void pioggiaanno::Command6_Click() {
 }
 
 void pioggiaanno::Command8_Click() {
+  // The summary comes up over this sheet, but the keeper goes on in the main window.
   MainWindow* main = ctx_.mainWindow();
-  main->apriMese();
+  main->apriMese(this, false);
   main->giveFocusBack();
 }
 

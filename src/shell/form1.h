@@ -143,14 +143,16 @@ class Form1 : public MainWindow {
   void Command2_Click();
 
   // Each window that the commands open is opened in one place.
-  void apriInserimento(ArchiveKind kind);  // the archive's record entry, modal
-  void apriMedietemperature() override;    // daily temperature sheet, owned
-  void apriArchiviopioggia() override;     // daily precipitation sheet, owned
-  void apriPioggiaanno() override;         // current-year precipitation sheet, owned
-  void apriMese() override;                // monthly summary, owned
-  void apriDewpointt();                    // meteorological calculator, owned
-  void apriStorico();                      // daily history, owned
-  void clima_Click();                      // the station's climate, owned
+  void apriInserimento(ArchiveKind kind);         // the archive's record entry, modal
+  void apriMedietemperature() override;           // daily temperature sheet, owned
+  void apriArchiviopioggia() override;            // daily precipitation sheet, owned
+  void apriPioggiaanno(QWidget* owner) override;  // current-year precipitation sheet
+  void apriPioggiaanno() { apriPioggiaanno(this); }
+  void apriMese(QWidget* owner, bool activate) override;  // monthly summary
+  void apriMese() { apriMese(this, true); }
+  void apriDewpointt();  // meteorological calculator, owned
+  void apriStorico();    // daily history, owned
+  void clima_Click();    // the station's climate, owned
   void apriClima(int year, int month) override;
   void apriStampa(QWidget* owner) override;  // print dialog, modal over the owner
   void azzeramentoMensile();                 // monthly reset

@@ -596,9 +596,11 @@ QDate Form1::meseTemperature() {
 
 void Form1::apriArchiviopioggia() { ctx_.window<archiviopioggia>()->mostra(this); }
 
-void Form1::apriPioggiaanno() { ctx_.window<pioggiaanno>()->mostra(this); }
+void Form1::apriPioggiaanno(QWidget* owner) { ctx_.window<pioggiaanno>()->mostra(owner); }
 
-void Form1::apriMese() { ctx_.window<mese>()->mostra(this); }
+void Form1::apriMese(QWidget* owner, bool activate) {
+  ctx_.window<mese>()->mostra(owner, activate);
+}
 
 void Form1::apriStorico() { ctx_.window<storico>()->mostra(this); }
 void Form1::clima_Click() { ctx_.window<clima>()->mostra(this); }

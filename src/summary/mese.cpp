@@ -300,7 +300,7 @@ void mese::Command6_Click() { ctx_.mainWindow()->apriArchiviopioggia(); }
 
 void mese::Command7_Click() { ctx_.mainWindow()->apriMedietemperature(); }
 
-void mese::Command8_Click() { ctx_.mainWindow()->apriPioggiaanno(); }
+void mese::Command8_Click() { ctx_.mainWindow()->apriPioggiaanno(this); }
 
 void mese::storico_Click() {
   QString error;

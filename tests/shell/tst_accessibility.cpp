@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -68,7 +69,7 @@ class tst_accessibility : public QObject {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("role");
     for (const char* w : {"Form1", "medietemperature", "archiviopioggia", "pioggiaanno", "mese",
-                          "cal", "dewpointt", "Calculator", "storico"})
+                          "cal", "dewpointt", "Calculator", "storico", "clima"})
       QTest::newRow(w) << w << int(QAccessible::Window);
     QTest::newRow("Dialog1") << "Dialog1" << int(QAccessible::Dialog);
   }
@@ -99,6 +100,7 @@ class tst_accessibility : public QObject {
         {"dewpointt", [&] { return form->apriDewpointt(), ctx.existing<dewpointt>(); }},
         {"Calculator", [&] { return form->calco_Click(), ctx.existing<Calculator>(); }},
         {"storico", [&] { return form->apriStorico(), ctx.existing<storico>(); }},
+        {"clima", [&] { return form->clima_Click(), ctx.existing<clima>(); }},
     };
     if (window == QLatin1String("Dialog1")) {
       env->onNextWindow<Dialog1>([&](Dialog1& d) { look(&d); });
@@ -108,6 +110,14 @@ class tst_accessibility : public QObject {
       QVERIFY(w);
       QCOMPARE(w->objectName(), window);
       look(w);
+      // Owned by the main window (a dialog to the window manager, which only
+      // then keeps it above its owner and out of the task bar).
+      if (w != form) {
+        QCOMPARE(w->windowType(), Qt::Dialog);
+        QVERIFY(w->windowHandle());
+
+        QCOMPARE(w->windowHandle()->transientParent(), form->windowHandle());
+      }
     }
     QCOMPARE(int(seen), role);
     QVERIFY(!title.isEmpty());

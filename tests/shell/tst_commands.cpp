@@ -1,11 +1,13 @@
 // The main window's commands driven offscreen: menus, keys, toolbars, panel
 // buttons, deleting records, the toggles, the pages and starting backup.
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
+#include <QWindow>
 #include <memory>
 
 #include "archive/dialog3.h"
@@ -949,6 +952,52 @@ class tst_commands : public QObject {
     for (int i = 0; i < windows.size(); ++i)
       QCOMPARE(form->findChild<QWidget*>(windows[i], Qt::FindDirectChildrenOnly), first[i]);
     QVERIFY(env->dialogs().messages.isEmpty());
+  }
+
+  // A window opened from a sheet is owned by the sheet, and outlives it.
+  void ownedByTheSheet_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("mainActive");
+    QTest::newRow("summary from the daily temperatures") << "medietemperature"
+                                                         << "Command6"
+                                                         << "mese" << false;
+    QTest::newRow("summary from the daily rain") << "archiviopioggia"
+                                                 << "Command8"
+                                                 << "mese" << false;
+    QTest::newRow("year from the daily rain") << "archiviopioggia"
+                                              << "Command4"
+                                              << "pioggiaanno" << false;
+    // Its own rule: the focus goes to the main window, the summary stays over the sheet.
+    QTest::newRow("summary from the year") << "pioggiaanno"
+                                           << "Command8"
+                                           << "mese" << true;
+  }
+  void ownedByTheSheet() {
+    QFETCH(QString, sheet);
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    if (sheet == "medietemperature") form->apriMedietemperature();
+    if (sheet == "archiviopioggia") form->apriArchiviopioggia();
+    if (sheet == "pioggiaanno") form->apriPioggiaanno();
+    QWidget* opener = form->findChild<QWidget*>(sheet, Qt::FindDirectChildrenOnly);
+    QVERIFY(opener);
+    opener->findChild<QPushButton*>(button)->click();
+    QWidget* owned = opener->findChild<QWidget*>(window, Qt::FindDirectChildrenOnly);
+    QVERIFY(owned && owned->isVisible());
+    QCOMPARE(owned->windowHandle()->transientParent(), opener->windowHandle());
+    // Typing in it survives the sheet's closing: the main window owns it then.
+    QLineEdit* field = nullptr;
+    for (auto* e : owned->findChildren<QLineEdit*>())
+      if (!field && !qobject_cast<QAbstractSpinBox*>(e->parentWidget())) field = e;
+
+    field->setText(QStringLiteral("12"));
+    env->dialogs().answers << MsgAnswer::No;  // the sheet's own question, if any
+    QVERIFY(opener->close());
+    QCOMPARE(owned->parentWidget(), form);
+    QVERIFY(owned->isVisible());
+    QCOMPARE(field->text(), QStringLiteral("12"));
   }
 
   // The notes window: the menu item checks itself, the toolbar button stays
