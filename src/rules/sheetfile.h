@@ -8,6 +8,11 @@
 
 namespace sheetfile {
 
+// The three sheet files of the data file set.
+inline const QString kTemperatures = QStringLiteral("tempmedie.txt");
+inline const QString kDailyRain = QStringLiteral("prpgiornaliera.txt");
+inline const QString kYearRain = QStringLiteral("prpanno.txt");
+
 // Read at most this much of a sheet file: more than 63 cells of the longest
 // text a cell takes.
 inline constexpr qint64 kMaxBytes = 4 * 1024 * 1024;

@@ -1,6 +1,6 @@
-#include "cartella.h"
 #include "copia.h"
 #include "files.h"
+#include "rules/datafolder.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -254,7 +254,7 @@ void tst_backupcopia::copieInterrotte() {
   const QStringList restano{"prpanno.txt", "neve.mdb", "prpanno.txt.bak", "note.txt.Ab3xYz",
                             "neve.mdb.Ab3xY"};
   for (const QString& n : avanzi + restano) scrivi(cartella.filePath(n), "x");
-  QStringList rimossi = rimuoviCopieInterrotte(cartella.path());
+  QStringList rimossi = datafolder::removeLeftovers(cartella.path());
   rimossi.sort();
   QStringList attesi = avanzi;
   attesi.sort();
@@ -291,10 +291,11 @@ void tst_backupcopia::cartellaDati() {
   // Under a plain file no folder can be made, not even by root.
   if (disposizione == "bloccata") scrivi(radice.filePath("casa"), "un file");
 
-  const CartellaDati c = ::cartellaDati(programma, cartellaUtente);
-  QCOMPARE(c.percorso, utente ? cartellaUtente : programma);
-  QCOMPARE(!c.errore.isEmpty(), errore);
-  if (errore) QVERIFY(c.errore.contains(cartellaUtente));
+  const datafolder::Location c =
+      datafolder::locate(programma, cartellaUtente, datafolder::Program::Backup);
+  QCOMPARE(c.dataFolder, utente ? cartellaUtente : programma);
+  QCOMPARE(!c.error.isEmpty(), errore);
+  if (errore) QVERIFY(c.error.contains(cartellaUtente));
   QCOMPARE(QFileInfo(cartellaUtente).isDir(), utente && !errore);
 }
 

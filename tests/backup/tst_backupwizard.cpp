@@ -813,10 +813,10 @@ void tst_backupwizard::ripristinoCompleto() {
   attese.sort();
   QCOMPARE(voci(programma_), attese);
   // What was replaced went to a safety copy first.
-  const QList<CopiaSicurezza> sicurezza = copieSicurezza(programma_);
+  const QVector<safetycopy::Copy> sicurezza = copieSicurezza(programma_);
   QCOMPARE(sicurezza.size(), 1);
-  QCOMPARE(versioni(sicurezza[0].percorso, {"dati"}).count("dati"), 7);
-  QCOMPARE(bytesOf(sicurezza[0].percorso + "/config.cfg"),
+  QCOMPARE(versioni(sicurezza[0].path, {"dati"}).count("dati"), 7);
+  QCOMPARE(bytesOf(sicurezza[0].path + "/config.cfg"),
            "una configurazione molto più lunga di quella salvata");
   QCOMPARE(servizi_->domande.size(), 0);
   QCOMPARE(stato(c),
@@ -929,9 +929,9 @@ void tst_backupwizard::ripristinoDaCopiaDiSicurezza() {
 
   QCOMPARE(servizi_->messaggi.size(), 0);
   QCOMPARE(versioni(programma_, {"lunedì"}), QStringList(8, "lunedì"));
-  const QList<CopiaSicurezza> dopo = copieSicurezza(programma_);
-  QCOMPARE(versioni(dopo.first().percorso, {"dati"}), QStringList(8, "dati"));
-  QCOMPARE(dopo.last().percorso, copie + "/2020-01-02 10.15.02");
+  const QVector<safetycopy::Copy> dopo = copieSicurezza(programma_);
+  QCOMPARE(versioni(dopo.first().path, {"dati"}), QStringList(8, "dati"));
+  QCOMPARE(dopo.last().path, copie + "/2020-01-02 10.15.02");
   QVERIFY(!QFileInfo::exists(copie + "/2020-01-03 10.15.02"));  // the eleventh
   QVERIFY(!QFileInfo::exists(copie + "/2020-01-12 08.00.00.incompleta"));
 }

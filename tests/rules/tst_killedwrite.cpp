@@ -76,7 +76,7 @@ class tst_killedwrite : public QObject {
   // temporary copies: the version of every file.
   Versions check(QList<qint64>* archived) {
     const QStringList removed =
-        datafolder::removeLeftovers(data_.path()) + rimuoviCopieInterrotte(copies_.path());
+        datafolder::removeLeftovers(data_.path()) + datafolder::removeLeftovers(copies_.path());
     leftovers_ += int(removed.size());
     for (const QString& name : {killwrite::kArchive, DailyHistory::kFileName})
       journals_ += QFileInfo::exists(data_.filePath(name + QStringLiteral("-journal")));
