@@ -26,11 +26,11 @@ int main(int argc, char* argv[]) {
   ServiziQt servizi;
   // Beside the main program, when both lie in the data folder; installed, the
   // user's own data folder, the one the main program fills at its first start.
-  const datafolder::Location cartella = datafolder::locate(
-      QCoreApplication::applicationDirPath(),
-      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-          QStringLiteral("/nubilario"),
-      datafolder::Program::Backup);
+  const datafolder::Location cartella =
+      datafolder::locate(QCoreApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/nubilario"),
+                         datafolder::Program::Backup);
   if (!cartella.error.isEmpty()) {
     servizi.errore(nullptr, QStringLiteral("Nubilario 3 - Utility di Backup"), cartella.error);
     return 1;

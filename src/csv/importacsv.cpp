@@ -280,10 +280,10 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
   const QString path = files.first();
   auto fail = [&](const QString& error, const QString& after = {}) {
     const sqlitefile::Explained why = sqlitefile::explain(error);
-    ctx.dialogs().message(
-        owner,
-        QStringLiteral("Impossibile importare %1:\n%2").arg(QDir::toNativeSeparators(path), why.text + after),
-        MsgIcon::Critical, MsgButtons::Ok, kTitle, why.technical);
+    ctx.dialogs().message(owner,
+                          QStringLiteral("Impossibile importare %1:\n%2")
+                              .arg(QDir::toNativeSeparators(path), why.text + after),
+                          MsgIcon::Critical, MsgButtons::Ok, kTitle, why.technical);
   };
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());

@@ -153,7 +153,8 @@ storico::storico(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
   carica();
   if (!history_)
     ctx_.dialogs().failure(
-        this, QStringLiteral("Impossibile aprire lo storico giornaliero (giornaliero.mdb)."), error);
+        this, QStringLiteral("Impossibile aprire lo storico giornaliero (giornaliero.mdb)."),
+        error);
 }
 
 QDate storico::month() const { return QDate(anno->value(), Combo1->currentIndex() + 1, 1); }

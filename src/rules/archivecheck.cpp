@@ -19,7 +19,7 @@ namespace archivecheck {
 namespace {
 
 const QByteArray kMagic("SQLite format 3\0", 16);
-constexpr int kDetailLines = 3;  // of the integrity check's report
+constexpr int kDetailLines = 3;   // of the integrity check's report
 constexpr int kReportLimit = 20;  // problems the integrity check looks for at most
 
 // A connection of its own on an existing file, never creating one.

@@ -255,7 +255,8 @@ std::optional<QString> importCell(Target t, const QString& column, const QString
       QStringView number(cell);
       if (!r.unit.isEmpty() && cell.endsWith(r.unit)) number.chop(r.unit.size());
       if (!isNumber(number, point))
-        return refuse(QStringLiteral("%1 non è un numero %2").arg(textfile::quote(cell), decimalName(d)));
+        return refuse(
+            QStringLiteral("%1 non è un numero %2").arg(textfile::quote(cell), decimalName(d)));
       return number.toString().replace(point, u',') + r.unit;
     }
     case Kind::MonthYear: {

@@ -46,8 +46,7 @@ QString templatesFor(const QString& exeDir);
 // `<exeDir>/../lib/nubilario`. The backup program (in `<prefix>/lib/nubilario`)
 // only creates the folder, so that a restore can fill it.
 enum class Program { Main, Backup };
-Location locate(const QString& exeDir, const QString& userFolder,
-                Program program = Program::Main);
+Location locate(const QString& exeDir, const QString& userFolder, Program program = Program::Main);
 
 // Copies into `folder` every file of the data file set that it lacks from
 // `templates`; a file already there is never replaced, save an empty archive,

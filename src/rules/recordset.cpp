@@ -63,8 +63,7 @@ bool Recordset::connect(const QString& path, QString* error, Access access) {
 
   QSqlQuery q(db);
   // The table must be there and readable; a file that is not a database fails here.
-  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0")
-                  .arg(sqlitefile::quoted(kTable))))
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(sqlitefile::quoted(kTable))))
     return fail(q.lastError().text());
   // A closed archive must be one self-contained file: rollback journal, not WAL.
   if (!readOnly_) {
@@ -154,8 +153,7 @@ const QStringList& Recordset::row(int index) const {
   if (cache_.size() >= kCacheLimit) cache_.clear();
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
-  q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?")
-                .arg(sqlitefile::quoted(kTable)));
+  q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(sqlitefile::quoted(kTable)));
   q.addBindValue(id);
   QStringList values;
   if (q.exec() && q.next()) {
@@ -188,8 +186,7 @@ int Recordset::findRow(const QString& field, const QString& text, int exceptRow)
   QSqlQuery q(db);
   q.setForwardOnly(true);
   q.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? ORDER BY rowid")
-                .arg(sqlitefile::quoted(kTable),
-                     sqlitefile::quoted(columns_[column])));
+                .arg(sqlitefile::quoted(kTable), sqlitefile::quoted(columns_[column])));
   q.addBindValue(text);
   if (!q.exec()) return -1;
   while (q.next()) {
@@ -270,8 +267,7 @@ bool Recordset::deleteCurrent(QString* error) {
   }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
-  q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?")
-                .arg(sqlitefile::quoted(kTable)));
+  q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlitefile::quoted(kTable)));
   const int r = position_;
   q.addBindValue(ids_[r]);
   if (!q.exec() || q.numRowsAffected() != 1) {
@@ -302,13 +298,10 @@ bool Recordset::updateRecord(int r, const QStringList& values, QString* error) {
 
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QStringList sets;
-  for (int column : changed)
-    sets << sqlitefile::quoted(columns_[column]) +
-                QStringLiteral(" = ?");
+  for (int column : changed) sets << sqlitefile::quoted(columns_[column]) + QStringLiteral(" = ?");
   QSqlQuery q(db);
   if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                     .arg(sqlitefile::quoted(kTable),
-                          sets.join(QStringLiteral(", ")))))
+                     .arg(sqlitefile::quoted(kTable), sets.join(QStringLiteral(", ")))))
     return fail(q.lastError().text());
   for (int column : changed) q.addBindValue(values[column]);
   q.addBindValue(ids_[r]);
@@ -374,8 +367,7 @@ QVector<QStringList> Recordset::allValues(QString* error) const {
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid")
-                  .arg(sqlitefile::quoted(kTable)))) {
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(sqlitefile::quoted(kTable)))) {
     if (error) *error = q.lastError().text();
     return all;
   }
@@ -487,8 +479,7 @@ bool Recordset::revertImport(const QVector<qint64>& added,
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   const QString table = sqlitefile::quoted(kTable);
   QStringList sets;
-  for (const QString& c : columns_)
-    sets << sqlitefile::quoted(c) + QStringLiteral(" = ?");
+  for (const QString& c : columns_) sets << sqlitefile::quoted(c) + QStringLiteral(" = ?");
   const bool ok = inTransaction(
       [&](QString* why) {
         QSqlQuery remove(db), update(db);

@@ -233,7 +233,8 @@ void prune(const QString& dataFolder, const QDateTime& now, const QString& keep)
         if (++periods <= count) kept.insert(i);
   };
   newestOfEach(kDaily, [](const Copy& c) { return c.made.date(); });
-  newestOfEach(kMonthly, [](const Copy& c) { return c.made.date().year() * 12 + c.made.date().month(); });
+  newestOfEach(kMonthly,
+               [](const Copy& c) { return c.made.date().year() * 12 + c.made.date().month(); });
   // The data as they were before the first restore of the day.
   for (int i = int(copies.size()) - 1; i >= 0; --i)
     if (copies[i].beforeRestore && copies[i].made.date() == now.date()) {

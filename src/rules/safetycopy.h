@@ -58,8 +58,8 @@ bool madeOn(const QString& dataFolder, const QDate& day);
 // leftovers of an interrupted copy go first. `restoreFrom`: the copy is made
 // before a restore from that folder, which outlives the rotation should it be
 // one of the copies. On failure nothing is listed and `failure` says why.
-bool make(const QString& dataFolder, const QDateTime& now, const QString& restoreFrom,
-          Copy* made, Failure* failure);
+bool make(const QString& dataFolder, const QDateTime& now, const QString& restoreFrom, Copy* made,
+          Failure* failure);
 bool make(const QString& dataFolder, const QDateTime& now, Copy* made = nullptr,
           QString* error = nullptr);
 

@@ -74,15 +74,24 @@ const std::pair<const char*, const char*> kMeanings[] = {
 
 // Qt's own words after SQLite's, in English or in its Italian translation.
 const char* const kQtWords[] = {
-    "Unable to fetch row",         "Impossibile ottenere la riga",
-    "Unable to execute statement", "Impossibile eseguire l'istruzione",
-    "Error opening database",      "Errore di apertura del database",
-    "Unable to begin transaction", "Impossibile avviare la transazione",
-    "Unable to commit transaction", "Impossibile effettuare la transazione",
-    "Unable to rollback transaction", "Impossibile annullare la transazione",
-    "Parameter count mismatch",    "Numero di parametri non corrispondente",
-    "Unable to bind parameters",   "Impossibile effettuare il bind dei parametri",
-    "Error closing database",      "Unable to prepare statement",
+    "Unable to fetch row",
+    "Impossibile ottenere la riga",
+    "Unable to execute statement",
+    "Impossibile eseguire l'istruzione",
+    "Error opening database",
+    "Errore di apertura del database",
+    "Unable to begin transaction",
+    "Impossibile avviare la transazione",
+    "Unable to commit transaction",
+    "Impossibile effettuare la transazione",
+    "Unable to rollback transaction",
+    "Impossibile annullare la transazione",
+    "Parameter count mismatch",
+    "Numero di parametri non corrispondente",
+    "Unable to bind parameters",
+    "Impossibile effettuare il bind dei parametri",
+    "Error closing database",
+    "Unable to prepare statement",
     "Impossibile preparare l'istruzione",
 };
 

@@ -36,8 +36,9 @@ Form1::Opening Form1::checkArchive(const QString& fileName) {
         QStringLiteral("Il file %1 è in uso da un altro programma, che lo tiene bloccato.")
             .arg(fileName) +
         kNl2 +
-        QStringLiteral("Chiudere l'altro programma e premere «Riprova»; con «Annulla» l'archivio "
-                       "non viene aperto.");
+        QStringLiteral(
+            "Chiudere l'altro programma e premere «Riprova»; con «Annulla» l'archivio "
+            "non viene aperto.");
     if (tell(text, MsgIcon::Exclamation, MsgButtons::RetryCancel, found.technical) !=
         MsgAnswer::Retry) {
       unsound_ = true;
@@ -118,8 +119,8 @@ void Form1::dailySafetyCopy() {
   if (!safetycopy::make(ctx_.dataFolder(), now, nullptr, &error)) {
     ctx_.dialogs().failure(
         this, QStringLiteral("Impossibile fare la copia di sicurezza giornaliera dei dati."), error,
-        kNl2 +
-            QStringLiteral("Nubilario si avvia comunque; la copia sarà ritentata al prossimo avvio."),
+        kNl2 + QStringLiteral(
+                   "Nubilario si avvia comunque; la copia sarà ritentata al prossimo avvio."),
         MsgIcon::Exclamation);
     return;
   }

@@ -106,7 +106,8 @@ bool safetyCopyFirst(AppContext& ctx) {
   if (safetycopy::make(ctx.dataFolder(), ctx.platform().now(), nullptr, &error)) return true;
   return ctx.dialogs().failure(
              ctx.mainWindow(),
-             QStringLiteral("Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento."),
+             QStringLiteral(
+                 "Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento."),
              error, kNl + kNl + QStringLiteral("Procedere comunque con l'azzeramento?"),
              MsgIcon::Exclamation, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
