@@ -60,6 +60,7 @@ const std::pair<const char*, const char*> kMeanings[] = {
     {"Fragmentation of", "la struttura interna del file è danneggiata"},
     {"Multiple uses for byte", "la struttura interna del file è danneggiata"},
     {"NULL value in", "un dato del file non è valido"},
+    {"row ", "la struttura interna del file è danneggiata"},
     {"no such table", "nel file manca una tabella attesa"},
     {"no such column", "nel file manca una colonna attesa"},
     {"has no column named", "nel file manca una colonna attesa"},
