@@ -21,7 +21,9 @@
 namespace {
 
 const QString kFilter = QStringLiteral("File CSV (*.csv)|*.csv|Tutti i file|*.*");
-constexpr qint64 kLargestFile = 256 * 1024 * 1024;
+// The preview reads the whole file: one huge value of this size still shows
+// within a second or so.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 constexpr int kCellChars = 500;  // of a value, in its cell of the preview
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "rules/datafolder.h"
 #include "rules/history.h"
 #include "rules/safetycopy.h"
+#include "rules/sqlitefile.h"
 
 namespace {
 
@@ -245,6 +246,39 @@ class tst_safetycopy : public QObject {
     if (detail != "*") QCOMPARE(r.detail, detail);
     QCOMPARE(r.detail.isEmpty(), state == int(archivecheck::State::Ok));
     QCOMPARE(bytesOf(p), before);  // checked, never changed
+  }
+
+  // SQLite's and Qt's words said in Italian, kept apart for the details.
+  void explain_data() {
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("technical");
+    QTest::newRow("read-only")
+        << "attempt to write a readonly database Impossibile ottenere la riga"
+        << "il file si può solo leggere, non modificare"
+        << "attempt to write a readonly database Impossibile ottenere la riga";
+    QTest::newRow("locked, after the program's words")
+        << "neve.mdb: database is locked Unable to fetch row"
+        << "neve.mdb: il file è in uso da un altro programma"
+        << "database is locked Unable to fetch row";
+    QTest::newRow("damaged pages")
+        << "*** in database main ***\nPage 2: btreeInitPage() returns error code 11"
+        << "la struttura interna del file è danneggiata"
+        << "*** in database main ***\nPage 2: btreeInitPage() returns error code 11";
+    QTest::newRow("Qt's words alone") << "Impossibile eseguire l'istruzione"
+                                      << "errore nell'accesso all'archivio"
+                                      << "Impossibile eseguire l'istruzione";
+    QTest::newRow("Italian already") << "impossibile creare la cartella /x"
+                                     << "impossibile creare la cartella /x"
+                                     << "";
+  }
+  void explain() {
+    QFETCH(QString, error);
+    QFETCH(QString, text);
+    QFETCH(QString, technical);
+    const sqlitefile::Explained e = sqlitefile::explain(error);
+    QCOMPARE(e.text, text);
+    QCOMPARE(e.technical, technical);
   }
 
   // The newest copy whose archive passes the check goes in place of the

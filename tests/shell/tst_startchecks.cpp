@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "archivefile.h"
+#include "common/historystore.h"
 #include "rules/safetycopy.h"
 #include "testenv.h"
 
@@ -160,6 +161,15 @@ class tst_startchecks : public QObject {
     }
     QCOMPARE(written, restore);
     if (!restore) QCOMPARE(env.readFile(file), damaged);
+    if (history) {
+      // The refused write told in Italian, SQLite's words in the details.
+      QVERIFY(
+          !historystore::store(env.ctx(), w, history::Sheet::Rain, 2026, 11, QStringList(31, "1")));
+      const ScriptedDialogs::Message& m = env.dialogs().messages.last();
+      QVERIFY2(m.text.endsWith("\r\n\r\nDettaglio: il file si può solo leggere, non modificare"),
+               qPrintable(m.text));
+      QVERIFY2(m.details.startsWith("attempt to write a readonly database"), qPrintable(m.details));
+    }
   }
 
   // Another program holding an archive locked: the start waits a moment,
