@@ -132,11 +132,10 @@ void Form1::tellStrangers() {
   const QStringList found = safetycopy::strangers(ctx_.dataFolder());
   const QString key = found.join(u'\n');
   const QString section = QStringLiteral("copie di sicurezza");
-  if (found.isEmpty() || ctx_.settings().value(section, QStringLiteral("segnalati")) == key) {
-    if (found.isEmpty()) ctx_.settings().setValue(section, QStringLiteral("segnalati"), {});
-    return;
-  }
-  ctx_.settings().setValue(section, QStringLiteral("segnalati"), key);
+  const QString told = QStringLiteral("segnalati");
+  if (ctx_.settings().value(section, told) == key) return;
+  ctx_.settings().setValue(section, told, key);
+  if (found.isEmpty()) return;
   constexpr int kShown = 10;
   QStringList shown = found.mid(0, kShown);
   if (found.size() > kShown)

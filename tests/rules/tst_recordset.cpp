@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "archivefile.h"
 #include "files.h"
 #include "rules/datafolder.h"
 #include "rules/recordset.h"
@@ -272,16 +273,10 @@ class tst_recordset : public QObject {
     const QString path = dir_.filePath("crafted.mdb");
     const QStringList names{"Osservazioni", "[Osservazioni]", "\"Osservazioni\"",
                             "a], [Osservazioni"};
-    {
-      QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "crafted");
-      db.setDatabaseName(path);
-      QVERIFY(db.open());
-      QSqlQuery q(db);
-      QVERIFY(
-          q.exec("CREATE TABLE tab (\"Osservazioni\" TEXT, \"[Osservazioni]\" TEXT, "
-                 "\"\"\"Osservazioni\"\"\" TEXT, \"a], [Osservazioni\" TEXT)"));
-    }
-    QSqlDatabase::removeDatabase("crafted");
+    QCOMPARE(
+        ArchiveFile(path).exec("CREATE TABLE tab (\"Osservazioni\" TEXT, \"[Osservazioni]\" "
+                               "TEXT, \"\"\"Osservazioni\"\"\" TEXT, \"a], [Osservazioni\" TEXT)"),
+        QString());
     Recordset rs;
     QVERIFY(rs.connect(path) && rs.open());
     QCOMPARE(rs.fieldNames(), names);
