@@ -1,6 +1,7 @@
 #include "rules/sqlitefile.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -53,14 +54,9 @@ const std::pair<const char*, const char*> kMeanings[] = {
     {"wrong # of entries in index", "gli indici del file non corrispondono ai dati"},
     {"non-unique entry in index", "gli indici del file non corrispondono ai dati"},
     {"btreeInitPage", "la struttura interna del file è danneggiata"},
-    {"On tree page", "la struttura interna del file è danneggiata"},
-    {"Tree ", "la struttura interna del file è danneggiata"},
-    {"Page ", "la struttura interna del file è danneggiata"},
-    {"Freelist", "la struttura interna del file è danneggiata"},
     {"Fragmentation of", "la struttura interna del file è danneggiata"},
     {"Multiple uses for byte", "la struttura interna del file è danneggiata"},
     {"NULL value in", "un dato del file non è valido"},
-    {"row ", "la struttura interna del file è danneggiata"},
     {"no such table", "nel file manca una tabella attesa"},
     {"no such column", "nel file manca una colonna attesa"},
     {"has no column named", "nel file manca una colonna attesa"},
@@ -68,10 +64,17 @@ const std::pair<const char*, const char*> kMeanings[] = {
     {"string or blob too big", "un testo è troppo lungo per l'archivio"},
     {"out of memory", "memoria insufficiente"},
     {"access permission denied", "permesso negato"},
-    {"interrupted", "operazione interrotta"},
     {"database schema has changed", "il file è stato modificato da un altro programma"},
-    {"syntax error", "errore interno nell'accesso all'archivio"},
 };
+
+// The other lines of SQLite's integrity check, as they begin a line:
+// "Page 2: ...", "Tree 3 page 4 cell 0: ...", "row 34 missing from index ...".
+const QRegularExpression& reportLine() {
+  static const QRegularExpression line(QStringLiteral(
+      "(?:^|\\n)((?:Page \\d+|Tree \\d+ page \\d+|On tree page \\d+|row \\d+ missing|Freelist: )"
+      ")"));
+  return line;
+}
 
 // Qt's own words after SQLite's, in English or in its Italian translation.
 const char* const kQtWords[] = {
@@ -106,9 +109,14 @@ Explained explain(const QString& error) {
   };
   for (const auto& [words, meaning] : kMeanings) earliest(words);
   for (const char* words : kQtWords) earliest(words);
+  const QRegularExpressionMatch line = reportLine().match(error);
+  if (line.hasMatch() && (start < 0 || line.capturedStart(1) < start))
+    start = line.capturedStart(1);
   if (start < 0) return {error, {}};
   const QString technical = error.mid(start).trimmed();
-  QString meaning = QStringLiteral("errore nell'accesso all'archivio");
+  QString meaning = reportLine().match(technical).hasMatch()
+                        ? QStringLiteral("la struttura interna del file è danneggiata")
+                        : QStringLiteral("errore nell'accesso all'archivio");
   for (const auto& [words, italian] : kMeanings)
     if (technical.contains(QLatin1String(words))) {
       meaning = QString::fromUtf8(italian);

@@ -268,9 +268,14 @@ class tst_safetycopy : public QObject {
     QTest::newRow("Qt's words alone") << "Impossibile eseguire l'istruzione"
                                       << "errore nell'accesso all'archivio"
                                       << "Impossibile eseguire l'istruzione";
-    QTest::newRow("Italian already") << "impossibile creare la cartella /x"
-                                     << "impossibile creare la cartella /x"
-                                     << "";
+    QTest::newRow("Italian already, a folder named like SQLite's words")
+        << "impossibile creare la cartella /home/Page 2/row 3 missing"
+        << "impossibile creare la cartella /home/Page 2/row 3 missing"
+        << "";
+    QTest::newRow("an index that disagrees")
+        << "row 34 missing from index sqlite_autoindex_tab_1\nwrong # of entries in index x"
+        << "gli indici del file non corrispondono ai dati"
+        << "row 34 missing from index sqlite_autoindex_tab_1\nwrong # of entries in index x";
   }
   void explain() {
     QFETCH(QString, error);
