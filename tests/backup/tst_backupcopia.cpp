@@ -96,6 +96,7 @@ class tst_backupcopia : public QObject {
   void copieInterrotte();
   void cartellaDati_data();
   void cartellaDati();
+  void passiDelleRegole();
 };
 
 void tst_backupcopia::copia_data() {
@@ -297,6 +298,17 @@ void tst_backupcopia::cartellaDati() {
   QCOMPARE(!c.error.isEmpty(), errore);
   if (errore) QVERIFY(c.error.contains(cartellaUtente));
   QCOMPARE(QFileInfo(cartellaUtente).isDir(), utente && !errore);
+}
+
+// The steps copy the data file set as the main program's rules name it: a
+// file added there is backed up and restored too.
+void tst_backupcopia::passiDelleRegole() {
+  QStringList nomi;
+  for (const Passo& p : passi()) nomi << p.nome.mid(1);
+  nomi.sort();
+  QStringList attesi = datafolder::fileNames();
+  attesi.sort();
+  QCOMPARE(nomi, attesi);
 }
 
 QTEST_GUILESS_MAIN(tst_backupcopia)
