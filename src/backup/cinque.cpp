@@ -5,6 +5,8 @@
 #include "servizi.h"
 #include "sicurezza.h"
 
+#include "rules/datafolder.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QGroupBox>
@@ -69,10 +71,10 @@ void cinque::Command3_Click() {
     inCorso_ = false;
     return;
   }
-  rimuoviCopieInterrotte(origine);
-  rimuoviCopieInterrotte(destinazione);
+  datafolder::removeLeftovers(origine);
+  datafolder::removeLeftovers(destinazione);
   bool primo = true;
-  for (const Passo& passo : kPassi) {
+  for (const Passo& passo : passi()) {
     if (!copiaPasso(passo, origine, destinazione)) {
       fallito();
       return;

@@ -2,9 +2,8 @@
 // beside the main program and copies the data file set out of that folder
 // and back into it; installed, it works on the user's own data folder.
 
-#include "cartella.h"
-#include "copia.h"
 #include "procedura.h"
+#include "rules/datafolder.h"
 #include "servizi.h"
 
 #include <QApplication>
@@ -28,19 +27,22 @@ int main(int argc, char* argv[]) {
 
   QApplication::setWindowIcon(Procedura::iconaProgramma());
   ServiziQt servizi;
-  const CartellaDati cartella =
-      cartellaDati(QCoreApplication::applicationDirPath(),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                       QStringLiteral("/nubilario"));
-  if (!cartella.errore.isEmpty()) {
-    servizi.errore(nullptr, QStringLiteral("Nubilario 3 - Utility di Backup"), cartella.errore);
+  // Beside the main program, when both lie in the data folder; installed, the
+  // user's own data folder, the one the main program fills at its first start.
+  const datafolder::Location cartella =
+      datafolder::locate(QCoreApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/nubilario"),
+                         datafolder::Program::Backup);
+  if (!cartella.error.isEmpty()) {
+    servizi.errore(nullptr, QStringLiteral("Nubilario 3 - Utility di Backup"), cartella.error);
     return 1;
   }
 
   // What a write killed halfway left in the data folder goes first.
-  rimuoviCopieInterrotte(cartella.percorso);
+  datafolder::removeLeftovers(cartella.dataFolder);
 
-  Procedura procedura(servizi, cartella.percorso);
+  Procedura procedura(servizi, cartella.dataFolder);
   procedura.avvia();
   return app.exec();
 }

@@ -102,16 +102,17 @@ void quattro::Command1_Click() { procedura_.servizi().termina(); }
 void quattro::aggiornaCopie() { copie_->setEnabled(!copieSicurezza(Text1_->text()).isEmpty()); }
 
 void quattro::copie_Click() {
-  const QList<CopiaSicurezza> copie = copieSicurezza(Text1_->text());
+  const QVector<safetycopy::Copy> copie = copieSicurezza(Text1_->text());
   aggiornaCopie();
   if (copie.isEmpty()) return;
+  // Each copy made before a restore says which restore it came before.
   QStringList voci;
-  for (const CopiaSicurezza& c : copie) voci << descriviCopia(c);
+  for (const safetycopy::Copy& c : copie) voci << safetycopy::describeForList(c);
   const std::optional<int> scelta = procedura_.servizi().scegli(
       this, QString::fromUtf8(kTitoloErrore),
       QStringLiteral("Copia di sicurezza da ripristinare (la prima è la più recente):"), voci);
   if (scelta && *scelta >= 0 && *scelta < copie.size())
-    Text2_->setText(QDir::toNativeSeparators(copie[*scelta].percorso));
+    Text2_->setText(QDir::toNativeSeparators(copie[*scelta].path));
 }
 
 void quattro::showEvent(QShowEvent* event) {

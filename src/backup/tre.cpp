@@ -4,6 +4,8 @@
 #include "procedura.h"
 #include "servizi.h"
 
+#include "rules/datafolder.h"
+
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,9 +48,9 @@ void tre::Command3_Click() {
 
   const QString origine = procedura_.cartellaProgramma();
   const QString destinazione = percorso_->text();
-  rimuoviCopieInterrotte(origine);
-  rimuoviCopieInterrotte(destinazione);
-  for (const Passo& passo : kPassi) {
+  datafolder::removeLeftovers(origine);
+  datafolder::removeLeftovers(destinazione);
+  for (const Passo& passo : passi()) {
     if (!copiaPasso(passo, origine, destinazione)) {
       fallita();
       return;

@@ -16,6 +16,7 @@
 #include "rules/climatereport.h"
 #include "rules/months.h"
 #include "rules/recordset.h"
+#include "rules/sqlitefile.h"
 #include "rules/textfile.h"
 
 using widgets::button;
@@ -177,16 +178,20 @@ void clima::ricarica() {
   if (DailyHistory* h = ctx_.history(&error))
     days = h->numbers();
   else
-    problemi << QStringLiteral("Storico giornaliero non disponibile: ") + error;
+    problemi << QStringLiteral("Storico giornaliero non disponibile: ") +
+                    sqlitefile::explain(error).text;
   QVector<QStringList> temperature, pioggia;
   if (MainWindow* main = ctx_.mainWindow()) {
     QString e;
     temperature = main->recordset(ArchiveKind::Temperature).allValues(&e);
-    if (!e.isEmpty()) problemi << QStringLiteral("Archivio delle temperature non leggibile: ") + e;
+    if (!e.isEmpty())
+      problemi << QStringLiteral("Archivio delle temperature non leggibile: ") +
+                      sqlitefile::explain(e).text;
     e.clear();
     pioggia = main->recordset(ArchiveKind::Rain).allValues(&e);
     if (!e.isEmpty())
-      problemi << QStringLiteral("Archivio delle precipitazioni non leggibile: ") + e;
+      problemi << QStringLiteral("Archivio delle precipitazioni non leggibile: ") +
+                      sqlitefile::explain(e).text;
   }
   station_ = climate::Station(days, climate::archiveMonths(temperature, pioggia));
   // The reference period: the one already chosen, or the station's own.

@@ -4,21 +4,16 @@
 
 namespace historystore {
 
-QString failureText(const QString& detail, const QString& what) {
-  return what + QStringLiteral("\r\n\r\nDettaglio: ") + detail;
-}
-
 bool store(AppContext& ctx, QWidget* owner, history::Sheet sheet, int year, int month,
            const QStringList& first, const QStringList& second) {
   QString error;
   DailyHistory* h = ctx.history(&error);
   if (h && h->storeSheet(sheet, year, month, first, second, &error)) return true;
-  ctx.dialogs().message(
-      owner,
-      failureText(error, QStringLiteral("Impossibile memorizzare i giorni nello storico "
-                                        "giornaliero (giornaliero.mdb). I giorni restano "
-                                        "nel foglio.")),
-      MsgIcon::Critical, MsgButtons::Ok, kTitle);
+  ctx.dialogs().failure(owner,
+                        QStringLiteral("Impossibile memorizzare i giorni nello storico "
+                                       "giornaliero (giornaliero.mdb). I giorni restano "
+                                       "nel foglio."),
+                        error);
   return false;
 }
 

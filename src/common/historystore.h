@@ -15,10 +15,9 @@ namespace historystore {
 bool store(AppContext& ctx, QWidget* owner, history::Sheet sheet, int year, int month,
            const QStringList& first, const QStringList& second = {});
 
-// The message of a history that cannot be opened or written: what could not
-// be done, then the detail.
-QString failureText(const QString& detail,
-                    const QString& what = QStringLiteral(
-                        "Impossibile scrivere nello storico giornaliero (giornaliero.mdb)."));
+// What the message of a history that cannot be written says first
+// (Dialogs::failure adds the detail).
+inline const QString kWriteFailure =
+    QStringLiteral("Impossibile scrivere nello storico giornaliero (giornaliero.mdb).");
 
 }  // namespace historystore

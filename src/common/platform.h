@@ -20,8 +20,8 @@ class QWidget;
 // ---- Message boxes, questions, the input box --------------------------------
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MsgAnswer { Ok, Cancel, Yes, No };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
 
 inline const QString kTitle = QStringLiteral("Nubilario");
 
@@ -42,8 +42,17 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A modal message box. The answer is the button the user chose (Ok for an
   // Ok-only box, Cancel or No when closed with Esc or the close box).
+  // `details`: SQLite's or the system's own words, behind the box's details
+  // button, so that the text itself stays Italian.
   virtual MsgAnswer message(QWidget* owner, const QString& text, MsgIcon icon = MsgIcon::None,
-                            MsgButtons buttons = MsgButtons::Ok, const QString& title = kTitle) = 0;
+                            MsgButtons buttons = MsgButtons::Ok, const QString& title = kTitle,
+                            const QString& details = {}) = 0;
+  // A failure told with its reason: `what` failed, then "Dettaglio: " and the
+  // reason in Italian (sqlitefile::explain), then `after`; the technical
+  // words of `error` go to the details.
+  MsgAnswer failure(QWidget* owner, const QString& what, const QString& error,
+                    const QString& after = {}, MsgIcon icon = MsgIcon::Critical,
+                    MsgButtons buttons = MsgButtons::Ok, const QString& title = kTitle);
   // The input box: nullopt when cancelled.
   virtual std::optional<QString> inputBox(QWidget* owner, const QString& prompt,
                                           const QString& title = kTitle,

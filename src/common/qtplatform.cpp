@@ -18,18 +18,20 @@
 
 #include "common/platform.h"
 #include "common/qtprinter.h"
+#include "rules/sqlitefile.h"
 
 namespace {
 
 class QtDialogs : public Dialogs {
  public:
   MsgAnswer message(QWidget* owner, const QString& text, MsgIcon icon, MsgButtons buttons,
-                    const QString& title) override {
+                    const QString& title, const QString& details) override {
     QMessageBox box(owner);
     box.setWindowTitle(title);
     // Messages carry the keeper's paths and names: shown as they are, never as HTML.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    if (!details.isEmpty()) box.setDetailedText(details);
     switch (icon) {
       case MsgIcon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -62,6 +64,10 @@ class QtDialogs : public Dialogs {
       case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+      case MsgButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
       case QMessageBox::Ok:
@@ -70,6 +76,8 @@ class QtDialogs : public Dialogs {
         return MsgAnswer::Yes;
       case QMessageBox::No:
         return MsgAnswer::No;
+      case QMessageBox::Retry:
+        return MsgAnswer::Retry;
       default:
         return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     }
@@ -178,6 +186,14 @@ class QtClipboard : public Clipboard {
 };
 
 }  // namespace
+
+MsgAnswer Dialogs::failure(QWidget* owner, const QString& what, const QString& error,
+                           const QString& after, MsgIcon icon, MsgButtons buttons,
+                           const QString& title) {
+  const sqlitefile::Explained why = sqlitefile::explain(error);
+  return message(owner, what + QStringLiteral("\r\n\r\nDettaglio: ") + why.text + after, icon,
+                 buttons, title, why.technical);
+}
 
 QString Platform::dataPath(const QString& fileName) const {
   return dataFolder + QDir::separator() + fileName;

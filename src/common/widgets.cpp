@@ -24,6 +24,28 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
   return b;
 }
 
+QString plainTip(const QString& text) {
+  constexpr int kLine = 60;
+  constexpr int kMost = 10000;
+  QStringList lines;
+  const QString shown = text.size() > kMost ? text.left(kMost) + QStringLiteral("…") : text;
+  for (const QString& paragraph : shown.split(u'\n')) {
+    QString line;
+    for (const QString& word : paragraph.split(u' ')) {
+      if (!line.isEmpty() && line.size() + 1 + word.size() > kLine) {
+        lines << line;
+        line.clear();
+      }
+      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    lines << line;
+  }
+  // Rich text kept as the lines are, every character escaped: a text that
+  // looks like markup still shows as typed.
+  return QStringLiteral("<p style='white-space:pre'>") + lines.join(u'\n').toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
 std::pair<QPushButton*, QPushButton*> dialogButtons(QDialog* dialog, const QString& ok,
                                                     const QString& cancel) {
   QPushButton* accept = button(dialog, "okbutton", ok);

@@ -27,6 +27,11 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, bool bo
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& tip = {}, bool bold = false);
 
+// A tooltip that shows `text` as it is, never as HTML: its line breaks kept,
+// lines of at most 60 characters broken between words (a longer word stands
+// whole on its line), and no more than the first 10,000 characters.
+QString plainTip(const QString& text);
+
 // A dialog's "okbutton" (the default, accepts) and "cancelbutton" (rejects), in that order.
 std::pair<QPushButton*, QPushButton*> dialogButtons(QDialog* dialog, const QString& ok,
                                                     const QString& cancel);

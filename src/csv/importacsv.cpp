@@ -15,12 +15,16 @@
 #include "common/historystore.h"
 #include "common/widgets.h"
 #include "rules/recordset.h"
+#include "rules/sqlitefile.h"
 #include "rules/undolist.h"
 
 namespace {
 
 const QString kFilter = QStringLiteral("File CSV (*.csv)|*.csv|Tutti i file|*.*");
-constexpr qint64 kLargestFile = 256 * 1024 * 1024;
+// The preview reads the whole file: one huge value of this size still shows
+// within a second or so.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+constexpr int kCellChars = 500;  // of a value, in its cell of the preview
 
 // "1 giorno scritto", "2 giorni scritti".
 QString quanti(qsizetype n, const QString& one, const QString& many) {
@@ -59,17 +63,25 @@ class ImportModel : public QAbstractTableModel {
     const csvexchange::Entry& e = table_->entries[index.row()];
     const int c = index.column();
     const int last = int(columns_.size()) + 1;
-    if (role == Qt::ToolTipRole && c == last + 1) return e.warnings.join(u'\n');
     if (role == Qt::ForegroundRole && c == last + 1 && !e.warnings.isEmpty())
       return QColor(Qt::darkRed);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     if (c == 0) return e.line;
-    if (c == last) return status_.value(index.row());
-    if (c == last + 1) return e.warnings.join(QStringLiteral("; "));
-    const int column = shown_.value(c - 1);
-    if (table_->target.isHistory() && column == 0)
-      return e.day.date.toString(QStringLiteral("dd/MM/yyyy"));
-    return e.values.value(column);
+    QString text;
+    if (c == last) {
+      text = status_.value(index.row());
+    } else if (c == last + 1) {
+      text = e.warnings.join(role == Qt::ToolTipRole ? QStringLiteral("\n") : QStringLiteral("; "));
+    } else {
+      const int column = shown_.value(c - 1);
+      text = table_->target.isHistory() && column == 0
+                 ? e.day.date.toString(QStringLiteral("dd/MM/yyyy"))
+                 : e.values.value(column);
+    }
+    // The file's texts as they are, never as HTML; a huge one only in part,
+    // which is all a cell can show.
+    if (role == Qt::ToolTipRole) return widgets::plainTip(text);
+    return text.size() > kCellChars ? text.left(kCellChars) + QStringLiteral("…") : text;
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
@@ -274,11 +286,12 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
       ctx.dialogs().openFiles(owner, QStringLiteral("Scegliere il file CSV da importare"), kFilter);
   if (files.isEmpty()) return;
   const QString path = files.first();
-  auto fail = [&](const QString& why) {
-    ctx.dialogs().message(
-        owner,
-        QStringLiteral("Impossibile importare %1:\n%2").arg(QDir::toNativeSeparators(path), why),
-        MsgIcon::Critical);
+  auto fail = [&](const QString& error, const QString& after = {}) {
+    const sqlitefile::Explained why = sqlitefile::explain(error);
+    ctx.dialogs().message(owner,
+                          QStringLiteral("Impossibile importare %1:\n%2")
+                              .arg(QDir::toNativeSeparators(path), why.text + after),
+                          MsgIcon::Critical, MsgButtons::Ok, kTitle, why.technical);
   };
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
@@ -296,7 +309,7 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
     if (!h ||
         !h->write(plan.days, QStringLiteral("Importazione di %1").arg(QFileInfo(path).fileName()),
                   &error)) {
-      ctx.dialogs().message(owner, historystore::failureText(error), MsgIcon::Critical);
+      ctx.dialogs().failure(owner, historystore::kWriteFailure, error);
       return;
     }
     ctx.dialogs().message(
@@ -317,7 +330,7 @@ void importacsv::avvia(AppContext& ctx, QWidget* owner, UndoList& undo,
   if (rs.isReadOnly())
     return fail(QStringLiteral("l'archivio è aperto in sola lettura; nulla è stato scritto."));
   if (!rs.importRecords(plan.added, plan.replaced, &keys, &error))
-    return fail(error + QStringLiteral("\nNulla è stato scritto."));
+    return fail(error, QStringLiteral("\nNulla è stato scritto."));
   undo.imported(rs, keys, before);
   ctx.mainWindow()->showPanel(kind, true);
   ctx.dialogs().message(owner,

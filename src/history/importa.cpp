@@ -88,7 +88,7 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
     }
     const QString cells[] = {name, content, QString::number(r.days.size()), outcome};
     for (int c = 0; c < 4; ++c) resoconti->setItem(i, c, new QTableWidgetItem(cells[c]));
-    resoconti->item(i, 0)->setToolTip(files[i]);
+    resoconti->item(i, 0)->setToolTip(widgets::plainTip(files[i]));
     for (const reportimport::Refusal& why : r.refused)
       refusals << (why.line > 0 ? QStringLiteral("%1, riga %2: ").arg(name).arg(why.line)
                                 : QStringLiteral("%1: ").arg(name)) +
@@ -164,7 +164,7 @@ void importa::avvia(AppContext& ctx, QWidget* owner, DailyHistory& history) {
   QString error;
   const QString what = QStringLiteral("Importazione di %1 resoconti").arg(files.size());
   if (!history.write(days, what, &error)) {
-    ctx.dialogs().message(owner, historystore::failureText(error), MsgIcon::Critical);
+    ctx.dialogs().failure(owner, historystore::kWriteFailure, error);
     return;
   }
   ctx.dialogs().message(owner, QStringLiteral("Importazione completata."), MsgIcon::Information);

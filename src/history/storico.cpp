@@ -148,11 +148,9 @@ storico::storico(AppContext& ctx)
   }
   carica();
   if (!history_)
-    ctx_.dialogs().message(
-        this,
-        historystore::failureText(
-            error, QStringLiteral("Impossibile aprire lo storico giornaliero (giornaliero.mdb).")),
-        MsgIcon::Critical);
+    ctx_.dialogs().failure(
+        this, QStringLiteral("Impossibile aprire lo storico giornaliero (giornaliero.mdb)."),
+        error);
 }
 
 QDate storico::month() const { return QDate(anno->value(), Combo1->currentIndex() + 1, 1); }
@@ -205,7 +203,7 @@ void storico::cellChanged(QTableWidgetItem* item) {
                       text(giorni, row, Precipitazione), text(giorni, row, Note)};
   QString error;
   if (!history_->write({day}, QStringLiteral("Correzione del ") + history::dayName(date), &error)) {
-    ctx_.dialogs().message(this, historystore::failureText(error), MsgIcon::Critical);
+    ctx_.dialogs().failure(this, historystore::kWriteFailure, error);
     carica();  // back to what is on disk
     return;
   }
@@ -287,7 +285,7 @@ void storico::annulla_Click() {
   const bool ok = history_->undo(&error);
   disconnect(seen);
   if (!ok) {
-    ctx_.dialogs().message(this, historystore::failureText(error), MsgIcon::Critical);
+    ctx_.dialogs().failure(this, historystore::kWriteFailure, error);
     return;
   }
   // The month the undone change was in comes into view.

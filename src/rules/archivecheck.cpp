@@ -12,24 +12,27 @@
 
 #include "rules/history.h"
 #include "rules/records.h"
+#include "rules/sqlitefile.h"
 
 namespace archivecheck {
 
 namespace {
 
 const QByteArray kMagic("SQLite format 3\0", 16);
-constexpr int kDetailLines = 3;  // of the quick check's report
+constexpr int kDetailLines = 3;   // of the integrity check's report
+constexpr int kReportLimit = 20;  // problems the integrity check looks for at most
 
 // A connection of its own on an existing file, never creating one.
 class Connection {
  public:
-  Connection(const QString& path, bool readOnly)
+  Connection(const QString& path, bool readOnly, int busyWaitMs = 5000)
       : name_(QStringLiteral("check-") + QUuid::createUuid().toString(QUuid::Id128)) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     const QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     db.setDatabaseName(uri.toString(QUrl::FullyEncoded) +
                        (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyWaitMs));
     open_ = db.open();
     if (!open_) error_ = db.lastError().text();
   }
@@ -50,14 +53,22 @@ class Connection {
   QString error_;
 };
 
-Result damaged(const QString& why) { return {State::Damaged, why}; }
-Result notArchive(const QString& why) { return {State::NotArchive, why}; }
+Result notArchive(const QString& why) { return {State::NotArchive, why, {}}; }
+
+// SQLite's words told in Italian; "busy" or "locked" is another program at
+// work on the file, not damage.
+Result failed(const QString& why) {
+  const sqlitefile::Explained e = sqlitefile::explain(why);
+  return {sqlitefile::isBusy(why) ? State::Busy : State::Damaged, e.text, e.technical};
+}
 
 }  // namespace
 
-bool settleJournal(const QString& path, QString* error) {
+namespace {
+
+bool settle(const QString& path, int busyWaitMs, QString* error) {
   if (!QFileInfo::exists(path + QStringLiteral("-journal"))) return true;
-  Connection c(path, false);
+  Connection c(path, false, busyWaitMs);
   bool ok = c.isOpen();
   QString why = c.error();
   if (ok) {
@@ -70,13 +81,17 @@ bool settleJournal(const QString& path, QString* error) {
   return ok;
 }
 
-Result check(const QString& path, const QStringList& columns) {
+}  // namespace
+
+bool settleJournal(const QString& path, QString* error) { return settle(path, 5000, error); }
+
+Result check(const QString& path, const QStringList& columns, int busyWaitMs) {
   const QFileInfo info(path);
-  if (!info.isFile()) return {State::Missing, QStringLiteral("il file non esiste")};
+  if (!info.isFile()) return {State::Missing, QStringLiteral("il file non esiste"), {}};
   {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-      return damaged(QStringLiteral("il file non si può leggere: ") + file.errorString());
+      return {State::Damaged, QStringLiteral("il file non si può leggere"), file.errorString()};
     if (file.size() == 0) return notArchive(QStringLiteral("il file è vuoto"));
     // Whatever lacks SQLite's mark was never an archive; a file that has it
     // and fails below is one that was damaged.
@@ -84,12 +99,14 @@ Result check(const QString& path, const QStringList& columns) {
       return notArchive(QStringLiteral("non è un database SQLite"));
   }
   QString why;
-  if (!settleJournal(path, &why)) return damaged(why);
+  if (!settle(path, busyWaitMs, &why)) return failed(why);
 
-  Connection c(path, true);
-  if (!c.isOpen()) return damaged(c.error());
+  Connection c(path, true, busyWaitMs);
+  if (!c.isOpen()) return failed(c.error());
   QSqlQuery q(c.db());
-  if (!q.exec(QStringLiteral("PRAGMA quick_check"))) return damaged(q.lastError().text());
+  // The full check: the quick one passes indexes that disagree with their table.
+  if (!q.exec(QStringLiteral("PRAGMA integrity_check(%1)").arg(kReportLimit)))
+    return failed(q.lastError().text());
   QStringList rows;
   while (q.next()) rows << q.value(0).toString();
   q.finish();
@@ -97,8 +114,10 @@ Result check(const QString& path, const QStringList& columns) {
     // The report can run to thousands of lines: its first few say enough.
     QStringList lines = rows.join(u'\n').split(u'\n', Qt::SkipEmptyParts);
     if (lines.size() > kDetailLines) lines = lines.mid(0, kDetailLines) << QStringLiteral("...");
-    return damaged(lines.isEmpty() ? QStringLiteral("il controllo di integrità non ha dato esito")
-                                   : lines.join(u'\n'));
+    if (lines.isEmpty())
+      return {State::Damaged, QStringLiteral("il controllo di integrità non ha dato esito"), {}};
+    const sqlitefile::Explained e = sqlitefile::explain(lines.join(u'\n'));
+    return {State::Damaged, e.text, e.technical};
   }
   const QSqlRecord record = c.db().record(QStringLiteral("tab"));
   if (record.isEmpty()) return notArchive(QStringLiteral("manca la tabella \"tab\""));

@@ -6,6 +6,7 @@
 
 #include "rules/entrychecks.h"
 #include "rules/months.h"
+#include "rules/textfile.h"
 
 namespace csvexchange {
 
@@ -226,14 +227,16 @@ std::optional<QString> importCell(Target t, const QString& column, const QString
       QStringView number(cell);
       if (!r.unit.isEmpty() && cell.endsWith(r.unit)) number.chop(r.unit.size());
       if (!isNumber(number, point))
-        return refuse(QStringLiteral("«%1» non è un numero %2").arg(cell, decimalName(d)));
+        return refuse(
+            QStringLiteral("%1 non è un numero %2").arg(textfile::quote(cell), decimalName(d)));
       // Unlikely values only get a warning; an amount or a count below zero
       // cannot be true.
       const bool belowZero =
           number.startsWith(u'-') &&
           std::any_of(number.begin(), number.end(), [](QChar c) { return c >= u'1' && c <= u'9'; });
       if (belowZero && !r.negative)
-        return refuse(QStringLiteral("«%1» è sotto zero, e non può esserlo").arg(cell));
+        return refuse(
+            QStringLiteral("%1 è sotto zero, e non può esserlo").arg(textfile::quote(cell)));
       return number.toString().replace(point, u',') + r.unit;
     }
     case Kind::MonthYear: {
@@ -244,12 +247,12 @@ std::optional<QString> importCell(Target t, const QString& column, const QString
         for (const QString& name : months::names())
           if (same(name, m.captured(1))) return name + QStringLiteral("  ") + m.captured(2);
       }
-      return refuse(
-          QStringLiteral("«%1» non è un mese e un anno (per esempio «Marzo  2026»)").arg(cell));
+      return refuse(QStringLiteral("%1 non è un mese e un anno (per esempio «Marzo  2026»)")
+                        .arg(textfile::quote(cell)));
     }
     case Kind::Date: {
       const auto date = readDate(cell);
-      if (!date) return refuse(QStringLiteral("«%1» non è una data").arg(cell));
+      if (!date) return refuse(QStringLiteral("%1 non è una data").arg(textfile::quote(cell)));
       return date->toString(Qt::ISODate);
     }
   }
@@ -336,7 +339,7 @@ Table read(const QString& text, Target t, const QStringList& columns, csv::Diale
       if (same(columns[i], h) || (history && i == 4 && same(h, QStringLiteral("Nota")))) at = i;
     if (at >= 0 && place.contains(at))
       return refuseFile(QStringLiteral("la colonna «%1» compare due volte").arg(columns[at]));
-    if (at < 0 && !h.isEmpty()) table.ignored << h;
+    if (at < 0 && !h.isEmpty()) table.ignored << textfile::excerpt(h);
     if (at >= 0) {
       named << columns[at];
       table.given << at;

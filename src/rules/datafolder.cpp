@@ -1,5 +1,7 @@
 #include "rules/datafolder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include "rules/history.h"
 #include "rules/sheetfile.h"
@@ -116,31 +121,118 @@ bool seed(const QString& templates, const QString& folder, QString* error) {
   return true;
 }
 
-Location locate(const QString& exeDir, const QString& userFolder) {
+Location locate(const QString& exeDir, const QString& userFolder, Program program) {
   Location where;
   where.dataFolder = where.programFolder = exeDir;
   const QDir own(exeDir);
   for (const QString& name : fileNames())
     if (own.exists(name)) return where;
-  const QString templates = templatesFor(exeDir);
+  // The backup program lies one folder deeper, in <prefix>/lib/nubilario.
+  const QString templates =
+      templatesFor(program == Program::Main ? exeDir : exeDir + QStringLiteral("/.."));
   if (!QFileInfo::exists(QDir(templates).filePath(StationConfig::kFileName))) return where;
 
   where.installed = true;
   where.dataFolder = userFolder;
+  if (program == Program::Backup) {
+    // A restore before the main program was ever started needs the folder too.
+    if (!QDir().mkpath(userFolder))
+      where.error = QStringLiteral("Impossibile creare la cartella dei dati %1.")
+                        .arg(QDir::toNativeSeparators(userFolder));
+    return where;
+  }
   where.programFolder = QDir::cleanPath(exeDir + QStringLiteral("/../lib/nubilario"));
   seed(templates, userFolder, &where.error);
   return where;
 }
 
+bool isLeftover(const QString& name) {
+  static const QRegularExpression copy = [] {
+    QStringList names;
+    for (const QString& n : fileNames()) names << QRegularExpression::escape(n);
+    return QRegularExpression(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(names.join(u'|')));
+  }();
+  return copy.match(name).hasMatch();
+}
+
+void syncFolder(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+namespace {
+
+// What a failed write of the system means, in Italian.
+QString writeFailure(int code) {
+  switch (code) {
+    case ENOSPC:
+      return QStringLiteral("spazio esaurito sul dispositivo");
+    case EDQUOT:
+      return QStringLiteral("esaurito lo spazio concesso sul dispositivo");
+    case EFBIG:
+      return QStringLiteral("il file supera la grandezza che il sistema consente");
+    case EROFS:
+      return QStringLiteral("il dispositivo si può solo leggere");
+    case EACCES:
+    case EPERM:
+      return QStringLiteral("permesso negato");
+    case EIO:
+      return QStringLiteral("errore del dispositivo");
+    default:
+      return QStringLiteral("errore di sistema %1 (%2)")
+          .arg(code)
+          .arg(QString::fromLocal8Bit(std::strerror(code)));
+  }
+}
+
+}  // namespace
+
+bool copyWhole(const QString& from, const QString& to, QString* error,
+               const std::function<bool()>& beforeTakingName) {
+  const QString name = QFileInfo(to).fileName();
+  auto fail = [&](const QString& why) {
+    if (error) *error = name + QStringLiteral(": ") + why;
+    return false;
+  };
+  QFile source(from);
+  if (!source.open(QIODevice::ReadOnly))
+    return fail(QStringLiteral("il file non si può leggere (%1)").arg(source.errorString()));
+  // Written straight to the descriptor: a disk that fills halfway then says
+  // so (ENOSPC), where a buffered short write would say nothing.
+  QSaveFile target(to);
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    return fail(QStringLiteral("la copia non si può creare (%1)").arg(target.errorString()));
+  std::vector<char> buffer(256 * 1024);
+  for (;;) {
+    const qint64 read = source.read(buffer.data(), qint64(buffer.size()));
+    if (read < 0)
+      return fail(QStringLiteral("il file non si può leggere (%1)").arg(source.errorString()));
+    if (read == 0) break;
+    for (qint64 done = 0; done < read;) {
+      const ssize_t n = ::write(target.handle(), buffer.data() + done, size_t(read - done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0)
+        return fail(QStringLiteral("impossibile scrivere la copia: ") +
+                    writeFailure(n < 0 ? errno : ENOSPC));
+      done += n;
+    }
+  }
+  if (::fsync(target.handle()) != 0)
+    return fail(QStringLiteral("impossibile scrivere la copia: ") + writeFailure(errno));
+  target.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
+  if (beforeTakingName && !beforeTakingName()) return fail(QStringLiteral("copia interrotta"));
+  if (!target.commit())
+    return fail(QStringLiteral("impossibile completare la copia (%1)").arg(target.errorString()));
+  return true;
+}
+
 QStringList removeLeftovers(const QString& folder) {
-  QStringList names;
-  for (const QString& n : fileNames()) names << QRegularExpression::escape(n);
-  // A file's temporary copy is its name and six letters or digits.
-  const QRegularExpression copy(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(names.join(u'|')));
   QStringList removed;
   const QDir dir(folder);
   for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
-    if (copy.match(name).hasMatch() && QFile::remove(dir.filePath(name))) removed << name;
+    if (isLeftover(name) && QFile::remove(dir.filePath(name))) removed << name;
   return removed;
 }
 

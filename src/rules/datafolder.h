@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "rules/records.h"
 
@@ -40,9 +41,12 @@ QString templatesFor(const QString& exeDir);
 // Decides the data folder of the program whose executable lies in exeDir.
 // Portable (the executable's folder holds a file of the data file set, or no
 // shipped copies are found beside it): that folder, as it stands. Installed:
-// userFolder, created when missing and given every shipped file it lacks; the
-// backup program then lies in `<exeDir>/../lib/nubilario`.
-Location locate(const QString& exeDir, const QString& userFolder);
+// userFolder. The main program (in `<prefix>/bin`) creates it when missing and
+// gives it every shipped file it lacks; the backup program then lies in
+// `<exeDir>/../lib/nubilario`. The backup program (in `<prefix>/lib/nubilario`)
+// only creates the folder, so that a restore can fill it.
+enum class Program { Main, Backup };
+Location locate(const QString& exeDir, const QString& userFolder, Program program = Program::Main);
 
 // Copies into `folder` every file of the data file set that it lacks from
 // `templates`; a file already there is never replaced, save an empty archive,
@@ -54,5 +58,21 @@ bool seed(const QString& templates, const QString& folder, QString* error = null
 // Removes the temporary copies ("prpanno.txt.Ab3xYz") that a write killed
 // halfway left in the folder; their names.
 QStringList removeLeftovers(const QString& folder);
+// Whether a name is that of such a temporary copy: a file's name and six
+// letters or digits.
+bool isLeftover(const QString& name);
+
+// Copies the whole of `from` over `to`: the bytes go to a temporary file that
+// takes the name only once it is complete and on disk, with the source's
+// modification time; on failure `to` is as it was and `error` says, in
+// Italian, which file and why ("neve.mdb: impossibile scrivere la copia:
+// spazio esaurito sul dispositivo").
+// `beforeTakingName`, when given, runs once the bytes are on disk, just
+// before they take the name; false from it stops the copy.
+bool copyWhole(const QString& from, const QString& to, QString* error = nullptr,
+               const std::function<bool()>& beforeTakingName = {});
+
+// Makes the entries of a folder (a rename, a new file) survive a power cut.
+void syncFolder(const QString& folder);
 
 }  // namespace datafolder

@@ -2,13 +2,14 @@
 
 #include <QFileInfo>
 #include <QSet>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
 #include <algorithm>
+
+#include "rules/sqlitefile.h"
 
 namespace {
 constexpr int kCacheLimit = 4000;  // rows kept in memory for the grids
@@ -62,8 +63,7 @@ bool Recordset::connect(const QString& path, QString* error, Access access) {
 
   QSqlQuery q(db);
   // The table must be there and readable; a file that is not a database fails here.
-  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0")
-                  .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName))))
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(sqlitefile::quoted(kTable))))
     return fail(q.lastError().text());
   // A closed archive must be one self-contained file: rollback journal, not WAL.
   if (!readOnly_) {
@@ -80,7 +80,7 @@ bool Recordset::open(QString* error) {
     return false;
   }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  const QString table = sqlitefile::quoted(kTable);
   QSqlRecord rec = db.record(kTable);
   QSqlQuery q(db);
   q.setForwardOnly(true);
@@ -153,8 +153,7 @@ const QStringList& Recordset::row(int index) const {
   if (cache_.size() >= kCacheLimit) cache_.clear();
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
-  q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?")
-                .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName)));
+  q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(sqlitefile::quoted(kTable)));
   q.addBindValue(id);
   QStringList values;
   if (q.exec() && q.next()) {
@@ -187,8 +186,7 @@ int Recordset::findRow(const QString& field, const QString& text, int exceptRow)
   QSqlQuery q(db);
   q.setForwardOnly(true);
   q.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? ORDER BY rowid")
-                .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName),
-                     db.driver()->escapeIdentifier(columns_[column], QSqlDriver::FieldName)));
+                .arg(sqlitefile::quoted(kTable), sqlitefile::quoted(columns_[column])));
   q.addBindValue(text);
   if (!q.exec()) return -1;
   while (q.next()) {
@@ -226,13 +224,13 @@ bool Recordset::update(QString* error) {
     return false;
   }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  const QString table = sqlitefile::quoted(kTable);
   QStringList names;
   QStringList marks;
   QList<int> order = pending_.keys();
   std::sort(order.begin(), order.end());
   for (int column : order) {
-    names << db.driver()->escapeIdentifier(columns_[column], QSqlDriver::FieldName);
+    names << sqlitefile::quoted(columns_[column]);
     marks << QStringLiteral("?");
   }
   QSqlQuery q(db);
@@ -269,8 +267,7 @@ bool Recordset::deleteCurrent(QString* error) {
   }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
-  q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?")
-                .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName)));
+  q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlitefile::quoted(kTable)));
   const int r = position_;
   q.addBindValue(ids_[r]);
   if (!q.exec() || q.numRowsAffected() != 1) {
@@ -301,13 +298,10 @@ bool Recordset::updateRecord(int r, const QStringList& values, QString* error) {
 
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QStringList sets;
-  for (int column : changed)
-    sets << db.driver()->escapeIdentifier(columns_[column], QSqlDriver::FieldName) +
-                QStringLiteral(" = ?");
+  for (int column : changed) sets << sqlitefile::quoted(columns_[column]) + QStringLiteral(" = ?");
   QSqlQuery q(db);
   if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                     .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName),
-                          sets.join(QStringLiteral(", ")))))
+                     .arg(sqlitefile::quoted(kTable), sets.join(QStringLiteral(", ")))))
     return fail(q.lastError().text());
   for (int column : changed) q.addBindValue(values[column]);
   q.addBindValue(ids_[r]);
@@ -327,7 +321,7 @@ int Recordset::restoreRecord(qint64 id, const QStringList& values, QString* erro
   if (!open_) return fail(QStringLiteral("archive not open"));
   if (values.size() != columns_.size()) return fail(QStringLiteral("one value per field expected"));
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  const QString table = sqlitefile::quoted(kTable);
   // Its old key puts it back in its place, unless a record took it meanwhile.
   bool keyFree = id > 0 && rowOf(id) < 0;
   if (keyFree) {
@@ -344,7 +338,7 @@ int Recordset::restoreRecord(qint64 id, const QStringList& values, QString* erro
     marks << QStringLiteral("?");
   }
   for (const QString& c : columns_) {
-    names << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName);
+    names << sqlitefile::quoted(c);
     marks << QStringLiteral("?");
   }
   QSqlQuery q(db);
@@ -373,8 +367,7 @@ QVector<QStringList> Recordset::allValues(QString* error) const {
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   QSqlQuery q(db);
   q.setForwardOnly(true);
-  if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid")
-                  .arg(db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName)))) {
+  if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(sqlitefile::quoted(kTable)))) {
     if (error) *error = q.lastError().text();
     return all;
   }
@@ -423,10 +416,10 @@ bool Recordset::importRecords(const QVector<QStringList>& added,
       return false;
     }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  const QString table = sqlitefile::quoted(kTable);
   QStringList names, marks, sets;
   for (const QString& c : columns_) {
-    names << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName);
+    names << sqlitefile::quoted(c);
     marks << QStringLiteral("?");
     sets << names.last() + QStringLiteral(" = ?");
   }
@@ -484,10 +477,9 @@ bool Recordset::revertImport(const QVector<qint64>& added,
     return false;
   }
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
-  const QString table = db.driver()->escapeIdentifier(kTable, QSqlDriver::TableName);
+  const QString table = sqlitefile::quoted(kTable);
   QStringList sets;
-  for (const QString& c : columns_)
-    sets << db.driver()->escapeIdentifier(c, QSqlDriver::FieldName) + QStringLiteral(" = ?");
+  for (const QString& c : columns_) sets << sqlitefile::quoted(c) + QStringLiteral(" = ?");
   const bool ok = inTransaction(
       [&](QString* why) {
         QSqlQuery remove(db), update(db);

@@ -57,8 +57,8 @@ std::optional<Refusal> readHeading(const QString& line, Report& r) {
   const int year = match.hasMatch() ? match.captured(2).toInt() : 0;
   if (!QDate(year, month, 1).isValid())
     return Refusal{1, QStringLiteral("L'intestazione non indica un mese da 1 a 12 e un anno di "
-                                     "quattro cifre: \"%1\".")
-                          .arg(date)};
+                                     "quattro cifre: %1.")
+                          .arg(textfile::quote(date, u'"', u'"'))};
   r.month = month;
   r.year = year;
   return std::nullopt;
@@ -126,16 +126,18 @@ std::optional<QString> judge(Kind kind, const QString& text, int day, int daysIn
   if (day > daysInMonth) {
     // The precipitation sheet holds "0" in every cell it was not given.
     if (kind == Kind::Rain && num::readFixed4(text) == num::Fixed4{0}) return std::nullopt;
-    return QStringLiteral("giorno %1: %2 \"%3\" è oltre la fine del mese, che ha %4 giorni")
-        .arg(dayText, what, text, QString::number(daysInMonth));
+    return QStringLiteral("giorno %1: %2 %3 è oltre la fine del mese, che ha %4 giorni")
+        .arg(dayText, what, textfile::quote(text, u'"', u'"'), QString::number(daysInMonth));
   }
   const bool number =
       kind == Kind::Rain ? num::readFixed4(text).has_value() : num::readLocale(text).has_value();
   if (!number)
-    return QStringLiteral("giorno %1: %2 \"%3\" non è un numero").arg(dayText, what, text);
+    return QStringLiteral("giorno %1: %2 %3 non è un numero")
+        .arg(dayText, what, textfile::quote(text, u'"', u'"'));
   // Unlikely values are the keeper's to judge; rain below zero cannot be.
   if (kind == Kind::Rain && num::readFixed4(text)->units < 0)
-    return QStringLiteral("giorno %1: %2 \"%3\" è sotto zero").arg(dayText, what, text);
+    return QStringLiteral("giorno %1: %2 %3 è sotto zero")
+        .arg(dayText, what, textfile::quote(text, u'"', u'"'));
   *kept = true;
   return std::nullopt;
 }

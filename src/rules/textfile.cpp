@@ -1,5 +1,7 @@
 #include "rules/textfile.h"
 
+#include <QLocale>
+
 #include <fcntl.h>
 #include <unistd.h>
 #include <QFile>
@@ -183,5 +185,20 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
 bool writeLines(const QString& path, const QStringList& lines, InPlace inPlace, QString* error) {
   return saveText(path, joinLines(lines), inPlace, error);
 }
+
+namespace {
+QString bounded(const QString& text, const QString& open, const QString& close) {
+  if (text.size() <= kQuotedChars + kQuotedChars / 2) return open + text + close;
+  return open + text.left(kQuotedChars) + QStringLiteral("…") + close +
+         QStringLiteral(" (%1 caratteri)")
+             .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(qlonglong(text.size())));
+}
+}  // namespace
+
+QString quote(const QString& text, QChar open, QChar close) {
+  return bounded(text, QString(open), QString(close));
+}
+
+QString excerpt(const QString& text) { return bounded(text, {}, {}); }
 
 }  // namespace textfile

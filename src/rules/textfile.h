@@ -47,4 +47,12 @@ enum class InPlace { Never, WhenFolderIsReadOnly };
 bool writeLines(const QString& path, const QStringList& lines, InPlace inPlace,
                 QString* error = nullptr);
 
+// A text of a file quoted in a message: whole when short, else its start and
+// its length, so that one huge value never makes a huge message:
+// "«12,5»", "«aaaaaaaa…» (500.000 caratteri)".
+inline constexpr int kQuotedChars = 40;
+QString quote(const QString& text, QChar open = u'«', QChar close = u'»');
+// The same bound without quotes: "aaaaaaaa… (500.000 caratteri)".
+QString excerpt(const QString& text);
+
 }  // namespace textfile

@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "common/widgets.h"
+
 namespace {
 
 // A text with one kind of line break and without the line breaks and blanks
@@ -36,27 +38,7 @@ bool CellTips::isCut(const QStyleOptionViewItem& option, const QModelIndex& inde
   return needed.width() > room.width() || needed.height() > room.height();
 }
 
-QString CellTips::tipText(const QString& text) {
-  // Lines of at most kLine characters, broken between words (a longer word
-  // stands whole on its line); the keeper's own line breaks stay.
-  constexpr int kLine = 60;
-  QStringList lines;
-  for (const QString& paragraph : normalized(text).split(u'\n')) {
-    QString line;
-    for (const QString& word : paragraph.split(u' ')) {
-      if (!line.isEmpty() && line.size() + 1 + word.size() > kLine) {
-        lines << line;
-        line.clear();
-      }
-      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    lines << line;
-  }
-  // Rich text kept as the lines are, every character escaped: a note that
-  // looks like markup still shows as typed.
-  return QStringLiteral("<p style='white-space:pre'>") + lines.join(u'\n').toHtmlEscaped() +
-         QStringLiteral("</p>");
-}
+QString CellTips::tipText(const QString& text) { return widgets::plainTip(normalized(text)); }
 
 bool CellTips::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                          const QStyleOptionViewItem& option, const QModelIndex& index) {

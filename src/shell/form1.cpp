@@ -15,6 +15,7 @@
 #include "common/unsaved.h"
 #include "common/widgets.h"
 #include "rules/datafolder.h"
+#include "rules/safetycopy.h"
 #include "rules/stationconfig.h"
 #include "rules/undolist.h"
 #include "shell/celltips.h"
@@ -235,8 +236,10 @@ bool Form1::load() {
     ctx_.dialogs().message(this, kLoadError, MsgIcon::Critical, MsgButtons::Ok, kTitle);
     return true;
   };
-  // What a write killed halfway left in the data folder goes first.
+  // What a write killed halfway left in the data folder goes first, and so
+  // does a safety copy cut short.
   datafolder::removeLeftovers(ctx_.dataFolder());
+  safetycopy::removeUnfinished(ctx_.dataFolder());
   // Each archive in turn: its connection, then its recordset bound to its
   // grid. The other-events archive's connection ends the program when it fails.
   for (ArchiveKind kind : kArchiveKinds) {

@@ -191,6 +191,8 @@ class Form1 : public MainWindow {
   Opening checkArchive(const QString& fileName);
   void checkHistory();
   void dailySafetyCopy();
+  // Names, once, what lies in the copies' folder that the rotation leaves alone.
+  void tellStrangers();
   bool openAndBind(ArchiveKind kind);
   // Shows the station configuration of the context.
   void showConfig();

@@ -1,6 +1,8 @@
 // The main window's checks at the load: each archive before it is opened,
 // and the day's safety copy of the data file set.
 
+#include <QDir>
+
 #include "common/appcontext.h"
 #include "rules/archivecheck.h"
 #include "rules/safetycopy.h"
@@ -20,11 +22,29 @@ QString damagedText(const QString& fileName, const QString& detail) {
 }  // namespace
 
 Form1::Opening Form1::checkArchive(const QString& fileName) {
-  const archivecheck::Result found =
-      archivecheck::check(ctx_.dataPath(fileName), archivecheck::expectedColumns(fileName));
-  auto tell = [this](const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) {
-    return ctx_.dialogs().message(this, text, icon, buttons, kTitle);
+  auto tell = [this](const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok,
+                     const QString& details = {}) {
+    return ctx_.dialogs().message(this, text, icon, buttons, kTitle, details);
   };
+  archivecheck::Result found;
+  // A file another program holds is in use, not damaged: the keeper may
+  // close that program and try again, and nothing is restored over it.
+  for (;;) {
+    found = archivecheck::check(ctx_.dataPath(fileName), archivecheck::expectedColumns(fileName));
+    if (found.state != archivecheck::State::Busy) break;
+    const QString text =
+        QStringLiteral("Il file %1 è in uso da un altro programma, che lo tiene bloccato.")
+            .arg(fileName) +
+        kNl2 +
+        QStringLiteral(
+            "Chiudere l'altro programma e premere «Riprova»; con «Annulla» l'archivio "
+            "non viene aperto.");
+    if (tell(text, MsgIcon::Exclamation, MsgButtons::RetryCancel, found.technical) !=
+        MsgAnswer::Retry) {
+      unsound_ = true;
+      return Opening::Refused;
+    }
+  }
   switch (found.state) {
     case archivecheck::State::Ok:
     case archivecheck::State::Missing:  // told as always, by the connection
@@ -36,6 +56,7 @@ Form1::Opening Form1::checkArchive(const QString& fileName) {
            MsgIcon::Critical);
       return Opening::Refused;
     case archivecheck::State::Damaged:
+    case archivecheck::State::Busy:
       break;
   }
   // A damaged archive is never written without the keeper's word.
@@ -45,7 +66,7 @@ Form1::Opening Form1::checkArchive(const QString& fileName) {
     tell(damagedText(fileName, found.detail) + kNl2 +
              QStringLiteral("Nessuna copia di sicurezza ne contiene una versione integra: ") +
              kReadOnly,
-         MsgIcon::Critical);
+         MsgIcon::Critical, MsgButtons::Ok, found.technical);
     return Opening::ReadOnly;
   }
   const QString question =
@@ -58,7 +79,7 @@ Form1::Opening Form1::checkArchive(const QString& fileName) {
           "l'archivio della copia (ciò che è stato inserito dopo la copia resta solo nel "
           "file danneggiato).\r\nNo: ") +
       kReadOnly;
-  if (tell(question, MsgIcon::Exclamation, MsgButtons::YesNo) != MsgAnswer::Yes) {
+  if (tell(question, MsgIcon::Exclamation, MsgButtons::YesNo, found.technical) != MsgAnswer::Yes) {
     unsound_ = true;
     return Opening::ReadOnly;
   }
@@ -66,11 +87,11 @@ Form1::Opening Form1::checkArchive(const QString& fileName) {
   if (!safetycopy::restoreArchive(ctx_.dataFolder(), fileName, *copy, ctx_.platform().now().date(),
                                   &kept, &error)) {
     unsound_ = true;
-    tell(QStringLiteral("Impossibile ripristinare l'archivio %1 dalla copia di sicurezza.")
-                 .arg(fileName) +
-             kNl2 + QStringLiteral("Dettaglio: ") + error + kNl2 +
-             QStringLiteral("Il file danneggiato resta al suo posto: ") + kReadOnly,
-         MsgIcon::Critical);
+    ctx_.dialogs().failure(
+        this,
+        QStringLiteral("Impossibile ripristinare l'archivio %1 dalla copia di sicurezza.")
+            .arg(fileName),
+        error, kNl2 + QStringLiteral("Il file danneggiato resta al suo posto: ") + kReadOnly);
     return Opening::ReadOnly;
   }
   tell(
@@ -95,11 +116,37 @@ void Form1::dailySafetyCopy() {
   const QDateTime now = ctx_.platform().now();
   if (safetycopy::madeOn(ctx_.dataFolder(), now.date())) return;
   QString error;
-  if (safetycopy::make(ctx_.dataFolder(), now, nullptr, &error)) return;
+  if (!safetycopy::make(ctx_.dataFolder(), now, nullptr, &error)) {
+    ctx_.dialogs().failure(
+        this, QStringLiteral("Impossibile fare la copia di sicurezza giornaliera dei dati."), error,
+        kNl2 + QStringLiteral(
+                   "Nubilario si avvia comunque; la copia sarà ritentata al prossimo avvio."),
+        MsgIcon::Exclamation);
+    return;
+  }
+  tellStrangers();
+}
+
+void Form1::tellStrangers() {
+  // Told once: what was told stays in the settings store until it changes.
+  const QStringList found = safetycopy::strangers(ctx_.dataFolder());
+  const QString key = found.join(u'\n');
+  const QString section = QStringLiteral("copie di sicurezza");
+  const QString told = QStringLiteral("segnalati");
+  if (ctx_.settings().value(section, told) == key) return;
+  ctx_.settings().setValue(section, told, key);
+  if (found.isEmpty()) return;
+  constexpr int kShown = 10;
+  QStringList shown = found.mid(0, kShown);
+  if (found.size() > kShown)
+    shown << QStringLiteral("e altri %1 elementi").arg(found.size() - kShown);
   ctx_.dialogs().message(
       this,
-      QStringLiteral("Impossibile fare la copia di sicurezza giornaliera dei dati.") + kNl2 +
-          QStringLiteral("Dettaglio: ") + error + kNl2 +
-          QStringLiteral("Nubilario si avvia comunque; la copia sarà ritentata al prossimo avvio."),
-      MsgIcon::Exclamation, MsgButtons::Ok, kTitle);
+      QStringLiteral("Nella cartella delle copie di sicurezza %1 ci sono elementi che non sono "
+                     "copie di Nubilario:")
+              .arg(QDir::toNativeSeparators(safetycopy::folder(ctx_.dataFolder()))) +
+          kNl2 + shown.join(QStringLiteral("\r\n")) + kNl2 +
+          QStringLiteral("Nubilario li lascia come sono e non li elimina mai; questo avviso non "
+                         "sarà ripetuto."),
+      MsgIcon::Information, MsgButtons::Ok, kTitle);
 }

@@ -68,10 +68,9 @@ bool storeUnsavedDays(AppContext& ctx) {
   QString error;
   DailyHistory* h = ctx.history(&error);
   if (!h) {
-    const QString question =
-        historystore::failureText(error) + QStringLiteral("\r\n\r\nAzzerare comunque i fogli?");
-    return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::Exclamation,
-                                 MsgButtons::YesNo, kTitle) == MsgAnswer::Yes;
+    return ctx.dialogs().failure(ctx.mainWindow(), historystore::kWriteFailure, error,
+                                 QStringLiteral("\r\n\r\nAzzerare comunque i fogli?"),
+                                 MsgIcon::Exclamation, MsgButtons::YesNo) == MsgAnswer::Yes;
   }
   auto unstored = [&](history::Sheet sheet, const QStringList& first, const QStringList& second) {
     return history::sheetHasData(sheet, first, second) && !h->wasStored(sheet, first, second) &&
@@ -102,12 +101,12 @@ bool storeUnsavedDays(AppContext& ctx) {
 bool safetyCopyFirst(AppContext& ctx) {
   QString error;
   if (safetycopy::make(ctx.dataFolder(), ctx.platform().now(), nullptr, &error)) return true;
-  const QString question =
-      QStringLiteral("Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento.") +
-      kNl + kNl + QStringLiteral("Dettaglio: ") + error + kNl + kNl +
-      QStringLiteral("Procedere comunque con l'azzeramento?");
-  return ctx.dialogs().message(ctx.mainWindow(), question, MsgIcon::Exclamation, MsgButtons::YesNo,
-                               kTitle) == MsgAnswer::Yes;
+  return ctx.dialogs().failure(
+             ctx.mainWindow(),
+             QStringLiteral(
+                 "Impossibile fare la copia di sicurezza dei dati prima dell'azzeramento."),
+             error, kNl + kNl + QStringLiteral("Procedere comunque con l'azzeramento?"),
+             MsgIcon::Exclamation, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 bool confirmed(AppContext& ctx, const QString& question) {

@@ -306,11 +306,9 @@ void mese::storico_Click() {
   QString error;
   DailyHistory* h = ctx_.history(&error);
   if (!h) {
-    ctx_.dialogs().message(this,
-                           historystore::failureText(
-                               error, QStringLiteral("Impossibile leggere lo storico giornaliero "
-                                                     "(giornaliero.mdb).")),
-                           MsgIcon::Critical);
+    ctx_.dialogs().failure(
+        this, QStringLiteral("Impossibile leggere lo storico giornaliero (giornaliero.mdb)."),
+        error);
     return;
   }
   const QDate month = DTPicker1->date();

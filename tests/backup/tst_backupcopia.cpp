@@ -1,6 +1,6 @@
-#include "cartella.h"
 #include "copia.h"
 #include "files.h"
+#include "rules/datafolder.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -96,6 +96,7 @@ class tst_backupcopia : public QObject {
   void copieInterrotte();
   void cartellaDati_data();
   void cartellaDati();
+  void passiDelleRegole();
 };
 
 void tst_backupcopia::copia_data() {
@@ -254,7 +255,7 @@ void tst_backupcopia::copieInterrotte() {
   const QStringList restano{"prpanno.txt", "neve.mdb", "prpanno.txt.bak", "note.txt.Ab3xYz",
                             "neve.mdb.Ab3xY"};
   for (const QString& n : avanzi + restano) scrivi(cartella.filePath(n), "x");
-  QStringList rimossi = rimuoviCopieInterrotte(cartella.path());
+  QStringList rimossi = datafolder::removeLeftovers(cartella.path());
   rimossi.sort();
   QStringList attesi = avanzi;
   attesi.sort();
@@ -291,11 +292,23 @@ void tst_backupcopia::cartellaDati() {
   // Under a plain file no folder can be made, not even by root.
   if (disposizione == "bloccata") scrivi(radice.filePath("casa"), "un file");
 
-  const CartellaDati c = ::cartellaDati(programma, cartellaUtente);
-  QCOMPARE(c.percorso, utente ? cartellaUtente : programma);
-  QCOMPARE(!c.errore.isEmpty(), errore);
-  if (errore) QVERIFY(c.errore.contains(cartellaUtente));
+  const datafolder::Location c =
+      datafolder::locate(programma, cartellaUtente, datafolder::Program::Backup);
+  QCOMPARE(c.dataFolder, utente ? cartellaUtente : programma);
+  QCOMPARE(!c.error.isEmpty(), errore);
+  if (errore) QVERIFY(c.error.contains(cartellaUtente));
   QCOMPARE(QFileInfo(cartellaUtente).isDir(), utente && !errore);
+}
+
+// The steps copy the data file set as the main program's rules name it: a
+// file added there is backed up and restored too.
+void tst_backupcopia::passiDelleRegole() {
+  QStringList nomi;
+  for (const Passo& p : passi()) nomi << p.nome.mid(1);
+  nomi.sort();
+  QStringList attesi = datafolder::fileNames();
+  attesi.sort();
+  QCOMPARE(nomi, attesi);
 }
 
 QTEST_GUILESS_MAIN(tst_backupcopia)

@@ -149,6 +149,8 @@ class tst_backupwizard : public QObject {
   void ripristinoDaCopiaDiSicurezza();
   void copiaDiSicurezzaFallita_data();
   void copiaDiSicurezzaFallita();
+  void undiciRipristini();
+  void collegamentoNelleCopie();
 
  private:
   tre* versoTre(const QString& cartella);
@@ -813,10 +815,10 @@ void tst_backupwizard::ripristinoCompleto() {
   attese.sort();
   QCOMPARE(voci(programma_), attese);
   // What was replaced went to a safety copy first.
-  const QList<CopiaSicurezza> sicurezza = copieSicurezza(programma_);
+  const QVector<safetycopy::Copy> sicurezza = copieSicurezza(programma_);
   QCOMPARE(sicurezza.size(), 1);
-  QCOMPARE(versioni(sicurezza[0].percorso, {"dati"}).count("dati"), 7);
-  QCOMPARE(bytesOf(sicurezza[0].percorso + "/config.cfg"),
+  QCOMPARE(versioni(sicurezza[0].path, {"dati"}).count("dati"), 7);
+  QCOMPARE(bytesOf(sicurezza[0].path + "/config.cfg"),
            "una configurazione molto più lunga di quella salvata");
   QCOMPARE(servizi_->domande.size(), 0);
   QCOMPARE(stato(c),
@@ -929,9 +931,9 @@ void tst_backupwizard::ripristinoDaCopiaDiSicurezza() {
 
   QCOMPARE(servizi_->messaggi.size(), 0);
   QCOMPARE(versioni(programma_, {"lunedì"}), QStringList(8, "lunedì"));
-  const QList<CopiaSicurezza> dopo = copieSicurezza(programma_);
-  QCOMPARE(versioni(dopo.first().percorso, {"dati"}), QStringList(8, "dati"));
-  QCOMPARE(dopo.last().percorso, copie + "/2020-01-02 10.15.02");
+  const QVector<safetycopy::Copy> dopo = copieSicurezza(programma_);
+  QCOMPARE(versioni(dopo.first().path, {"dati"}), QStringList(8, "dati"));
+  QCOMPARE(dopo.last().path, copie + "/2020-01-02 10.15.02");
   QVERIFY(!QFileInfo::exists(copie + "/2020-01-03 10.15.02"));  // the eleventh
   QVERIFY(!QFileInfo::exists(copie + "/2020-01-12 08.00.00.incompleta"));
 }
@@ -963,6 +965,47 @@ void tst_backupwizard::copiaDiSicurezzaFallita() {
   QCOMPARE(stato(c), comunque ? "Label6 Label8 primo secondo terzo quarto quinto sesto "
                                 "Command4termina | Command2 Command1 Command4termina"
                               : "Label5 Command3 | Command3 Command1");
+}
+
+// Eleven restores in a row: the safety copy made before the first still
+// holds the keeper's data, and the list says which restore each copy came
+// before.
+void tst_backupwizard::undiciRipristini() {
+  const QString copie = radice_->filePath("copie");
+  scriviInsieme(copie, "copia");
+  for (int i = 0; i < 11; ++i) {
+    cinque* c = versoCinque(copie, programma_);
+    QVERIFY(c);
+    clic(c, "Command3");
+    clic(c, "Command2");
+  }
+  QCOMPARE(servizi_->messaggi.size(), 0);
+  const QVector<safetycopy::Copy> sicurezza = copieSicurezza(programma_);
+  QCOMPARE(versioni(sicurezza.last().path, {"dati"}), QStringList(8, "dati"));
+  clic(&procedura_->paginaForm1(), "Command13");
+  clic(&procedura_->paginaQuattro(), "copie");
+  const QStringList voci = servizi_->elenchi.value(0);
+  QCOMPARE(voci.size(), sicurezza.size());
+  for (const QString& voce : voci)
+    QVERIFY2(voce.endsWith(", prima del ripristino da " + copie), qPrintable(voce));
+}
+
+// A link in the copies' folder named like an old copy: the rotation that
+// the restore starts leaves the folder it points to alone.
+void tst_backupwizard::collegamentoNelleCopie() {
+  const QString altrove = radice_->filePath("altrove/2000-01-01 00.00.00");
+  scriviInsieme(altrove, "altrui");
+  const QString sicurezza = programma_ + "/copie di sicurezza";
+  for (int giorno = 2; giorno <= 12; ++giorno)
+    scriviInsieme(sicurezza + QString("/2000-01-%1 10.15.02").arg(giorno, 2, 10, QChar('0')),
+                  "vecchia");
+  QVERIFY(QFile::link(altrove, sicurezza + "/2000-01-01 00.00.00"));
+  const QString copie = radice_->filePath("copie");
+  scriviInsieme(copie, "copia");
+  clic(versoCinque(copie, programma_), "Command3");
+  QCOMPARE(servizi_->messaggi.size(), 0);
+  QCOMPARE(versioni(programma_, {"copia"}), QStringList(8, "copia"));
+  QCOMPARE(versioni(altrove, {"altrui"}), QStringList(8, "altrui"));
 }
 
 QTEST_MAIN(tst_backupwizard)

@@ -107,6 +107,23 @@ class tst_csvwindows : public QObject {
     QCOMPARE(rain().values(0)[2], "5 mm");
   }
 
+  // The file's texts show as they are: markup in a cell is never taken for
+  // HTML, and a huge value shows in its cell only in part.
+  void plainAndBoundedCells() {
+    const QString markup = "<b><font size=7 color=red>grande</font></b>";
+    env_->writeFile("f.csv", ("Mese e anno;Accumulo tot mensile;Osservazioni\nMarzo 2026;1;" +
+                              markup + "\nAprile 2026;2;" + QString(500000, u'n') + "\n")
+                                 .toUtf8());
+    env_->dialogs().openPaths << QStringList{env_->path("f.csv")};
+    env_->onNextWindow<importacsv>([&](importacsv& d) {
+      const QAbstractItemModel* m = d.righe->model();
+      QCOMPARE(shownTooltip(m->index(0, 3).data(Qt::ToolTipRole).toString()), markup);
+      QCOMPARE(m->index(0, 3).data().toString(), markup);
+      QVERIFY(m->index(1, 3).data().toString().size() <= 501);
+    });
+    trigger("importacsv");
+  }
+
   // Export of a span of the history, then import into an empty history.
   void historyRoundTrip() {
     DailyHistory& h = *env_->ctx().history();

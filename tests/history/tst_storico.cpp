@@ -131,7 +131,7 @@ class tst_storico : public QObject {
     QFETCH(bool, replace);
     QFETCH(QString, stored);
     QVERIFY(history().write({{QDate(2025, 11, 1), "5", "", "", "nota"}}, "prima"));
-    const QString temps = env_->path("temp.txt"), rain = env_->path("rain.txt"),
+    const QString temps = env_->path("temp.txt"), rain = env_->path("<b>pioggia.txt"),
                   junk = env_->path("junk.txt");
     const QStringList minima = thirtyOne({{1, "2"}, {2, "-1,5"}, {3, "abc"}}, "");
     const QStringList maxima = thirtyOne({{1, " 9"}}, "");
@@ -149,6 +149,7 @@ class tst_storico : public QObject {
     env_->dialogs().openPaths << QStringList{temps, rain, junk};
     env_->onNextWindow<importa>([&](importa& d) {
       QCOMPARE(d.resoconti->rowCount(), 3);
+      QCOMPARE(shownTooltip(d.resoconti->item(1, 0)->toolTip()), rain);  // never HTML
       QCOMPARE(d.resoconti->item(2, 3)->text(), "Rifiutato");
       QCOMPARE(d.rifiutati->toPlainText().section(u'"', 0, 0),
                "temp.txt, riga 7: giorno 3: la minima ");

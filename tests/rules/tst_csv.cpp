@@ -230,6 +230,12 @@ class TestCsv : public QObject {
     QTest::newRow("history, days missing a date")
         << H << "Data;Precipitazione\r\n01/03/2026;1,2\r\n;3\r\n"
         << 1 << "3:«» non è una data (colonna «Data»)";
+    // A huge value is quoted by its start and its length only.
+    QTest::newRow("half a million digits and letters")
+        << R << head + "Marzo 2026;" + QString(500000, u'7') + "x\r\n"
+        << 0
+        << "2:«7777777777777777777777777777777777777777…» (500.001 caratteri) non è un numero con "
+           "la virgola decimale (colonna «Accumulo tot mensile»)";
   }
   void files() {
     QFETCH(Target, target);

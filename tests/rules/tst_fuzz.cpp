@@ -1,19 +1,28 @@
 // Mutated files fed to the readers of what the keeper keeps (config.cfg, the
-// sheet files, the sheets' text reports): none may crash, hang or read more
-// than its format holds, and what the program writes reads back as it was.
+// sheet files, the sheets' text reports, CSV files, the note of a restore in
+// a safety copy, the daily history as the start checks it): none may crash,
+// hang or read more than its format holds, what the program writes reads
+// back as it was, and a history the check passes reads the same through its
+// index as through its table.
 // The mutations are seeded: every run feeds the same inputs.
 
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <random>
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include "files.h"
+
+#include "rules/archivecheck.h"
 #include "rules/csvexchange.h"
 #include "rules/rainreport.h"
 #include "rules/reportimport.h"
+#include "rules/safetycopy.h"
 #include "rules/sheetfile.h"
 #include "rules/stationconfig.h"
 #include "rules/tempreport.h"
@@ -220,6 +229,93 @@ class tst_fuzz : public QObject {
     return t;
   }
 
+  // The note a safety copy made before a restore holds, as the restore list
+  // tells it: one line of text, never more than the note's bound.
+  Target restoreNotes() const {
+    Target t;
+    const QString copy =
+        dir_.filePath(QStringLiteral("copie/copie di sicurezza/2026-12-09 10.15.02"));
+    if (!QDir().mkpath(copy)) qFatal("cannot make %s", qPrintable(copy));
+    const QString when = QStringLiteral("9 dicembre 2026 alle 10:15:02");
+    t.seeds.append(
+        {"/media/chiavetta/Nubilario\n",
+         {when + QStringLiteral(", prima del ripristino da /media/chiavetta/Nubilario")}});
+    t.seeds.append({"", {when + QStringLiteral(", prima di un ripristino")}});
+    t.read = [copy, when](const QByteArray& bytes, QStringList* wrong) {
+      QFile note(copy + u'/' + safetycopy::kRestoreNote);
+      if (!note.open(QIODevice::WriteOnly) || note.write(bytes) != bytes.size())
+        qFatal("cannot write the note");
+      note.close();
+      const QVector<safetycopy::Copy> copies =
+          safetycopy::list(QFileInfo(QFileInfo(copy).path()).path());
+      expect(wrong, copies.size() == 1 && copies[0].beforeRestore, "the copy not listed");
+      if (copies.size() != 1) return QStringList();
+      const QString entry = safetycopy::describeForList(copies[0]);
+      expect(wrong, !holdsLineEnd(entry) && entry.startsWith(when), "an entry of more lines");
+      expect(wrong, copies[0].restoredFrom.size() <= 4096, "more than the note's bound");
+      return QStringList{entry};
+    };
+    return t;
+  }
+
+  // The daily history as the start checks it: whatever the check passes
+  // reads the same through the date index as through the table.
+  Target histories() const {
+    Target t;
+    const QString path = dir_.filePath(QStringLiteral("storico.mdb"));
+    {
+      DailyHistory h;
+      QVector<DayRecord> february;
+      for (int d = 1; d <= 28; ++d)
+        february.append({QDate(2026, 2, d), QString::number(d - 5), "9", "0,2", "nota"});
+      if (!DailyHistory::create(path) || !h.open(path) || !h.write(february, "febbraio"))
+        qFatal("cannot make the history");
+    }
+    const QByteArray sound = bytesOf(path);
+    t.seeds.append({sound, {QStringLiteral("0"), QStringLiteral("28")}});
+    t.read = [this, sound](const QByteArray& bytes, QStringList* wrong) {
+      // A failing disk changes bits in place: the input only says which.
+      QByteArray damaged = sound;
+      if (bytes != sound)
+        for (quint32 h = qHash(bytes), n = 1 + h % 3; n > 0; --n) {
+          h = h * 1103515245u + 12345u;
+          damaged[h % damaged.size()] ^= char(1 << ((h >> 16) % 8));
+        }
+      const QString file = put(QStringLiteral("giornaliero.mdb"), damaged);
+      QFile::remove(file + QStringLiteral("-journal"));
+      const auto r = archivecheck::check(
+          file, archivecheck::expectedColumns(QStringLiteral("giornaliero.mdb")));
+      expect(wrong, r.state != archivecheck::State::Busy, "a file of nobody's called in use");
+      QStringList reading{QString::number(int(r.state))};
+      if (r.state != archivecheck::State::Ok) return reading;
+      const QString name = QStringLiteral("fuzz-history");
+      {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery q(db);
+        auto count = [&q](const QString& sql) {
+          return q.exec(sql) && q.next() ? q.value(0).toLongLong() : -1;
+        };
+        const qint64 table = count(QStringLiteral("SELECT count(*) FROM tab NOT INDEXED"));
+        const qint64 index = count(QStringLiteral(
+            "SELECT count(*) FROM tab INDEXED BY sqlite_autoindex_tab_1 WHERE data >= ''"));
+        // Each day of the table found through the index, at its own row.
+        const qint64 lost = count(QStringLiteral(
+            "SELECT count(*) FROM tab AS t NOT INDEXED WHERE NOT EXISTS (SELECT 1 FROM tab AS i "
+            "INDEXED BY sqlite_autoindex_tab_1 WHERE i.data = t.data AND i.rowid = t.rowid)"));
+        expect(wrong, table < 0 || index < 0 || (table == index && lost == 0),
+               "the index and the table disagree");
+        reading << QString::number(table);
+        q.finish();
+        db.close();
+      }
+      QSqlDatabase::removeDatabase(name);
+      return reading;
+    };
+    return t;
+  }
+
   // CSV files of an archive and of the history, in both dialects. Whatever
   // is read goes out and comes back in the same.
   static Target csvFiles() {
@@ -311,6 +407,8 @@ class tst_fuzz : public QObject {
     QTest::newRow("sheet files") << sheets() << 2u;
     QTest::newRow("reports") << reports() << 3u;
     QTest::newRow("CSV files") << csvFiles() << 4u;
+    QTest::newRow("notes of a restore") << restoreNotes() << 5u;
+    QTest::newRow("daily histories") << histories() << 6u;
   }
   void readers() {
     QFETCH(Target, target);

@@ -1,6 +1,9 @@
 // A program killed at any moment of a write leaves each data file as it was
 // before the write or as the write made it, never torn: the temporary copies
-// go at the next start, and every archive is whole and holds whole records.
+// and the safety copies cut short go at the next start, every archive is
+// whole and holds whole records, every safety copy is whole with its note of
+// a restore, and the rotation stays within its bounds. While the writer
+// works, the start's check finds its archive in use or sound, never damaged.
 // killwriter writes with the program's own code and is killed at random.
 
 #include <QDir>
@@ -16,8 +19,10 @@
 #include "backup/copia.h"
 #include "files.h"
 #include "killwrite.h"
+#include "rules/archivecheck.h"
 #include "rules/datafolder.h"
 #include "rules/recordset.h"
+#include "rules/safetycopy.h"
 #include "rules/sheetfile.h"
 
 namespace {
@@ -37,7 +42,7 @@ class tst_killedwrite : public QObject {
   QDir copies_{dir_.filePath(killwrite::kCopies)};
   QStringList problems_;
   qint64 sheetSize_ = 0, configSize_ = 0;
-  int leftovers_ = 0, journals_ = 0;
+  int leftovers_ = 0, journals_ = 0, busy_ = 0;
 
   void expect(bool ok, const QString& what) {
     if (!ok) problems_ << what;
@@ -76,7 +81,7 @@ class tst_killedwrite : public QObject {
   // temporary copies: the version of every file.
   Versions check(QList<qint64>* archived) {
     const QStringList removed =
-        datafolder::removeLeftovers(data_.path()) + rimuoviCopieInterrotte(copies_.path());
+        datafolder::removeLeftovers(data_.path()) + datafolder::removeLeftovers(copies_.path());
     leftovers_ += int(removed.size());
     for (const QString& name : {killwrite::kArchive, DailyHistory::kFileName})
       journals_ += QFileInfo::exists(data_.filePath(name + QStringLiteral("-journal")));
@@ -103,6 +108,29 @@ class tst_killedwrite : public QObject {
     const QVector<DayRecord> days = history.all();
     now["history"] = killwrite::versionOf(days.value(0).minimum);
     expect(days == killwrite::month(now["history"]), QStringLiteral("history month torn"));
+
+    // The safety copies, once the start has removed those cut short and the
+    // rotation (which a kill may have kept from running) has run: the ten
+    // newest and the first made before a restore on the day.
+    safetycopy::removeUnfinished(data_.path());
+    safetycopy::prune(data_.path(), killwrite::kFirstCopy);
+    const QVector<safetycopy::Copy> safety = safetycopy::list(data_.path());
+    expect(!safety.isEmpty() && safety.size() <= safetycopy::kKept + 1,
+           QStringLiteral("%1 safety copies").arg(safety.size()));
+    expect(safetycopy::strangers(data_.path()).isEmpty(),
+           QStringLiteral("left in the copies' folder: ") +
+               safetycopy::strangers(data_.path()).join(u' '));
+    for (const safetycopy::Copy& c : safety) {
+      sheetVersion(c.path + u'/' + killwrite::kSheet);
+      expect(archivecheck::check(c.path + u'/' + killwrite::kArchive, {}).state ==
+                 archivecheck::State::Ok,
+             c.path + QStringLiteral(": archive not whole"));
+      expect(!c.beforeRestore || c.restoredFrom == copies_.path(),
+             c.path + QStringLiteral(": note of the restore torn"));
+    }
+    now["safety"] = safety.isEmpty() ? -1 : sheetVersion(safety[0].path + u'/' + killwrite::kSheet);
+    expect(safety.isEmpty() || safety[0].beforeRestore == killwrite::beforeRestore(now["safety"]),
+           QStringLiteral("newest copy with the wrong note"));
 
     // Nothing else left beside the data but SQLite's journals: played back
     // above when hot, ignored by SQLite when the kill came before they held a page.
@@ -153,6 +181,13 @@ class tst_killedwrite : public QObject {
       p = start(next);
       QVERIFY(p);
       QThread::usleep(random() % (roundUs * 5 / 4 + 1));
+      // Now and then the start's check while the writer holds the archive.
+      if (kill % 3 == 0) {
+        const auto state = archivecheck::check(data_.filePath(killwrite::kArchive), {}, 100).state;
+        expect(state == archivecheck::State::Ok || state == archivecheck::State::Busy,
+               QStringLiteral("archive in use called %1").arg(int(state)));
+        busy_ += state == archivecheck::State::Busy;
+      }
       p->kill();
       QVERIFY(p->waitForFinished(60000));
       QVERIFY2(p->exitStatus() == QProcess::CrashExit, "killwriter stopped by itself");
@@ -187,8 +222,8 @@ class tst_killedwrite : public QObject {
                qPrintable(QStringLiteral("kill %1: ").arg(kill) + problems_.join(u'\n')));
       next = std::ranges::max(after.values()) + 1;
     }
-    qInfo("%d kills: %d temporary copies removed, %d journals found", kKills, leftovers_,
-          journals_);
+    qInfo("%d kills: %d temporary copies removed, %d journals found, archive in use %d times",
+          kKills, leftovers_, journals_, busy_);
     // Kills landed inside the writes, not only between them. (QSaveFile
     // leaves a named temporary copy only where it cannot keep an unnamed
     // one, O_TMPFILE, as on a FAT backup drive.)

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "archivefile.h"
 #include "files.h"
 #include "rules/datafolder.h"
 #include "rules/recordset.h"
@@ -264,6 +265,33 @@ class tst_recordset : public QObject {
     QSqlDatabase::removeDatabase("notab");
     Recordset rs;
     QVERIFY(!rs.connect(path));
+  }
+
+  // A crafted archive's column names stay names: each value lands in its own
+  // column, whatever brackets or quotes the names hold, and nothing else runs.
+  void craftedColumnNames() {
+    const QString path = dir_.filePath("crafted.mdb");
+    const QStringList names{"Osservazioni", "[Osservazioni]", "\"Osservazioni\"",
+                            "a], [Osservazioni"};
+    QCOMPARE(
+        ArchiveFile(path).exec("CREATE TABLE tab (\"Osservazioni\" TEXT, \"[Osservazioni]\" "
+                               "TEXT, \"\"\"Osservazioni\"\"\" TEXT, \"a], [Osservazioni\" TEXT)"),
+        QString());
+    Recordset rs;
+    QVERIFY(rs.connect(path) && rs.open());
+    QCOMPARE(rs.fieldNames(), names);
+    rs.addNew();
+    for (const QString& n : names) QVERIFY(rs.setField(n, "valore di " + n));
+    QVERIFY(rs.update());
+    QCOMPARE(rs.findRow("[Osservazioni]", "valore di [Osservazioni]"), 0);
+    QStringList corrected = rs.values(0);
+    corrected[1] = "corretto";
+    QVERIFY(rs.updateRecord(0, corrected));
+    Recordset again;
+    QVERIFY(again.connect(path) && again.open());
+    QCOMPARE(again.values(0),
+             (QStringList{"valore di Osservazioni", "corretto", "valore di \"Osservazioni\"",
+                          "valore di a], [Osservazioni"}));
   }
 
   void archiveStaysOneFileWithRollbackJournal() {

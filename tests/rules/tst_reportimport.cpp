@@ -139,6 +139,10 @@ void tst_reportimport::refused_data() {
   QTest::newRow("minimum not a number")
       << edited(t, day5, "5° Giorno:  a%1 °C    /    11 °C\r\n") << true
       << Refusals{{11, "\"a%1\""}} << QStringList{"5||11"};
+  QTest::newRow("minimum of half a million characters")
+      << edited(t, day5, "5° Giorno:  " + QString(500000, u'x') + " °C    /    11 °C\r\n") << true
+      << Refusals{{11, "\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" (500.000 caratteri) non"}}
+      << QStringList{"5||11"};
   QTest::newRow("separator inside a value")
       << edited(t, day5, "5° Giorno:  3 °C    /    1 °C    /    2 °C\r\n") << true
       << Refusals{{11, ""}} << none;

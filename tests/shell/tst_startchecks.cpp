@@ -2,9 +2,12 @@
 // archive is checked before it is opened (not an archive, or damaged: then
 // restored from a safety copy or opened read-only).
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 #include "archivefile.h"
+#include "common/historystore.h"
 #include "rules/safetycopy.h"
 #include "testenv.h"
 
@@ -119,6 +122,10 @@ class tst_startchecks : public QObject {
     const QStringList told = texts(env.dialogs());
     QCOMPARE(told.size(), restore ? 2 : 1);
     QVERIFY(told[0].startsWith("Il file " + file + " è danneggiato.\r\n\r\nDettaglio: "));
+    // Said in Italian; SQLite's own words only in the box's details.
+    const QString details = env.dialogs().messages[0].details;
+    QVERIFY2(details.startsWith("*** in database main ***"), qPrintable(details));
+    QVERIFY(!told[0].contains("***") && !told[0].contains("Page "));
     QVERIFY(told[0].endsWith(
         safetyCopy
             ? "\r\n\r\nRipristinarlo dalla copia di sicurezza del 7 dicembre 2026 alle "
@@ -154,6 +161,83 @@ class tst_startchecks : public QObject {
     }
     QCOMPARE(written, restore);
     if (!restore) QCOMPARE(env.readFile(file), damaged);
+    if (history) {
+      // The refused write told in Italian, SQLite's words in the details.
+      QVERIFY(
+          !historystore::store(env.ctx(), w, history::Sheet::Rain, 2026, 11, QStringList(31, "1")));
+      const ScriptedDialogs::Message& m = env.dialogs().messages.last();
+      QVERIFY2(m.text.endsWith("\r\n\r\nDettaglio: il file si può solo leggere, non modificare"),
+               qPrintable(m.text));
+      QVERIFY2(m.details.startsWith("attempt to write a readonly database"), qPrintable(m.details));
+    }
+  }
+
+  // Another program holding an archive locked: the start waits a moment,
+  // then says the file is in use and offers to try again; nothing is called
+  // damaged and nothing restored. Once the file is free the start goes on.
+  void lockedArchive() {
+    TestEnv env;
+    env.ctx().platform().now = [] { return kNow; };
+    const QString file = "datipluviometrici.mdb";
+    QCOMPARE(ArchiveFile(env.path(file)).fill(8, "Mese e anno", "Osservazioni"), QString());
+    QVERIFY(safetycopy::make(env.folder(), kNow.addDays(-1)));
+    const QByteArray before = env.readFile(file);
+    {
+      QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "altro programma");
+      other.setDatabaseName(env.path(file));
+      QVERIFY(other.open());
+      QSqlQuery lock(other);
+      QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+      env.dialogs().answers << MsgAnswer::Retry << MsgAnswer::Cancel;
+      env.loadMainWindow();
+      const QString inUse =
+          "Il file " + file +
+          " è in uso da un altro programma, che lo tiene bloccato.\r\n\r\nChiudere l'altro "
+          "programma e premere «Riprova»; con «Annulla» l'archivio non viene aperto.";
+      QCOMPARE(texts(env.dialogs()), (QStringList{inUse, inUse, kDbError, kLoadError}));
+      QCOMPARE(env.dialogs().messages[0].buttons, MsgButtons::RetryCancel);
+      QVERIFY(env.dialogs().messages[0].details.contains("database is locked"));
+      QVERIFY(lock.exec("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase("altro programma");
+    QCOMPARE(env.readFile(file), before);
+    QCOMPARE(QDir(env.folder()).entryList({"*danneggiato*"}), QStringList());
+    QCOMPARE(copies(env), 1);  // no copy of the day with an archive left unopened
+
+    delete env.mainWindow();
+    env.dialogs().messages.clear();
+    Form1* w = env.loadMainWindow();
+    QCOMPARE(texts(env.dialogs()), QStringList());
+    QCOMPARE(w->recordset(ArchiveKind::Rain).recordCount(), 8);
+  }
+
+  // A safety copy cut short goes at the next start, even on a day that
+  // already has its copy; what a copy does not hold stays and is named once.
+  void leftoversAndStrangers() {
+    TestEnv env;
+    QDateTime now = kNow;
+    env.ctx().platform().now = [&now] { return now; };
+    env.loadMainWindow();
+    const QString root = safetycopy::folder(env.folder());
+    QVERIFY(QDir().mkpath(root + "/2026-12-09 11.00.00.incompleta"));
+    QVERIFY(QFile::copy(env.path("neve.mdb"), root + "/2026-12-09 11.00.00.incompleta/neve.mdb"));
+    env.writeFile(safetycopy::kFolderName + "/appunti.txt", "miei");
+    delete env.mainWindow();
+    env.loadMainWindow();
+    QVERIFY(!QFileInfo::exists(root + "/2026-12-09 11.00.00.incompleta"));
+    QCOMPARE(texts(env.dialogs()), QStringList());  // the day's copy was made before
+
+    const QString told =
+        "Nella cartella delle copie di sicurezza " + root +
+        " ci sono elementi che non sono copie di Nubilario:\r\n\r\nappunti.txt\r\n\r\n"
+        "Nubilario li lascia come sono e non li elimina mai; questo avviso non sarà ripetuto.";
+    for (int day = 1; day <= 2; ++day) {
+      delete env.mainWindow();
+      now = kNow.addDays(day);
+      env.loadMainWindow();
+      QCOMPARE(texts(env.dialogs()), QStringList{told});
+    }
+    QCOMPARE(env.readFile(safetycopy::kFolderName + "/appunti.txt"), "miei");
   }
 };
 

@@ -85,6 +85,50 @@ class ArchiveFile {
     return error.isEmpty() ? exec(QStringLiteral("COMMIT")) : error;
   }
 
+  // Points the index entry of one record of a small table (on one page) at
+  // another rowid: SQLite's quick check passes it, its integrity check finds
+  // the row missing from the index. The index's root page must be a leaf.
+  static bool damageIndex(const QString& path, const QString& index) {
+    int page = 0, pageSize = 0;
+    {
+      ArchiveFile a(path);
+      QSqlQuery q(QSqlDatabase::database(a.name_, false));
+      if (!q.exec("SELECT rootpage FROM sqlite_master WHERE name = '" + index + "'") || !q.next())
+        return false;
+      page = q.value(0).toInt();
+      if (!q.exec(QStringLiteral("PRAGMA page_size")) || !q.next()) return false;
+      pageSize = q.value(0).toInt();
+    }
+    QFile f(path);
+    if (page < 2 || !f.open(QIODevice::ReadWrite) || !f.seek(qint64(page - 1) * pageSize))
+      return false;
+    QByteArray bytes = f.read(pageSize);
+    const auto byte = [&bytes](qsizetype at) { return quint8(bytes.at(at)); };
+    if (bytes.size() != pageSize || byte(0) != 0x0a) return false;  // a leaf of an index
+    auto varint = [&](qsizetype& at) {
+      qint64 v = 0;
+      for (int i = 0; i < 9; ++i) {
+        const quint8 b = byte(at++);
+        v = (v << 7) | (b & 0x7f);
+        if (!(b & 0x80)) break;
+      }
+      return v;
+    };
+    // The cells' records (key, rowid): the first whose rowid is one byte.
+    for (int cell = 0; cell < (byte(3) << 8 | byte(4)); ++cell) {
+      qsizetype at = byte(8 + 2 * cell) << 8 | byte(9 + 2 * cell);
+      const qint64 payload = varint(at);
+      const qsizetype start = at;
+      const qint64 headerSize = varint(at);
+      qint64 last = 0;
+      while (at < start + headerSize) last = varint(at);
+      if (last != 1) continue;
+      bytes[start + payload - 1] = char(byte(start + payload - 1) ^ 0x40);
+      return f.seek(qint64(page - 1) * pageSize) && f.write(bytes) == pageSize;
+    }
+    return false;
+  }
+
   // Zeros over bytes in the middle of a closed archive, as a failing disk
   // leaves them: SQLite's quick check fails, yet the records still read.
   static bool damage(const QString& path) {

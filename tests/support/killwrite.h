@@ -4,6 +4,7 @@
 // write they came from and whether it is whole.
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,12 +15,17 @@
 namespace killwrite {
 
 // The files written, in the order of one round of writes, each reported on
-// stdout as "<name> <version>" once done.
-inline const QStringList kWrites = {"sheet", "config", "archive", "history", "copy", "copydb"};
+// stdout as "<name> <version>" once done; "safety" is a safety copy of the
+// data folder, made before a restore from the backup folder every third round.
+inline const QStringList kWrites = {"sheet", "config", "archive", "history",
+                                    "copy",  "copydb", "safety"};
 inline const QString kSheet = QStringLiteral("tempmedie.txt");
 inline const QString kArchive = QStringLiteral("temperature.mdb");
 inline const QString kCopies = QStringLiteral("copia");  // the backup folder, in the data folder
 inline constexpr int kSheetFields = 63;
+// Round v's safety copy is made at this time plus v seconds.
+inline const QDateTime kFirstCopy(QDate(2026, 12, 9), QTime(0, 0));
+inline bool beforeRestore(qint64 v) { return v % 3 == 0; }
 
 inline QString text(qint64 version, int length) {
   const QString digits = QStringLiteral("%1").arg(version, 8, 10, QLatin1Char('0'));

@@ -1,7 +1,8 @@
 // Writes the data files round after round with the program's own code until
 // it is killed (tst_killedwrite does that): the sheet file, the
-// configuration, one archive record, a month of the daily history and the
-// backup's copies of the sheet and the archive. Round v writes version v.
+// configuration, one archive record, a month of the daily history, the
+// backup's copies of the sheet and the archive, and a safety copy of the data
+// folder with its rotation. Round v writes version v.
 //
 // usage: killwriter FOLDER FIRST [LAST]   (without LAST it never stops)
 
@@ -14,6 +15,7 @@
 #include "killwrite.h"
 #include "rules/datafolder.h"
 #include "rules/recordset.h"
+#include "rules/safetycopy.h"
 #include "rules/sheetfile.h"
 
 namespace {
@@ -68,8 +70,15 @@ int main(int argc, char** argv) {
         ok = history.write(killwrite::month(v), QStringLiteral("prova"), &error);
       } else if (what == QLatin1String("copy")) {
         ok = copiaFile(sheet, copies + killwrite::kSheet);
-      } else {
+      } else if (what == QLatin1String("copydb")) {
         ok = copiaFile(folder.filePath(killwrite::kArchive), copies + killwrite::kArchive);
+      } else {
+        safetycopy::Failure failure;
+        ok = safetycopy::make(
+            folder.path(), killwrite::kFirstCopy.addSecs(v),
+            killwrite::beforeRestore(v) ? folder.filePath(killwrite::kCopies) : QString(), nullptr,
+            &failure);
+        if (!ok) error = safetycopy::describe(failure);
       }
       if (!ok) return fail(what, error);
       report(what + u' ' + QString::number(v));

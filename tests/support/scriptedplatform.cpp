@@ -6,8 +6,8 @@
 #include <QPointer>
 
 MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
-                                   const QString& title) {
-  messages.append({text, icon, buttons, title});
+                                   const QString& title, const QString& details) {
+  messages.append({text, icon, buttons, title, details});
   if (!answers.isEmpty()) return answers.takeFirst();
   switch (buttons) {
     case MsgButtons::Ok:
@@ -16,6 +16,8 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, 
     case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel:
       return MsgAnswer::Yes;
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Retry;
   }
   return MsgAnswer::Ok;
 }

@@ -17,6 +17,7 @@ class ScriptedDialogs : public Dialogs {
     MsgIcon icon;
     MsgButtons buttons;
     QString title;
+    QString details;
   };
   QList<Message> messages;                  // every message box shown, in order
   QList<MsgAnswer> answers;                 // answers to give, in order; then the first button
@@ -37,7 +38,7 @@ class ScriptedDialogs : public Dialogs {
   void onNextWindow(WindowStep step) { windowSteps_.append(std::move(step)); }
 
   MsgAnswer message(QWidget* owner, const QString& text, MsgIcon icon, MsgButtons buttons,
-                    const QString& title) override;
+                    const QString& title, const QString& details) override;
   std::optional<QString> inputBox(QWidget* owner, const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   std::optional<QString> saveFile(QWidget* owner, const SaveFileRequest& request) override;

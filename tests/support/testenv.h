@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <functional>
 #include <memory>
 
@@ -12,6 +13,14 @@
 #include "files.h"
 #include "scriptedplatform.h"
 #include "shell/form1.h"
+
+// What a tooltip shows: Qt takes a text that looks like markup for HTML.
+inline QString shownTooltip(const QString& tip) {
+  if (!Qt::mightBeRichText(tip)) return tip;
+  QTextDocument document;
+  document.setHtml(tip);
+  return document.toPlainText();
+}
 
 class TestEnv {
  public:
