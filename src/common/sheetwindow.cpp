@@ -78,4 +78,10 @@ QString SheetWindow::reportNotSavedMessage(const QString& path) const {
       .arg(path);
 }
 
-bool SheetWindow::mayClose() { return unsaved::confirm(ctx_, this, *this); }
+bool SheetWindow::mayClose() { return discarding_ || unsaved::confirm(ctx_, this, *this); }
+
+void SheetWindow::chiudiSenzaSalvare() {
+  if (!unsaved::confirmDiscard(ctx_, this, *this)) return;
+  discarding_ = true;
+  if (!close()) discarding_ = false;
+}

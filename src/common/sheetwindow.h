@@ -44,6 +44,10 @@ class SheetWindow : public ToolWindow<QWidget>, public UnsavedWork {
   bool salvaTesto(const QString& text);
   virtual QString reportNotSavedMessage(const QString& path) const;
 
+  // "Chiudi (senza salvare)": closes once the keeper agrees to lose the
+  // typing not yet saved, without the save question of the close box.
+  void chiudiSenzaSalvare();
+
   // Typing not yet saved is asked about first.
   bool mayClose() override;
 
@@ -52,5 +56,6 @@ class SheetWindow : public ToolWindow<QWidget>, public UnsavedWork {
 
   QString sheetPath_;
   QList<QLineEdit*> cells_;
-  QStringList savedCells_;  // the cells as the sheet file holds them
+  QStringList savedCells_;   // the cells as the sheet file holds them
+  bool discarding_ = false;  // the keeper agreed to lose the typing
 };

@@ -1,5 +1,6 @@
 #include "common/toolwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 #include "common/appcontext.h"
@@ -8,6 +9,8 @@ namespace {
 
 // Marks the windows that one of them may own.
 constexpr char kOwned[] = "nubilario-owned-window";
+// When a window was last active.
+constexpr char kActive[] = "nubilario-last-active";
 
 // A window owned by another is a dialog to the window manager: it stays above
 // its owner, goes with it when the owner is minimised, and has no task-bar
@@ -46,7 +49,21 @@ void ToolWindow<Base>::mostra(QWidget* owner, bool activate) {
 }
 
 template <class Base>
+void ToolWindow<Base>::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && this->isActiveWindow()) {
+    static qint64 activations = 0;
+    this->setProperty(kActive, ++activations);
+  }
+  Base::changeEvent(event);
+}
+
+template <class Base>
 void ToolWindow<Base>::closeEvent(QCloseEvent* event) {
+  if (toolwindows::boxOpen(this)) {
+    event->ignore();
+    QApplication::beep();
+    return;
+  }
   if (!mayClose()) {
     event->ignore();
     return;
@@ -71,3 +88,24 @@ void ToolWindow<Base>::closeEvent(QCloseEvent* event) {
 
 template class ToolWindow<QWidget>;
 template class ToolWindow<QDialog>;
+
+namespace toolwindows {
+
+bool boxOpen(const QWidget* window) {
+  // Only Qt's own boxes: the program's modal windows (the print dialog) are
+  // made to outlive the window that opened them, and may close it.
+  const QWidget* box = QApplication::activeModalWidget();
+  if (!box) return false;
+  bool standard = false;
+  for (const char* kind :
+       {"QMessageBox", "QFileDialog", "QInputDialog", "QAbstractPrintDialog", "QPageSetupDialog"})
+    standard = standard || box->inherits(kind);
+  if (!standard) return false;
+  for (const QWidget* w = box; w; w = w->parentWidget())
+    if (w == window) return true;
+  return false;
+}
+
+qint64 lastActive(const QWidget* window) { return window->property(kActive).toLongLong(); }
+
+}  // namespace toolwindows

@@ -32,10 +32,24 @@ class ToolWindow : public Base {
   // Told as the window closes, before it unloads.
   virtual void closing() {}
 
+  // Refused while a modal window of its own is open: the code that opened
+  // it still runs and would find this window gone.
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
   AppContext& ctx_;
 };
+
+namespace toolwindows {
+
+// Whether one of Qt's modal boxes (a message box, a file or print dialog) is
+// open over `window` or over a window it owns.
+
+bool boxOpen(const QWidget* window);
+// When `window` was last the active window: a later one has a higher number; 0 never.
+qint64 lastActive(const QWidget* window);
+
+}  // namespace toolwindows
 
 extern template class ToolWindow<QWidget>;
 extern template class ToolWindow<QDialog>;

@@ -22,11 +22,21 @@ class UnsavedWork {
 namespace unsaved {
 
 inline const QString kQuestion = QStringLiteral("Salvare le modifiche?");
+// Before the program ends, the window is named: "Salvare le modifiche alla
+// finestra «Precipitazioni giornaliere»?".
+QString questionNaming(const QWidget* window);
+// "Chiudi (senza salvare)": the typing goes only once the keeper says so.
+inline const QString kDiscardQuestion =
+    QStringLiteral("Chiudere senza salvare? Le modifiche non salvate andranno perse.");
 
 // Asks about one window, titled with its name; true when it may close.
 bool confirm(AppContext& ctx, QWidget* window, UnsavedWork& work);
 // Asks about every open window with unsaved typing, one after the other,
-// before the program ends; false as soon as the keeper keeps one.
+// before the program ends; false as soon as the keeper keeps one. Each window
+// comes forward as it is asked about, the last active first.
 bool confirmAll(AppContext& ctx);
+// Asks whether to throw the window's unsaved typing away (Sì / No); true
+// when there is none or the keeper said Sì.
+bool confirmDiscard(AppContext& ctx, QWidget* window, UnsavedWork& work);
 
 }  // namespace unsaved

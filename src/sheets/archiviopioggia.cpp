@@ -238,7 +238,7 @@ void archiviopioggia::svuota() {
   Command6->setEnabled(false);
 }
 
-void archiviopioggia::Command3_Click() { close(); }
+void archiviopioggia::Command3_Click() { chiudiSenzaSalvare(); }
 
 void archiviopioggia::Command4_Click() { ctx_.mainWindow()->apriPioggiaanno(this); }
 

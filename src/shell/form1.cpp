@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "common/appcontext.h"
+#include "common/toolwindow.h"
 #include "common/unsaved.h"
 #include "common/widgets.h"
 #include "rules/datafolder.h"
@@ -83,7 +84,9 @@ Form1::Form1(AppContext& ctx) : ctx_(ctx) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  if (!unsaved::confirmAll(ctx_)) {
+  // Ending while a box is open would pull the windows from under the code
+  // that opened it.
+  if (toolwindows::boxOpen(this) || !unsaved::confirmAll(ctx_)) {
     event->ignore();
     return;
   }

@@ -207,8 +207,9 @@ void tst_archiviopioggia::clearLeavesFile() {
     QCOMPARE(l->text(), QStringLiteral("0."));
   for (QPushButton* b : {w->Command2, w->Command7, w->Command9, w->Command6})
     QVERIFY(!b->isEnabled());
-  env_->dialogs().answers << MsgAnswer::No;
-  w->Command3->click();  // closes without saving
+  env_->dialogs().answers << MsgAnswer::Yes;  // "Chiudere senza salvare?"
+  w->Command3->click();                       // closes without saving
+
   QTRY_VERIFY(!env_->ctx().existing<archiviopioggia>());
   QCOMPARE(env_->readFile(kFile), sheetLine({{1, "4"}, {9, "2,5"}}));
   QCOMPARE(open()->Text1[9]->text(), QStringLiteral("2,5"));

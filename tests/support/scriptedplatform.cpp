@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QPointer>
 
-MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
-                                   const QString& title, const QString& details) {
-  messages.append({text, icon, buttons, title, details});
+MsgAnswer ScriptedDialogs::message(QWidget* owner, const QString& text, MsgIcon icon,
+                                   MsgButtons buttons, const QString& title,
+                                   const QString& details) {
+  messages.append({text, icon, buttons, title, details, owner ? owner->objectName() : QString()});
+
   if (!answers.isEmpty()) return answers.takeFirst();
   switch (buttons) {
     case MsgButtons::Ok:

@@ -18,7 +18,9 @@ class ScriptedDialogs : public Dialogs {
     MsgButtons buttons;
     QString title;
     QString details;
+    QString owner;  // the objectName of the window it is shown over
   };
+
   QList<Message> messages;                  // every message box shown, in order
   QList<MsgAnswer> answers;                 // answers to give, in order; then the first button
   QStringList inputPrompts;                 // every input box's prompt
