@@ -15,7 +15,10 @@ QString leftOutText(const QStringList& sheets, const QVector<QVector<int>>& days
   bool notYet = false, pastEnd = false;
   for (qsizetype i = 0; i < sheets.size() && i < days.size(); ++i) {
     if (days[i].isEmpty()) continue;
-    lines << QStringLiteral("- %1: giorni %2").arg(sheets[i], history::dayRuns(days[i]));
+    lines << QStringLiteral("- %1: %2 %3")
+                 .arg(sheets[i],
+                      days[i].size() == 1 ? QStringLiteral("giorno") : QStringLiteral("giorni"),
+                      history::dayRuns(days[i]));
     for (int d : days[i]) (d > start.daysInMonth() ? pastEnd : notYet) = true;
   }
   if (lines.isEmpty()) return {};

@@ -141,7 +141,7 @@ bool store(AppContext& ctx, const Storing& storing) {
 // reset stopped by a question takes no place among the copies kept) the data
 // file set goes to a safety copy; when the copy cannot be made the keeper
 // decides whether to reset all the same.
-bool safetyCopyFirst(AppContext& ctx) {
+bool safetyCopy(AppContext& ctx) {
   QString error;
   if (safetycopy::make(ctx.dataFolder(), ctx.platform().now(), nullptr, &error)) return true;
   const QString question =
@@ -156,7 +156,7 @@ bool safetyCopyFirst(AppContext& ctx) {
 // to store, then the daily sheets cleared. The sheets' last hand-over is
 // forgotten with them, so that it is not offered for the days typed next.
 bool storeAndClear(AppContext& ctx, const Storing& storing) {
-  if (!safetyCopyFirst(ctx) || !store(ctx, storing)) return false;
+  if (!safetyCopy(ctx) || !store(ctx, storing)) return false;
   clearDailySheets(ctx);
   // Not being able to forget it only leaves a month that the next question
   // names, and that the keeper can change.
