@@ -226,7 +226,8 @@ csvexchange::ArchivePlan importacsv::pianoArchivio() const {
 csvexchange::HistoryPlan importacsv::pianoStorico() const {
   DailyHistory* h = ctx_.history();
   if (!h || !cosa().isHistory()) return {};
-  return csvexchange::planHistory(scelte(), *h, sostituisci->isChecked());
+  return csvexchange::planHistory(scelte(), *h, sostituisci->isChecked(),
+                                  ctx_.platform().now().date());
 }
 
 void importacsv::aggiorna() {
@@ -248,6 +249,9 @@ void importacsv::aggiorna() {
       text += QStringLiteral(" Con valori diversi, che restano quelli dello storico: %1.")
                   .arg(plan.kept);
     if (plan.empty) text += QStringLiteral(" Senza alcun valore, non scritti: %1.").arg(plan.empty);
+    if (plan.notYet)
+      text +=
+          QStringLiteral(" Dopo oggi, non ancora osservati e non scritti: %1.").arg(plan.notYet);
   } else {
     const csvexchange::ArchivePlan plan = pianoArchivio();
     toWrite = int(plan.added.size() + plan.replaced.size());

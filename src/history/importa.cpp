@@ -18,11 +18,24 @@ QString monthName(int year, int month) {
   return QLocale(QLocale::Italian).toString(QDate(year, month, 1), QStringLiteral("MMMM yyyy"));
 }
 
-// The history's days with the reports laid over them: a field the history
-// leaves empty takes the report's value; one that holds another value keeps
-// it unless `replace`. `differing` counts those other values.
+// "1 giorno", "2 giorni".
+QString giorniText(qsizetype n) {
+  return n == 1 ? QStringLiteral("1 giorno") : QStringLiteral("%1 giorni").arg(n);
+}
+
+// The days of a report after `today`.
+int notYetCome(const reportimport::Report& r, const QDate& today) {
+  int n = 0;
+  for (const reportimport::Day& d : r.days)
+    if (QDate(r.year, r.month, d.day) > today) ++n;
+  return n;
+}
+
+// The history's days with the reports laid over them, up to `today`: a field
+// the history leaves empty takes the report's value; one that holds another
+// value keeps it unless `replace`. `differing` counts those other values.
 QVector<DayRecord> merged(const DailyHistory& h, const QVector<reportimport::Report>& reports,
-                          bool replace, int* differing) {
+                          bool replace, const QDate& today, int* differing) {
   QMap<QDate, DayRecord> days;
   int conflicts = 0;
   auto take = [&](QString& field, const QString& value) {
@@ -37,7 +50,7 @@ QVector<DayRecord> merged(const DailyHistory& h, const QVector<reportimport::Rep
     if (!r.readable) continue;
     for (const reportimport::Day& d : r.days) {
       const QDate date(r.year, r.month, d.day);
-      if (!date.isValid()) continue;
+      if (!date.isValid() || date > today) continue;
       if (!days.contains(date)) days.insert(date, h.day(date));
       DayRecord& day = days[date];
       if (r.kind == reportimport::Kind::Temperature) {
@@ -54,8 +67,9 @@ QVector<DayRecord> merged(const DailyHistory& h, const QVector<reportimport::Rep
 
 }  // namespace
 
-importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files)
-    : QDialog(owner), history_(history) {
+importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files,
+                 const QDate& today)
+    : QDialog(owner), history_(history), today_(today) {
   setObjectName(QStringLiteral("importa"));
   setWindowTitle(QStringLiteral("Importa resoconti nello storico giornaliero"));
   for (const QString& f : files) reports_ << reportimport::readFile(f);
@@ -74,6 +88,7 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
     const reportimport::Report& r = reports_[i];
     const QString name = QFileInfo(files[i]).fileName();
     QString content, outcome;
+    const int notYet = notYetCome(r, today);
     if (r.readable) {
       content = (r.kind == reportimport::Kind::Temperature ? QStringLiteral("Temperature di ")
                                                            : QStringLiteral("Precipitazioni di ")) +
@@ -83,10 +98,12 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
       if (r.refused.size() == 1) outcome += QStringLiteral(" (1 valore rifiutato)");
       if (r.refused.size() > 1)
         outcome += QStringLiteral(" (%1 valori rifiutati)").arg(r.refused.size());
+      if (notYet)
+        outcome += QStringLiteral(" (%1 dopo oggi, non importati)").arg(giorniText(notYet));
     } else {
       outcome = QStringLiteral("Rifiutato");
     }
-    const QString cells[] = {name, content, QString::number(r.days.size()), outcome};
+    const QString cells[] = {name, content, QString::number(r.days.size() - notYet), outcome};
     for (int c = 0; c < 4; ++c) resoconti->setItem(i, c, new QTableWidgetItem(cells[c]));
     resoconti->item(i, 0)->setToolTip(widgets::plainTip(files[i]));
     for (const reportimport::Refusal& why : r.refused)
@@ -130,19 +147,19 @@ importa::importa(QWidget* owner, DailyHistory& history, const QStringList& files
 }
 
 QVector<DayRecord> importa::giorni() const {
-  return merged(history_, reports_, sostituisci->isChecked(), nullptr);
+  QVector<DayRecord> days = merged(history_, reports_, sostituisci->isChecked(), today_, nullptr);
+  days.removeIf([this](const DayRecord& d) { return history_.day(d.date) == d; });
+  return days;
 }
 
 int importa::diversi() const {
   int n = 0;
-  merged(history_, reports_, false, &n);
+  merged(history_, reports_, false, today_, &n);
   return n;
 }
 
 void importa::aggiorna() {
-  int changed = 0;
-  for (const DayRecord& d : giorni())
-    if (!(history_.day(d.date) == d)) ++changed;
+  const qsizetype changed = giorni().size();
   const int differing = diversi();
   QString text = QStringLiteral("Giorni che cambieranno nello storico: %1.").arg(changed);
   if (differing)
@@ -158,7 +175,7 @@ void importa::avvia(AppContext& ctx, QWidget* owner, DailyHistory& history) {
   const QStringList files =
       ctx.dialogs().openFiles(owner, QStringLiteral("Scegliere i resoconti da importare"), kFilter);
   if (files.isEmpty()) return;
-  importa preview(owner, history, files);
+  importa preview(owner, history, files, ctx.platform().now().date());
   if (ctx.dialogs().runModal(preview) != QDialog::Accepted) return;
   const QVector<DayRecord> days = preview.giorni();
   QString error;

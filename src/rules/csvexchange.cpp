@@ -426,6 +426,7 @@ const QString kCompleted = QStringLiteral("Già presente: completato");
 const QString kCompletedKept =
     QStringLiteral("Già presente, diverso: completato, i valori diversi restano com'erano");
 const QString kNothing = QStringLiteral("Nessun valore: nulla da scrivere");
+const QString kNotYet = QStringLiteral("Dopo oggi: non scritto");
 }  // namespace
 
 ArchivePlan planArchive(const Table& table, const QStringList& columns,
@@ -470,7 +471,8 @@ ArchivePlan planArchive(const Table& table, const QStringList& columns,
   return plan;
 }
 
-HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool replace) {
+HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool replace,
+                        const QDate& today) {
   HistoryPlan plan;
   QMap<QDate, DayRecord> stored, merged;
   // The stored days of the file's span, read at once.
@@ -484,6 +486,12 @@ HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool re
     for (const DayRecord& d : history.span(first, last)) before.insert(d.date, d);
   for (const Entry& e : table.entries) {
     const QDate date = e.day.date;
+    // A day not yet come has not been observed: it is never written.
+    if (date > today) {
+      ++plan.notYet;
+      plan.status << kNotYet;
+      continue;
+    }
     if (!stored.contains(date)) {
       const DayRecord now = before.value(date, DayRecord{date, {}, {}, {}, {}});
       stored.insert(date, now);

@@ -121,12 +121,13 @@ ArchivePlan planArchive(const Table& table, const QStringList& columns,
 // What an import into the history writes: each day of the file over the
 // stored one; a field the file leaves empty keeps its value; one that holds
 // another value keeps it unless `replace`. A day of the file with no value
-// at all writes nothing.
+// at all, or after `today`, writes nothing.
 struct HistoryPlan {
-  QVector<DayRecord> days;  // to write
+  QVector<DayRecord> days;  // to write: only the days that change
   QStringList status;       // one per entry
-  int unchanged = 0, kept = 0, empty = 0;
+  int unchanged = 0, kept = 0, empty = 0, notYet = 0;
 };
-HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool replace);
+HistoryPlan planHistory(const Table& table, const DailyHistory& history, bool replace,
+                        const QDate& today);
 
 }  // namespace csvexchange

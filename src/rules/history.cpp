@@ -39,6 +39,11 @@ const QString kColumns =
 const QString kCreateStamps = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS \"fogli\" (\"impronta\" TEXT PRIMARY KEY NOT NULL, "
     "\"mese\" TEXT NOT NULL)");
+// What the history remembers besides the days, by key.
+const QString kCreateState = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS \"stato\" (\"chiave\" TEXT PRIMARY KEY NOT NULL, "
+    "\"valore\" TEXT NOT NULL)");
+const QString kHandOverKey = QStringLiteral("ultima archiviazione dei fogli");
 
 QString isoDate(const QDate& d) { return d.toString(Qt::ISODate); }
 
@@ -100,7 +105,7 @@ bool DailyHistory::create(const QString& path, QString* error) {
     if (error) *error = QStringLiteral("il file esiste già: ") + path;
     return false;
   }
-  return sqlitefile::create(path, {kCreate, kCreateStamps}, error);
+  return sqlitefile::create(path, {kCreate, kCreateStamps, kCreateState}, error);
 }
 
 bool DailyHistory::open(const QString& path, QString* error, Access access) {
@@ -127,11 +132,13 @@ bool DailyHistory::open(const QString& path, QString* error, Access access) {
   QSqlQuery q(db);
   q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
   q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-  // Read-only, a history from before the stamps simply has none.
-  if (!q.exec(kCreateStamps) && !readOnly) {
-    if (error) *error = q.lastError().text();
-    db.close();
-    return false;
+  // Read-only, a history from before the stamps (or the state) simply has none.
+  for (const QString& table : {kCreateStamps, kCreateState}) {
+    if (!q.exec(table) && !readOnly) {
+      if (error) *error = q.lastError().text();
+      db.close();
+      return false;
+    }
   }
   path_ = path;
   open_ = true;
@@ -201,7 +208,8 @@ DayRecord DailyHistory::day(const QDate& date) const {
   return empty;
 }
 
-bool DailyHistory::apply(const QVector<DayRecord>& days, QString* error, const QString& stamp) {
+bool DailyHistory::apply(const QVector<DayRecord>& days, QString* error, const QString& stamp,
+                         const QString& handOver) {
   QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
   auto fail = [&](const QSqlError& e) {
     if (error) *error = e.text();
@@ -232,6 +240,13 @@ bool DailyHistory::apply(const QVector<DayRecord>& days, QString* error, const Q
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO \"fogli\" VALUES (?, ?)"));
     q.addBindValue(stamp.section(u' ', 0, 0));
     q.addBindValue(stamp.section(u' ', 1, 1));
+    if (!q.exec()) return fail(q.lastError());
+  }
+  if (!handOver.isEmpty()) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO \"stato\" VALUES (?, ?)"));
+    q.addBindValue(kHandOverKey);
+    q.addBindValue(handOver);
     if (!q.exec()) return fail(q.lastError());
   }
   if (!db.commit()) return fail(db.lastError());
@@ -276,12 +291,14 @@ bool DailyHistory::write(const QVector<DayRecord>& days, const QString& what, QS
 }
 
 bool DailyHistory::storeSheet(history::Sheet sheet, int year, int month, const QStringList& first,
-                              const QStringList& second, QString* error) {
+                              const QStringList& second, const QDate& today, history::Way way,
+                              QString* error) {
   if (!open_) {
     if (error) *error = QStringLiteral("lo storico giornaliero non è aperto");
     return false;
   }
-  const QVector<DayRecord> days = history::fromSheet(*this, sheet, year, month, first, second);
+  const QVector<DayRecord> days =
+      history::fromSheet(*this, sheet, year, month, first, second, today);
   QVector<DayRecord> changes, before;
   for (const DayRecord& d : days) {
     const DayRecord stored = day(d.date);
@@ -289,9 +306,14 @@ bool DailyHistory::storeSheet(history::Sheet sheet, int year, int month, const Q
     changes << d;
     before << stored;
   }
-  const QString stamp = stampOf(sheet, first, second) + u' ' +
-                        QDate(year, month, 1).toString(QStringLiteral("yyyy-MM"));
-  if (!apply(changes, error, stamp)) return false;
+  const QString monthText = QDate(year, month, 1).toString(QStringLiteral("yyyy-MM"));
+  // A sheet with values left out is not stored as a whole: a reset still
+  // offers it.
+  const QString stamp = history::daysLeftOut(sheet, year, month, first, second, today).isEmpty()
+                            ? stampOf(sheet, first, second) + u' ' + monthText
+                            : QString();
+  if (!apply(changes, error, stamp, way == history::Way::HandOver ? monthText : QString()))
+    return false;
   if (changes.isEmpty()) return true;
   const QString what =
       (sheet == history::Sheet::Temperature ? QStringLiteral("Temperature di ")
@@ -310,6 +332,29 @@ bool DailyHistory::wasStored(history::Sheet sheet, const QStringList& first,
   q.prepare(QStringLiteral("SELECT 1 FROM \"fogli\" WHERE \"impronta\" = ?"));
   q.addBindValue(stampOf(sheet, first, second));
   return q.exec() && q.next();
+}
+
+std::optional<QDate> DailyHistory::lastHandOver() const {
+  if (!open_) return std::nullopt;
+  QSqlQuery q(QSqlDatabase::database(connectionName_, false));
+  q.prepare(QStringLiteral("SELECT \"valore\" FROM \"stato\" WHERE \"chiave\" = ?"));
+  q.addBindValue(kHandOverKey);
+  if (!q.exec() || !q.next()) return std::nullopt;
+  const QDate month = QDate::fromString(q.value(0).toString(), QStringLiteral("yyyy-MM"));
+  return month.isValid() ? std::optional<QDate>(month) : std::nullopt;
+}
+
+bool DailyHistory::forgetHandOver(QString* error) {
+  if (!open_) {
+    if (error) *error = QStringLiteral("lo storico giornaliero non è aperto");
+    return false;
+  }
+  QSqlQuery q(QSqlDatabase::database(connectionName_, false));
+  q.prepare(QStringLiteral("DELETE FROM \"stato\" WHERE \"chiave\" = ?"));
+  q.addBindValue(kHandOverKey);
+  if (q.exec()) return true;
+  if (error) *error = q.lastError().text();
+  return false;
 }
 
 bool DailyHistory::undo(QString* error) {
@@ -334,10 +379,24 @@ QString cell(const QStringList& texts, int d) {
 
 bool isStartingZero(const QString& text) { return text.isEmpty() || text == QStringLiteral("0"); }
 
+// Whether the sheet holds a value for day d.
+bool holdsValue(Sheet sheet, const QStringList& first, const QStringList& second, int d) {
+  if (sheet == Sheet::Temperature) return !cell(first, d).isEmpty() || !cell(second, d).isEmpty();
+  return !isStartingZero(cell(first, d));
+}
+
+// The last day of the month a store for it may write: `today` at the latest.
+int lastStorable(const QDate& start, const QDate& today) {
+  if (start > today) return 0;
+  if (start.year() == today.year() && start.month() == today.month()) return today.day();
+  return start.daysInMonth();
+}
+
 }  // namespace
 
 QVector<DayRecord> fromSheet(const DailyHistory& h, Sheet sheet, int year, int month,
-                             const QStringList& first, const QStringList& second) {
+                             const QStringList& first, const QStringList& second,
+                             const QDate& today) {
   QVector<DayRecord> days;
   const QDate start(year, month, 1);
   if (!start.isValid()) return days;
@@ -349,7 +408,7 @@ QVector<DayRecord> fromSheet(const DailyHistory& h, Sheet sheet, int year, int m
     empty.date = date;
     return empty;
   };
-  for (int d = 1; d <= start.daysInMonth(); ++d) {
+  for (int d = 1; d <= lastStorable(start, today); ++d) {
     DayRecord day = storedDay(QDate(year, month, d));
     if (sheet == Sheet::Temperature) {
       if (!cell(first, d).isEmpty()) day.minimum = cell(first, d);
@@ -360,6 +419,16 @@ QVector<DayRecord> fromSheet(const DailyHistory& h, Sheet sheet, int year, int m
     days << day;
   }
   return days;
+}
+
+QVector<int> daysLeftOut(Sheet sheet, int year, int month, const QStringList& first,
+                         const QStringList& second, const QDate& today) {
+  const QDate start(year, month, 1);
+  const int last = start.isValid() ? lastStorable(start, today) : 0;
+  QVector<int> out;
+  for (int d = last + 1; d <= 31; ++d)
+    if (holdsValue(sheet, first, second, d)) out << d;
+  return out;
 }
 
 bool sheetHasData(Sheet sheet, const QStringList& first, const QStringList& second) {
@@ -375,7 +444,7 @@ bool sheetHasData(Sheet sheet, const QStringList& first, const QStringList& seco
 }
 
 std::optional<QDate> storedMonth(const DailyHistory& h, Sheet sheet, const QStringList& first,
-                                 const QStringList& second) {
+                                 const QStringList& second, const QDate& today) {
   // A month that holds the sheet's first value on the same day of the month
   // is a candidate; it holds the sheet when storing it would change nothing.
   const bool temperature = sheet == Sheet::Temperature;
@@ -392,20 +461,41 @@ std::optional<QDate> storedMonth(const DailyHistory& h, Sheet sheet, const QStri
       for (auto c = candidates.crbegin(); c != candidates.crend(); ++c) {
         const QDate m = c->date;
         bool same = true;
-        const QVector<DayRecord> wanted = fromSheet(h, sheet, m.year(), m.month(), first, second);
+        const QVector<DayRecord> wanted =
+            fromSheet(h, sheet, m.year(), m.month(), first, second, today);
         for (const DayRecord& w : wanted)
           if (!(h.day(w.date) == w)) same = false;
-        // Values typed beyond the month's last day are not in the history.
-        for (int extra = m.daysInMonth() + 1; extra <= 31 && same; ++extra)
-          if (temperature ? !cell(first, extra).isEmpty() || !cell(second, extra).isEmpty()
-                          : !isStartingZero(cell(first, extra)))
-            same = false;
+        // Values of days a store leaves out are not in the history.
+        if (!daysLeftOut(sheet, m.year(), m.month(), first, second, today).isEmpty()) same = false;
         if (same) return QDate(m.year(), m.month(), 1);
       }
       return std::nullopt;
     }
   }
   return std::nullopt;
+}
+
+MonthProposal proposeMonth(const QDate& today, const std::optional<QDate>& lastHandOver) {
+  const QDate thisMonth(today.year(), today.month(), 1);
+  const QDate monthBefore = thisMonth.addMonths(-1);
+  if (lastHandOver) {
+    const QDate handed(lastHandOver->year(), lastHandOver->month(), 1);
+    if (handed == thisMonth || handed == monthBefore)
+      return {handed, MonthProposal::From::HandOver};
+  }
+  if (today.day() <= 10) return {monthBefore, MonthProposal::From::MonthBefore};
+  return {thisMonth, MonthProposal::From::ThisMonth};
+}
+
+QString dayRuns(const QVector<int>& days) {
+  QStringList runs;
+  for (qsizetype i = 0; i < days.size();) {
+    qsizetype j = i;
+    while (j + 1 < days.size() && days[j + 1] == days[j] + 1) ++j;
+    runs << (j == i ? QString::number(days[i]) : QStringLiteral("%1-%2").arg(days[i]).arg(days[j]));
+    i = j + 1;
+  }
+  return runs.join(QStringLiteral(", "));
 }
 
 QString dayName(const QDate& date) {

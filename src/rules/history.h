@@ -39,8 +39,11 @@ struct DayNumbers {
 class DailyHistory;
 namespace history {
 enum class Sheet { Temperature, Rain };
+// How a sheet's days reach the history: handed over with the month's figures
+// ("Archivia"), or kept just before a reset clears the sheets.
+enum class Way { HandOver, BeforeReset };
 std::optional<QDate> storedMonth(const DailyHistory& h, Sheet sheet, const QStringList& first,
-                                 const QStringList& second);
+                                 const QStringList& second, const QDate& today);
 }  // namespace history
 
 class DailyHistory : public QObject {
@@ -83,13 +86,24 @@ class DailyHistory : public QObject {
   // failure nothing changes and `error` says why.
   bool write(const QVector<DayRecord>& days, const QString& what, QString* error = nullptr);
 
-  // Stores a sheet's days for the month the keeper named (history::fromSheet)
-  // and remembers that this sheet, as it stands, has been stored, so that
-  // later corrections made in the history are not taken for unstored days.
+  // Stores a sheet's days for the month the keeper named (history::fromSheet),
+  // none after `today`. When every value of the sheet went in, it remembers
+  // that this sheet, as it stands, has been stored, so that later corrections
+  // made in the history are not taken for unstored days. A hand-over also
+  // remembers its month (lastHandOver), in the same transaction.
   bool storeSheet(history::Sheet sheet, int year, int month, const QStringList& first,
-                  const QStringList& second, QString* error = nullptr);
+                  const QStringList& second, const QDate& today, history::Way way,
+                  QString* error = nullptr);
   // Whether this very sheet content was stored before (by storeSheet).
   bool wasStored(history::Sheet sheet, const QStringList& first, const QStringList& second) const;
+
+  // The month (its first day) of the sheets' last hand-over since the last
+  // reset. Kept in the file beside the days it stored, so that it outlives the
+  // run and goes wherever the history goes (a backup, another computer).
+  std::optional<QDate> lastHandOver() const;
+  // The sheets were cleared by a reset: their last hand-over no longer tells
+  // the month of what they hold.
+  bool forgetHandOver(QString* error = nullptr);
 
   // The run's undo list, last change first.
   bool canUndo() const { return !undo_.isEmpty(); }
@@ -106,10 +120,12 @@ class DailyHistory : public QObject {
     QString what;
     QVector<DayRecord> before;  // each day as it was (empty: not stored)
   };
-  bool apply(const QVector<DayRecord>& days, QString* error, const QString& stamp = {});
+  bool apply(const QVector<DayRecord>& days, QString* error, const QString& stamp = {},
+             const QString& handOver = {});
   QVector<DayRecord> select(const QString& where, const QVariantList& values) const;
   friend std::optional<QDate> history::storedMonth(const DailyHistory&, history::Sheet,
-                                                   const QStringList&, const QStringList&);
+                                                   const QStringList&, const QStringList&,
+                                                   const QDate&);
 
   QString connectionName_;
   QString path_;
@@ -121,20 +137,44 @@ namespace history {
 
 // The days a sheet hands to the history for one month: day d takes the
 // sheet's texts of day d (minima and maxima, or precipitation) for every day
-// of the month; a cell left empty keeps what is stored, the other fields of
+// of the month up to `today`; a day not yet come is never stored, whatever
+// its cell holds. A cell left empty keeps what is stored, the other fields of
 // the day (and its note) stay as they are. `first` and `second`: the minima
 // and maxima of the temperature sheet, or the precipitation and nothing.
 QVector<DayRecord> fromSheet(const DailyHistory& h, Sheet sheet, int year, int month,
-                             const QStringList& first, const QStringList& second = {});
+                             const QStringList& first, const QStringList& second,
+                             const QDate& today);
+
+// The days whose cells hold a value (for the rain sheet, anything but the zero
+// it starts from) that storing the sheet for that month leaves out: after
+// `today`, or past the month's last day. Ascending.
+QVector<int> daysLeftOut(Sheet sheet, int year, int month, const QStringList& first,
+                         const QStringList& second, const QDate& today);
 
 // Whether the sheet holds anything worth storing: a temperature typed, or a
 // precipitation that is not the zero the sheet starts from.
 bool sheetHasData(Sheet sheet, const QStringList& first, const QStringList& second = {});
 
-// The month under which every value of the sheet is already stored, if any:
-// the sheet was handed to the history and not changed since.
+// The month under which every value of the sheet up to `today` is already
+// stored, if any: the sheet was handed to the history and not changed since.
 std::optional<QDate> storedMonth(const DailyHistory& h, Sheet sheet, const QStringList& first,
-                                 const QStringList& second = {});
+                                 const QStringList& second, const QDate& today);
+
+// The month a reset offers for the sheets' days not yet stored: the month of
+// their last hand-over when it is this month or the one before (an older one
+// was handed over before the sheets were typed again); without one, the month
+// before in the first ten days of a month, when the days are most likely the
+// month just ended, and this month later on.
+struct MonthProposal {
+  enum class From { HandOver, MonthBefore, ThisMonth };
+  QDate month;  // its first day
+  From from = From::ThisMonth;
+  friend bool operator==(const MonthProposal&, const MonthProposal&) = default;
+};
+MonthProposal proposeMonth(const QDate& today, const std::optional<QDate>& lastHandOver);
+
+// "10-12, 15": day numbers, runs joined.
+QString dayRuns(const QVector<int>& days);
 
 // "3 marzo 2026".
 QString dayName(const QDate& date);

@@ -254,7 +254,8 @@ void archiviopioggia::Command7_Click() {
   ctx_.dialogs().runModal(dialog);
   // The month the keeper archived the total under is the month of these days.
   if (dialog.result() == QDialog::Accepted)
-    historystore::store(ctx_, this, history::Sheet::Rain, dialog.year(), dialog.month(), days());
+    historystore::store(ctx_, this, history::Way::HandOver, history::Sheet::Rain, dialog.year(),
+                        dialog.month(), days());
 }
 
 void archiviopioggia::controlla() {

@@ -323,8 +323,8 @@ void medietemperature::Command7_Click() {
   ctx_.dialogs().runModal(dialog);
   // The month the keeper archived the means under is the month of these days.
   if (dialog.result() == QDialog::Accepted)
-    historystore::store(ctx_, this, history::Sheet::Temperature, dialog.year(), dialog.month(),
-                        minima(), maxima());
+    historystore::store(ctx_, this, history::Way::HandOver, history::Sheet::Temperature,
+                        dialog.year(), dialog.month(), minima(), maxima());
 }
 
 QStringList medietemperature::minima() const {

@@ -152,7 +152,8 @@ class tst_csvwindows : public QObject {
     QCOMPARE(h.span(QDate(2026, 2, 1), QDate(2026, 3, 31)), days);
   }
 
-  // The message after an import counts in good Italian.
+  // The message after an import counts in good Italian, and only the days
+  // written: none after the day of the import (2 March 2026).
   void importMessage_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
@@ -163,11 +164,16 @@ class tst_csvwindows : public QObject {
     QTest::newRow("one record") << QByteArray(
                                        "Mese e anno;Accumulo tot mensile\r\nMarzo 2026;1\r\n")
                                 << "Importazione completata: 1 dato aggiunto, 0 sostituiti.";
+    QTest::newRow("days to come") << QByteArray(
+                                         "Data;Precipitazione\r\n01/03/2026;1\r\n"
+                                         "03/03/2026;0\r\n31/03/2026;0\r\n")
+                                  << "Importazione completata: 1 giorno scritto nello storico";
   }
   void importMessage() {
     QFETCH(QByteArray, file);
     QFETCH(QString, message);
     env_->writeFile("f.csv", file);
+    env_->ctx().platform().now = [] { return QDateTime(QDate(2026, 3, 2), QTime(23, 59)); };
     env_->dialogs().openPaths << QStringList{env_->path("f.csv")};
     env_->onNextWindow<importacsv>([](importacsv& d) { d.okbutton->click(); });
     trigger("importacsv");

@@ -118,9 +118,10 @@ class tst_storico : public QObject {
     QCOMPARE(describe(history().month(2026, 3)), "");
   }
 
-  // Reports of earlier months come in exactly; a value already in the
-  // history stays unless the keeper asks to replace it; a file that is no
-  // report is named with its reason and brings nothing.
+  // Reports come in exactly, up to the day of the import (a report saved
+  // before the month was over lists the days to come as dry); a value already
+  // in the history stays unless the keeper asks to replace it; a file that is
+  // no report is named with its reason and brings nothing.
   void import_data() {
     QTest::addColumn<bool>("replace");
     QTest::addColumn<QString>("stored");
@@ -144,6 +145,7 @@ class tst_storico : public QObject {
     r.days = thirtyOne({{1, "3,5"}}, "0");
     QVERIFY(textfile::write(rain, rainreport::dailyReport(r) + "\r\n"));
     QVERIFY(textfile::write(junk, "Caro diario,\r\n"));
+    env_->ctx().platform().now = [] { return QDateTime(QDate(2025, 11, 10), QTime(18, 0)); };
 
     auto* w = env_->ctx().window<storico>();
     env_->dialogs().openPaths << QStringList{temps, rain, junk};
@@ -151,6 +153,8 @@ class tst_storico : public QObject {
       QCOMPARE(d.resoconti->rowCount(), 3);
       QCOMPARE(shownTooltip(d.resoconti->item(1, 0)->toolTip()), rain);  // never HTML
       QCOMPARE(d.resoconti->item(2, 3)->text(), "Rifiutato");
+      QCOMPARE(d.resoconti->item(1, 2)->text(), "10");
+      QVERIFY(d.Label1->text().startsWith("Giorni che cambieranno nello storico: 10."));
       QCOMPARE(d.rifiutati->toPlainText().section(u'"', 0, 0),
                "temp.txt, riga 7: giorno 3: la minima ");
       QVERIFY(d.rifiutati->toPlainText().contains("\njunk.txt: "));
@@ -160,7 +164,8 @@ class tst_storico : public QObject {
     });
     w->importa_Click();
     QVector<DayRecord> days = history().month(2025, 11);
-    QCOMPARE(days.size(), 30);
+    QCOMPARE(days.size(), 10);
+    QCOMPARE(days.last().date, QDate(2025, 11, 10));
     QCOMPARE(days[0].note, "nota");
     QCOMPARE(describe({days[0], days[1]}), stored);
     // The whole import is one step back.

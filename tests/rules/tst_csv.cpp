@@ -338,26 +338,31 @@ class TestCsv : public QObject {
     QVERIFY(h.write({{QDate(2026, 3, 1), "1", "9", "", ""}, {QDate(2026, 3, 2), "2", "8", "", "x"}},
                     "prima"));
     const QString text = QStringLiteral(
-        "Data;Minima;Precipitazione\r\n01/03/2026;1;0,4\r\n02/03/2026;3;\r\n03/03/2026;;7\r\n");
+        "Data;Minima;Precipitazione\r\n01/03/2026;1;0,4\r\n02/03/2026;3;\r\n03/03/2026;;7\r\n"
+        "05/03/2026;;0\r\n");
     const auto t = csvexchange::read(text, Target::history(), csvexchange::historyHeadings(),
                                      Dialect::Semicolon);
-    const auto keep = csvexchange::planHistory(t, h, false);
-    // Day 1 completed with its rain; day 2's other minimum left; day 3 new.
+    const QDate today(2026, 3, 4);
+    const auto keep = csvexchange::planHistory(t, h, false, today);
+    // Day 1 completed with its rain; day 2's other minimum left; day 3 new;
+    // day 5 not yet come.
     QCOMPARE(keep.days, QVector<DayRecord>({{QDate(2026, 3, 1), "1", "9", "0,4", ""},
                                             {QDate(2026, 3, 3), "", "", "7", ""}}));
     QCOMPARE(keep.kept, 1);
+    QCOMPARE(keep.notYet, 1);
+    QCOMPARE(keep.status.last(), "Dopo oggi: non scritto");
     // What the preview says of each day is what is written.
     const auto t2 =
         csvexchange::read(QStringLiteral("Data;Minima;Note\r\n01/03/2026;3;nota\r\n04/03/2026;;\r\n"
                                          "02/03/2026;;\r\n"),
                           Target::history(), csvexchange::historyHeadings(), Dialect::Semicolon);
-    const auto completed = csvexchange::planHistory(t2, h, false);
+    const auto completed = csvexchange::planHistory(t2, h, false, today);
     QCOMPARE(completed.status,
              QStringList({"Già presente, diverso: completato, i valori diversi restano com'erano",
                           "Nessun valore: nulla da scrivere", "Nessun valore: nulla da scrivere"}));
     QCOMPARE(completed.days, QVector<DayRecord>({{QDate(2026, 3, 1), "1", "9", "", "nota"}}));
     QCOMPARE(completed.empty, 2);
-    const auto replace = csvexchange::planHistory(t, h, true);
+    const auto replace = csvexchange::planHistory(t, h, true, today);
     QCOMPARE(replace.days.size(), 3);
     QCOMPARE(replace.days[1], DayRecord({QDate(2026, 3, 2), "3", "8", "", "x"}));
   }

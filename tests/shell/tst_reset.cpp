@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "archive/dialog3.h"
+#include "archive/dialog4.h"
 #include "rules/safetycopy.h"
 #include "rules/sheetfile.h"
 #include "sheets/archiviopioggia.h"
@@ -46,6 +48,30 @@ QStringList filled(int count, const QString& prefix) {
   QStringList out;
   for (int i = 0; i < count; ++i) out << prefix + QString::number(i);
   return out;
+}
+
+// The sheet's "Archivia" for January 2025, the record inserted.
+void archiveJanuary(TestEnv& env, bool rain) {
+  AppContext& ctx = env.ctx();
+  auto pick = [](QComboBox* month, QLineEdit* year) {
+    month->setCurrentIndex(0);
+    year->setText(QStringLiteral("2025"));
+  };
+  if (rain) {
+    ctx.window<archiviopioggia>()->Command1_Click();
+    env.onNextWindow<Dialog3>([&](Dialog3& d) {
+      pick(d.Combo1, d.anno);
+      d.eventi->setText(QStringLiteral("1"));
+      d.okbutton_Click();
+    });
+    ctx.window<archiviopioggia>()->Command7_Click();
+  } else {
+    env.onNextWindow<Dialog4>([&](Dialog4& d) {
+      pick(d.Combo1, d.anno);
+      d.okbutton_Click();
+    });
+    ctx.window<medietemperature>()->Command7_Click();
+  }
 }
 
 }  // namespace
@@ -326,53 +352,108 @@ void tst_reset::fromMenu() {
   QCOMPARE(ctx.existing<pioggiaanno>() != nullptr, yearSheet);
 }
 
-// Before clearing, the days not yet in the history are offered for storing
-// under the month the keeper names; Annulla stops the reset.
+// The last question before clearing: the days the history lacks are offered
+// for storing under the month of the sheets' last hand-over (Enter stores
+// them) or, without one since the last reset, the month they most likely
+// belong to (Enter stops); no day after the day of the reset is stored; the
+// safety copy is made only once nothing more is asked, just before clearing.
 void tst_reset::storesDaysFirst_data() {
-  QTest::addColumn<QString>("answer");  // "" when nothing should be asked
-  QTest::addColumn<int>("storedDays");
-  QTest::addColumn<bool>("cleared");
-  QTest::newRow("stored under February 2025") << "ok" << 28 << true;
-  QTest::newRow("not stored") << "no" << 0 << true;
-  QTest::newRow("reset stopped") << "cancel" << 0 << false;
-  QTest::newRow("already stored") << "" << 28 << true;
+  QTest::addColumn<QDate>("today");
+  // "archived": the temperatures handed over for January 2025; "reset": and a
+  // reset since, then rain typed on day 1; "stored": both sheets handed over.
+  QTest::addColumn<QString>("before");
+  QTest::addColumn<bool>("fiveRainDays");  // else the full sheets
+  QTest::addColumn<QDate>("proposed");     // null: nothing asked
+  QTest::addColumn<bool>("enterStores");
+  QTest::addColumn<QString>("answer");  // "ok", "no" or "cancel"
+  QTest::addColumn<QDate>("chosen");    // null: the month proposed
+  QTest::addColumn<int>("storedDays");  // of the month stored
+  QTest::addColumn<bool>("cleared");    // and one safety copy made
+  const QDate none, jan(2025, 1, 1), feb(2025, 2, 1);
+  QTest::newRow("early in the month: the month before")
+      << QDate(2025, 2, 5) << "" << false << jan << false << "ok" << none << 31 << true;
+  QTest::newRow("later on: this month, whose days to come stop the reset")
+      << QDate(2025, 1, 20) << "" << false << jan << false << "ok" << none << 0 << false;
+  QTest::newRow("the month of the last hand-over")
+      << QDate(2025, 2, 20) << "archived" << false << jan << true << "ok" << none << 31 << true;
+  QTest::newRow("a hand-over before the last reset is not offered")
+      << QDate(2025, 2, 20) << "reset" << false << feb << false << "ok" << none << 20 << true;
+  QTest::newRow("five rain days of this month: none after today")
+      << QDate(2025, 1, 9) << "" << true << QDate(2024, 12, 1) << false << "ok" << jan << 9 << true;
+  QTest::newRow("not stored") << QDate(2025, 2, 5) << "" << false << jan << false << "no" << none
+                              << 0 << true;
+  QTest::newRow("reset stopped: no safety copy")
+      << QDate(2025, 2, 5) << "" << false << jan << false << "cancel" << none << 0 << false;
+  QTest::newRow("already stored") << QDate(2025, 2, 5) << "stored" << false << none << false << ""
+                                  << none << 31 << true;
 }
 
 void tst_reset::storesDaysFirst() {
+  QFETCH(QDate, today);
+  QFETCH(QString, before);
+  QFETCH(bool, fiveRainDays);
+  QFETCH(QDate, proposed);
+  QFETCH(bool, enterStores);
   QFETCH(QString, answer);
+  QFETCH(QDate, chosen);
   QFETCH(int, storedDays);
   QFETCH(bool, cleared);
   env_ = std::make_unique<TestEnv>();
   env_->loadMainWindow();
   writeSheets();
+  if (fiveRainDays) {
+    QStringList rain(32, QStringLiteral("0"));
+    for (int d = 1; d <= 5; ++d) rain[d] = QString::number(d);
+    QVERIFY(sheetfile::write(env_->path(QStringLiteral("prpgiornaliera.txt")), rain));
+    QVERIFY(sheetfile::write(env_->path(QStringLiteral("tempmedie.txt")), QStringList(63)));
+  }
   AppContext& ctx = env_->ctx();
   auto* temps = ctx.window<medietemperature>();
   auto* rain = ctx.window<archiviopioggia>();
   DailyHistory* h = ctx.history();
   QVERIFY(h);
-  if (answer.isEmpty()) {
-    QVERIFY(h->storeSheet(history::Sheet::Temperature, 2025, 2, temps->minima(), temps->maxima()));
-    QVERIFY(h->storeSheet(history::Sheet::Rain, 2025, 2, rain->days(), {}));
-  } else {
+  ctx.platform().now = [] { return QDateTime(QDate(2025, 2, 2), QTime(9, 0)); };
+  if (!before.isEmpty()) archiveJanuary(*env_, false);
+  if (before == u"stored") archiveJanuary(*env_, true);
+  if (before == u"reset") {
+    env_->onNextWindow<memorizza>([](memorizza& m) { m.nobutton->click(); });
+    env_->dialogs().answers << MsgAnswer::Yes;
+    azzeramento::mensile(ctx);
+    rain->Text1[1]->setText(QStringLiteral("4"));
+  }
+  ctx.platform().now = [today] { return QDateTime(today, QTime(9, 0)); };
+  const int windowsBefore = int(env_->dialogs().windowsRun.size());
+  const int copiesBefore = int(safetycopy::list(env_->folder()).size());
+  if (proposed.isValid()) {
     env_->onNextWindow<memorizza>([&](memorizza& m) {
-      QCOMPARE(m.Combo1->currentIndex() + 1, temps->month());
-      m.Combo1->setCurrentIndex(1);
-      m.anno->setValue(2025);
+      QCOMPARE(QDate(m.year(), m.month(), 1), proposed);
+      QVERIFY(m.Label1->text().contains(
+          QLocale(QLocale::Italian).toString(proposed, QStringLiteral("MMMM yyyy"))));
+      QCOMPARE(m.okbutton->isDefault(), enterStores);
+      if (chosen.isValid()) {
+        m.Combo1->setCurrentIndex(chosen.month() - 1);
+        m.anno->setValue(chosen.year());
+      }
       (answer == u"ok" ? m.okbutton : answer == u"no" ? m.nobutton : m.cancelbutton)->click();
     });
   }
   env_->dialogs().answers << MsgAnswer::Yes;
   azzeramento::mensile(ctx);
-  QCOMPARE(env_->dialogs().windowsRun.size(), answer.isEmpty() ? 0 : 1);
-  const QVector<DayRecord> days = h->month(2025, 2);
-  QCOMPARE(days.size(), storedDays);
-  if (storedDays) {
+  QCOMPARE(int(env_->dialogs().windowsRun.size()) - windowsBefore, proposed.isValid() ? 1 : 0);
+  const QDate month = chosen.isValid() ? chosen : proposed.isValid() ? proposed : QDate(2025, 1, 1);
+  const QVector<DayRecord> days = h->month(month.year(), month.month());
+  QCOMPARE(days.size(), answer == u"no" ? 0 : storedDays);
+  if (storedDays == 31) {
     QCOMPARE(days[0].minimum, "11");
     QCOMPARE(days[0].maximum, "132");
-    QCOMPARE(days[27].rain, "228");
+    QCOMPARE(days[30].rain, "231");
   }
+  if (storedDays && storedDays < 31) QCOMPARE(days.last().date, today);
+  if (!cleared && answer == u"ok")
+    QVERIFY(env_->dialogs().lastMessage().contains("Temperature giornaliere: giorni 21-31"));
   QCOMPARE(temps->Text1[1]->text(), cleared ? "" : "11");
-  QCOMPARE(env_->dialogs().messages.size(), cleared ? 2 : 1);
+  QCOMPARE(env_->dialogs().lastMessage() == kMonthlyDone, cleared);
+  QCOMPARE(int(safetycopy::list(env_->folder()).size()) - copiesBefore, cleared ? 1 : 0);
 }
 
 // Once the keeper said yes, and before anything is cleared, the data file set
@@ -417,10 +498,11 @@ void tst_reset::safetyCopyFirst() {
                  "\r\n\r\nProcedere comunque con l'azzeramento?");
     QCOMPARE(m[1].buttons, MsgButtons::YesNo);
   }
-  // Stopped, nothing was offered for storing and no sheet was cleared.
-  QCOMPARE(env_->dialogs().windowsRun.size(), goOn ? 1 : 0);
+  // The copy follows the question about the days; stopped, no sheet was cleared.
+  QCOMPARE(env_->dialogs().windowsRun.size(), copy.isEmpty() ? 0 : 1);
   if (goOn) QCOMPARE(m.last().text, annual ? kAnnualDone : kMonthlyDone);
-  QCOMPARE(env_->ctx().existing<medietemperature>() != nullptr, goOn);
+  auto* temps = env_->ctx().existing<medietemperature>();
+  QCOMPARE(temps && temps->isVisible(), goOn);
 }
 
 // The question before storing the days shows every line of its text, however
@@ -428,7 +510,8 @@ void tst_reset::safetyCopyFirst() {
 void tst_reset::storeQuestionShownWhole() {
   const QStringList sheets = {QStringLiteral("Temperature giornaliere e media mensile"),
                               QStringLiteral("Precipitazioni giornaliere")};
-  memorizza m(env_->ctx().mainWindow(), sheets, QDate(2026, 11, 1));
+  memorizza m(env_->ctx().mainWindow(), sheets,
+              {QDate(2026, 11, 1), history::MonthProposal::From::MonthBefore});
   m.show();
   QVERIFY(QTest::qWaitForWindowExposed(&m));
   QVERIFY2(m.Label1->height() >= m.Label1->heightForWidth(m.Label1->width()),

@@ -163,8 +163,9 @@ class tst_startchecks : public QObject {
     if (!restore) QCOMPARE(env.readFile(file), damaged);
     if (history) {
       // The refused write told in Italian, SQLite's words in the details.
-      QVERIFY(
-          !historystore::store(env.ctx(), w, history::Sheet::Rain, 2026, 11, QStringList(31, "1")));
+      QVERIFY(!historystore::store(env.ctx(), w, history::Way::HandOver, history::Sheet::Rain, 2026,
+                                   11, QStringList(31, "1")));
+
       const ScriptedDialogs::Message& m = env.dialogs().messages.last();
       QVERIFY2(m.text.endsWith("\r\n\r\nDettaglio: il file si può solo leggere, non modificare"),
                qPrintable(m.text));
